@@ -1,0 +1,7 @@
+#include "algebra/expression_terms.h"
+
+namespace minamo {
+
+void splitExpressionTerms(DrillState& s) {}
+
+} // namespace minamo

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app/drill_state.h"
+
+namespace minamo {
+
+// Cuts answerLayoutText into signed terms: expressionTerms(1..expressionTermCount).
+void splitExpressionTerms(DrillState& s);
+
+} // namespace minamo

@@ -1,0 +1,7 @@
+#include "algebra/fraction_term.h"
+
+namespace minamo {
+
+void drawFractionTerm(Drill& d) {}
+
+} // namespace minamo

@@ -1,0 +1,7 @@
+#include "algebra/side_simplifier.h"
+
+namespace minamo {
+
+void simplifySide(DrillState& s) {}
+
+} // namespace minamo

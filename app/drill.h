@@ -1,0 +1,15 @@
+#pragma once
+
+#include "app/drill_state.h"
+#include "platform/platform.h"
+
+namespace minamo {
+
+// What every procedure of the drill works on: the one state record and the window's
+// controls and services.
+struct Drill {
+    DrillState& s;
+    Platform& ui;
+};
+
+} // namespace minamo

@@ -1,0 +1,48 @@
+#include "app/form1.h"
+
+#include "answer/answer_editor.h"
+#include "answer/judging.h"
+#include "app/countdown.h"
+#include "app/drill_start.h"
+#include "app/presentation.h"
+#include "app/startup.h"
+#include "platform/key_codes.h"
+
+namespace minamo {
+
+Form1::Form1(Platform& ui) : drill_{state_, ui} {}
+
+bool Form1::Form_Load() { return formLoad(drill_); }
+
+void Form1::menuClick(MenuEntry entry) {
+    if (const CatalogueEntry* set = catalogueEntry(entry)) {
+        startDrill(drill_, *set);
+    }
+}
+
+int16 Form1::Text2_KeyPress(int16 key) {
+    // Outside a drill (before the first one, after the end) the answer box takes no input:
+    // nothing may be counted against a score that is not running or already recorded.
+    if (state_.drillRunning != 1) {
+        return key::consumed;
+    }
+    if (key == key::enter) {
+        judgeAnswer(drill_);
+        return key::consumed;
+    }
+    return answerKeyPress(drill_, key);
+}
+
+void Form1::Timer1_Timer() { timer1Tick(drill_); }
+
+void Form1::Command1_Click() {
+    drill_.ui.text2.setText(QString());
+    state_.answerText.clear();
+    state_.exponentReady = 0;
+}
+
+void Form1::Command2_Click() { drill_.ui.form1.close(); }
+
+void Form1::Command3_Click() { command3Click(drill_); }
+
+} // namespace minamo

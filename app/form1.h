@@ -1,0 +1,37 @@
+#pragma once
+
+// The window's event handlers. The Qt window and the test fake deliver their events here;
+// each handler runs to completion before the next event.
+
+#include "app/drill.h"
+#include "app/form_layout.h"
+
+namespace minamo {
+
+class Form1 {
+public:
+    explicit Form1(Platform& ui);
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    DrillState& state() { return state_; }
+    Drill& drill() { return drill_; }
+
+    // Returns false when another copy already runs: the program must end at once.
+    bool Form_Load();
+    void menuClick(MenuEntry entry);
+    // A key in the answer box; returns the code the box applies (0: consumed).
+    int16 Text2_KeyPress(int16 key);
+    void Text2_KeyUp(int16 keyCode, int16 shift) {}
+    void Text2_LostFocus() {}
+    void Timer1_Timer();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+
+private:
+    DrillState state_;
+    Drill drill_;
+};
+
+} // namespace minamo

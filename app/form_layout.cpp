@@ -1,0 +1,144 @@
+#include "app/form_layout.h"
+
+#include <array>
+
+namespace minamo {
+
+namespace {
+
+using enum ControlId;
+using K = ControlKind;
+
+FontSpec pGothic(double points, FontWeight weight = FontWeight::Normal) {
+    return FontSpec{QStringLiteral("MS PGothic"), points, weight};
+}
+
+const std::array<ControlSpec, 24>& specs() {
+    static const std::array<ControlSpec, 24> table{{
+        {Picture2, QStringLiteral("Picture2"), K::Picture, 0, 0, 8775, 6615, {}, colour::lightCyan,
+         colour::windowText, pGothic(20.25)},
+        {Picture7, QStringLiteral("Picture7"), K::Picture, 0, 1080, 6015, 5415, {}, colour::lightCyan,
+         colour::windowText, FontSpec{QStringLiteral("MS Gothic"), 21.75}},
+        {Picture1, QStringLiteral("Picture1"), K::Picture, 600, 480, 7215, 6615, {}, colour::lightCyan,
+         std::nullopt, std::nullopt},
+        {Picture3, QStringLiteral("Picture3"), K::Picture, 6120, 3960, 2655, 1215, {}, colour::lightCyan,
+         colour::windowText, pGothic(36)},
+        {Picture4, QStringLiteral("Picture4"), K::Picture, 6120, 5280, 2655, 855, {}, colour::lightCyan,
+         colour::windowText, pGothic(20.25)},
+        {Picture5, QStringLiteral("Picture5"), K::Picture, 6360, 6240, 2295, 735, {}, colour::lightCyan,
+         colour::windowText, pGothic(20.25)},
+        {Text2, QStringLiteral("Text2"), K::TextBox, 6600, 5175, 3615, 720, {}, colour::lightCyan,
+         std::nullopt, pGothic(36)},
+        {Text1, QStringLiteral("Text1"), K::TextBox, 9240, 2160, 855, 375, QStringLiteral("Text1"),
+         std::nullopt, std::nullopt, std::nullopt},
+        {Text4, QStringLiteral("Text4"), K::TextBox, 8880, 6240, 1455, 375, QStringLiteral("Text4"),
+         std::nullopt, std::nullopt, std::nullopt},
+        {Text5, QStringLiteral("Text5"), K::TextBox, 5520, 1200, 975, 735, {}, colour::lightCyan,
+         std::nullopt, pGothic(36)},
+        {Text6, QStringLiteral("Text6"), K::TextBox, 6480, 6600, 975, 735, {}, colour::lightCyan,
+         std::nullopt, pGothic(36)},
+        {Label9, QStringLiteral("Label9"), K::Label, 8760, 120, 735, 375, QStringLiteral("得点"),
+         std::nullopt, std::nullopt, pGothic(18)},
+        {Label5, QStringLiteral("Label5"), K::Label, 9720, 120, 495, 495, {}, std::nullopt,
+         std::nullopt, pGothic(18)},
+        {Label7, QStringLiteral("Label7"), K::Label, 8760, 840, 735, 375, QStringLiteral("正解"),
+         std::nullopt, std::nullopt, pGothic(18)},
+        {Label3, QStringLiteral("Label3"), K::Label, 9840, 840, 495, 375, {}, std::nullopt,
+         Rgb{0, 0, 192}, pGothic(21.75)},
+        {Label8, QStringLiteral("Label8"), K::Label, 8880, 1440, 615, 375, QStringLiteral("ミス"),
+         std::nullopt, std::nullopt, pGothic(18)},
+        {Label4, QStringLiteral("Label4"), K::Label, 9720, 1440, 495, 375, {}, std::nullopt,
+         Rgb{255, 0, 0}, pGothic(21.75)},
+        {Label2, QStringLiteral("Label2"), K::Label, 8880, 3000, 1455, 615, QStringLiteral("Label2"),
+         std::nullopt, Rgb{0, 128, 0}, pGothic(26.25)},
+        {Label12, QStringLiteral("Label12"), K::Label, 480, 5520, 1695, 495, QStringLiteral("前問正解"),
+         std::nullopt, std::nullopt, pGothic(20.25, FontWeight::Bold)},
+        {Label13, QStringLiteral("Label13"), K::Label, 600, 6480, 1695, 495, QStringLiteral("前回入力"),
+         std::nullopt, std::nullopt, pGothic(20.25, FontWeight::Bold)},
+        {Label14, QStringLiteral("Label14"), K::Label, 5640, 5400, 1695, 495, {}, std::nullopt,
+         std::nullopt, pGothic(20.25, FontWeight::Bold)},
+        {Command1, QStringLiteral("Command1"), K::Button, 9240, 4440, 975, 855, QStringLiteral("ていせい"),
+         colour::lightCyan, std::nullopt, pGothic(18, FontWeight::Bold)},
+        {Command2, QStringLiteral("Command2"), K::Button, 8880, 5280, 735, 855, QStringLiteral("消す"),
+         Rgb{255, 255, 128}, std::nullopt, pGothic(18)},
+        {Command3, QStringLiteral("Command3"), K::Button, 9000, 3960, 1335, 495, QStringLiteral("確認"),
+         Rgb{255, 255, 192}, std::nullopt, std::nullopt},
+    }};
+    return table;
+}
+
+constexpr std::array<ControlId, 14> stacking{Picture7, Command3, Text4,    Text1,    Picture5,
+                                             Picture4, Picture3, Picture2, Command2, Picture1,
+                                             Command1, Text6,    Text5,    Text2};
+
+MenuItemSpec choosable(const char16_t* name, const char16_t* caption, MenuEntry entry) {
+    return {QString::fromUtf16(name), QString::fromUtf16(caption), Choosable::Yes, entry};
+}
+MenuItemSpec inert(const char16_t* name, const char16_t* caption) {
+    return {QString::fromUtf16(name), QString::fromUtf16(caption), Choosable::No, std::nullopt};
+}
+
+} // namespace
+
+std::span<const ControlSpec> controlSpecs() { return specs(); }
+
+const ControlSpec& controlSpec(ControlId id) {
+    for (const auto& spec : specs()) {
+        if (spec.id == id) {
+            return spec;
+        }
+    }
+    return specs().front();
+}
+
+std::span<const ControlId> stackingFrontToBack() { return stacking; }
+
+std::span<const MenuSpec> menuSpecs() {
+    using M = MenuEntry;
+    static const std::array<MenuItemSpec, 3> basic{
+        choosable(u"tosiki1", u"基本１", M::Tosiki1),
+        choosable(u"tosiki2", u"基本2", M::Tosiki2),
+        choosable(u"houkeisan1", u"基本3", M::Houkeisan1),
+    };
+    static const std::array<MenuItemSpec, 5> standard{
+        choosable(u"mosiki1", u"標準1", M::Mosiki1),
+        choosable(u"seifwasa", u"標準2", M::Seifwasa),
+        choosable(u"seifkakewari", u"標準3", M::Seifkakewari),
+        choosable(u"seifusisoku", u"標準4", M::Seifusisoku),
+        choosable(u"seifusisu", u"標準5", M::Seifusisu),
+    };
+    static const std::array<MenuItemSpec, 5> complex{
+        choosable(u"mojiarawa1", u"その1", M::Mojiarawa1),
+        choosable(u"doruikou1", u"その2", M::Doruikou1),
+        choosable(u"dourui", u"その3", M::Dourui),
+        choosable(u"kakko", u"その4", M::Kakko),
+        choosable(u"sikiata1", u"その5", M::Sikiata1),
+    };
+    static const std::array<MenuItemSpec, 10> fraction{
+        choosable(u"bmojisikik1", u"基本1", M::Bmojisikik1),
+        choosable(u"bmojisikik2", u"基本2", M::Bmojisikik2),
+        choosable(u"bunhayasa", u"基本3", M::Bunhayasa),
+        inert(u"hinomon", u"基本4"),
+        inert(u"bunpasen", u"標準1"),
+        inert(u"pasent2", u"標準2"),
+        inert(u"buaisou1", u"標準3"),
+        inert(u"nagahensa", u"標準4"),
+        inert(u"buntani", u"難問１"),
+        inert(u"hayahen", u"難問2"),
+    };
+    static const std::array<MenuItemSpec, 5> word{
+        inert(u"bhhayasa", u"速さ"),   inert(u"bhjikan", u"時間"),  inert(u"bhkyori", u"距離"),
+        inert(u"bhsyok1", u"食塩水1"), inert(u"bhsyoku2", u"食塩水2"),
+    };
+    static const std::array<MenuSpec, 6> menus{{
+        {QStringLiteral("bunsu"), QStringLiteral("方程式基本"), basic},
+        {QStringLiteral("seifu"), QStringLiteral("方程式標準"), standard},
+        {QStringLiteral("mojisiki"), QStringLiteral("方程式複雑"), complex},
+        {QStringLiteral("bunmoji"), QStringLiteral("分数問題"), fraction},
+        {QStringLiteral("hbunbig"), QStringLiteral("文章問題1"), word},
+        {QStringLiteral("hbunbig2"), QStringLiteral("文章問題2"), {}},
+    }};
+    return menus;
+}
+
+} // namespace minamo

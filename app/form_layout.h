@@ -1,0 +1,115 @@
+#pragma once
+
+// The window's design: every control with its place, size, caption, colours and font,
+// the stacking order, and the menu tree. The Qt window is built from these tables and the
+// tests check it against them.
+
+#include "platform/platform.h"
+
+#include <QString>
+#include <optional>
+#include <span>
+
+namespace minamo {
+
+namespace form {
+inline constexpr int clientWidth = 10395; // twips
+inline constexpr int clientHeight = 7260;
+inline constexpr Rgb backColour = colour::lightCyan;
+inline const QString caption = QStringLiteral("ミナモ塾");
+} // namespace form
+
+enum class ControlKind { Picture, TextBox, Label, Button };
+
+enum class ControlId {
+    Picture2,
+    Picture7,
+    Picture1,
+    Picture3,
+    Picture4,
+    Picture5,
+    Text2,
+    Text1,
+    Text4,
+    Text5,
+    Text6,
+    Label9,
+    Label5,
+    Label7,
+    Label3,
+    Label8,
+    Label4,
+    Label2,
+    Label12,
+    Label13,
+    Label14,
+    Command1,
+    Command2,
+    Command3,
+};
+
+enum class FontWeight { Normal, Bold };
+
+struct FontSpec {
+    QString name; // the design name; the Qt layer substitutes an installed font
+    double points = 0;
+    FontWeight weight = FontWeight::Normal;
+};
+
+struct ControlSpec {
+    ControlId id;
+    QString name;
+    ControlKind kind;
+    int left, top, width, height; // twips
+    QString caption;              // caption or design text
+    std::optional<Rgb> back;
+    std::optional<Rgb> fore;
+    std::optional<FontSpec> font;
+};
+
+// The design of every control, in the order of the window's design table.
+std::span<const ControlSpec> controlSpecs();
+const ControlSpec& controlSpec(ControlId id);
+
+// Controls that have a window of their own, from front to back. Labels are drawn on the
+// window's own surface, behind all of them.
+std::span<const ControlId> stackingFrontToBack();
+
+// The menu entries that start a drill.
+enum class MenuEntry {
+    Tosiki1,
+    Tosiki2,
+    Houkeisan1,
+    Mosiki1,
+    Seifwasa,
+    Seifkakewari,
+    Seifusisoku,
+    Seifusisu,
+    Mojiarawa1,
+    Doruikou1,
+    Dourui,
+    Kakko,
+    Sikiata1,
+    Bmojisikik1,
+    Bmojisikik2,
+    Bunhayasa,
+};
+
+enum class Choosable { Yes, No };
+
+struct MenuItemSpec {
+    QString name;    // control name, e.g. "tosiki1"
+    QString caption; // e.g. "基本１"
+    Choosable choosable;
+    std::optional<MenuEntry> entry; // the drill it starts, when it can be chosen
+};
+
+struct MenuSpec {
+    QString name;
+    QString caption;
+    std::span<const MenuItemSpec> items; // empty for a top entry without entries
+};
+
+std::span<const MenuSpec> menuSpecs();
+
+} // namespace minamo

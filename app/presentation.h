@@ -1,0 +1,13 @@
+#pragma once
+
+#include "app/drill.h"
+
+namespace minamo {
+
+// Moves to the next position of the drill list and shows its problem in Picture2.
+void advanceProblem(Drill& d);
+
+// The confirm button after a miss: hides the miss display and goes on.
+void command3Click(Drill& d);
+
+} // namespace minamo

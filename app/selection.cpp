@@ -1,0 +1,7 @@
+#include "app/selection.h"
+
+namespace minamo {
+
+void selectProblems(DrillState& s, RandomSource& random) {}
+
+} // namespace minamo

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "app/drill.h"
+
+namespace minamo {
+
+inline const QString idleProblem = QStringLiteral("問題をくーれ");
+
+// Prepares the idle window. Returns false when another copy of the program already runs:
+// the window is then closed and the program must end at once, silently.
+bool formLoad(Drill& d);
+
+} // namespace minamo

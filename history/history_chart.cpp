@@ -1,0 +1,7 @@
+#include "history/history_chart.h"
+
+namespace minamo {
+
+bool drawHistoryChart(Drill& d) { return d.s.score != 0; } // {}
+
+} // namespace minamo

@@ -1,0 +1,307 @@
+#include "platform/fake/fake_platform.h"
+
+#include "app/form_layout.h"
+
+#include <cmath>
+
+namespace minamo {
+
+QString logNumber(double value) {
+    if (std::abs(value - std::round(value)) < 1e-9) {
+        return QString::number(static_cast<long long>(std::llround(value)));
+    }
+    QString text = QString::number(value, 'f', 3);
+    while (text.endsWith(u'0')) {
+        text.chop(1);
+    }
+    if (text.endsWith(u'.')) {
+        text.chop(1);
+    }
+    return text;
+}
+
+QString hexColour(Rgb colour) {
+    return QStringLiteral("#%1%2%3")
+        .arg(colour.r, 2, 16, QChar(u'0'))
+        .arg(colour.g, 2, 16, QChar(u'0'))
+        .arg(colour.b, 2, 16, QChar(u'0'));
+}
+
+namespace {
+QString point(double x, double y) {
+    return QStringLiteral("(%1,%2)").arg(logNumber(x), logNumber(y));
+}
+} // namespace
+
+QString DrawOp::toString() const {
+    switch (kind) {
+    case Kind::Clear:
+        return QStringLiteral("clear");
+    case Kind::Print:
+        return QStringLiteral("print %1 \"%2\" %3 %4 %5 %6")
+            .arg(point(x, y), text, end == LineEnd::Stay ? QStringLiteral("stay") : QStringLiteral("break"),
+                 font, logNumber(size), hexColour(colour));
+    case Kind::Line:
+        return QStringLiteral("line %1-%2 %3").arg(point(x, y), point(x2, y2), hexColour(colour));
+    case Kind::Box:
+        return QStringLiteral("box %1-%2 %3 %4")
+            .arg(point(x, y), point(x2, y2), hexColour(colour),
+                 fill == BoxFill::Solid ? QStringLiteral("solid") : QStringLiteral("outline"));
+    case Kind::Scale:
+        return QStringLiteral("scale %1-%2").arg(point(x, y), point(x2, y2));
+    case Kind::Font:
+        return QStringLiteral("font %1 %2").arg(font, logNumber(size));
+    case Kind::Colour:
+        return QStringLiteral("colour %1").arg(hexColour(colour));
+    case Kind::Show:
+        return QStringLiteral("show");
+    case Kind::Hide:
+        return QStringLiteral("hide");
+    }
+    return {};
+}
+
+FakePictureArea::FakePictureArea(QString name, int widthTwips, int heightTwips, QString fontName,
+                                 double fontSize, Rgb fore)
+    : name_(std::move(name)), width_(widthTwips), height_(heightTwips),
+      fontName_(std::move(fontName)), fontSize_(fontSize), fore_(fore), scaleWidth_(widthTwips),
+      scaleHeight_(heightTwips) {}
+
+void FakePictureArea::clear() {
+    x_ = scaleLeft_;
+    y_ = scaleTop_;
+    ops_.push_back(DrawOp{.kind = DrawOp::Kind::Clear});
+}
+
+void FakePictureArea::setVisible(bool visible) {
+    if (visible != visible_) {
+        ops_.push_back(DrawOp{.kind = visible ? DrawOp::Kind::Show : DrawOp::Kind::Hide});
+    }
+    visible_ = visible;
+}
+
+void FakePictureArea::setFontName(const QString& name) {
+    fontName_ = name;
+    ops_.push_back(DrawOp{.kind = DrawOp::Kind::Font, .font = fontName_, .size = fontSize_});
+}
+
+void FakePictureArea::setFontSize(double points) {
+    fontSize_ = points;
+    ops_.push_back(DrawOp{.kind = DrawOp::Kind::Font, .font = fontName_, .size = fontSize_});
+}
+
+void FakePictureArea::setForeColor(Rgb colour) {
+    fore_ = colour;
+    ops_.push_back(DrawOp{.kind = DrawOp::Kind::Colour, .colour = colour});
+}
+
+double FakePictureArea::textWidthTwips(const QString& text, double points) {
+    double width = 0;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool halfWidth = (u >= 0x20 && u < 0x7F) || (u >= 0xFF61 && u <= 0xFF9F);
+        width += halfWidth ? points * 10.0 : points * 20.0;
+    }
+    return width;
+}
+
+double FakePictureArea::lineHeightTwips(double points) { return points * 20.0; }
+
+double FakePictureArea::toUserX(double twips) const { return twips * scaleWidth_ / width_; }
+double FakePictureArea::toUserY(double twips) const { return twips * scaleHeight_ / height_; }
+
+void FakePictureArea::print(const QString& text, LineEnd end) {
+    ops_.push_back(DrawOp{.kind = DrawOp::Kind::Print,
+                          .x = x_,
+                          .y = y_,
+                          .text = text,
+                          .font = fontName_,
+                          .size = fontSize_,
+                          .colour = fore_,
+                          .end = end});
+    if (end == LineEnd::Stay) {
+        x_ += toUserX(textWidthTwips(text, fontSize_));
+    } else {
+        x_ = scaleLeft_;
+        y_ += toUserY(lineHeightTwips(fontSize_));
+    }
+}
+
+void FakePictureArea::line(double x1, double y1, double x2, double y2, Rgb colour) {
+    ops_.push_back(
+        DrawOp{.kind = DrawOp::Kind::Line, .x = x1, .y = y1, .x2 = x2, .y2 = y2, .colour = colour});
+    x_ = x2;
+    y_ = y2;
+}
+
+void FakePictureArea::box(double x1, double y1, double x2, double y2, Rgb colour, BoxFill fill) {
+    ops_.push_back(DrawOp{.kind = DrawOp::Kind::Box,
+                          .x = x1,
+                          .y = y1,
+                          .x2 = x2,
+                          .y2 = y2,
+                          .colour = colour,
+                          .fill = fill});
+    x_ = x2;
+    y_ = y2;
+}
+
+void FakePictureArea::setScale(double left, double top, double right, double bottom) {
+    scaleLeft_ = left;
+    scaleTop_ = top;
+    scaleWidth_ = right - left;
+    scaleHeight_ = bottom - top;
+    ops_.push_back(DrawOp{.kind = DrawOp::Kind::Scale, .x = left, .y = top, .x2 = right, .y2 = bottom});
+}
+
+std::vector<DrawOp> FakePictureArea::drawing() const {
+    std::vector<DrawOp> result;
+    for (const auto& op : ops_) {
+        if (op.kind == DrawOp::Kind::Print || op.kind == DrawOp::Kind::Line ||
+            op.kind == DrawOp::Kind::Box || op.kind == DrawOp::Kind::Clear) {
+            result.push_back(op);
+        }
+    }
+    return result;
+}
+
+QStringList FakePictureArea::printedTexts() const {
+    QStringList texts;
+    for (const auto& op : ops_) {
+        if (op.kind == DrawOp::Kind::Clear) {
+            texts.clear();
+        } else if (op.kind == DrawOp::Kind::Print) {
+            texts << op.text;
+        }
+    }
+    return texts;
+}
+
+QStringList FakePictureArea::logLines() const {
+    QStringList lines;
+    for (const auto& op : ops_) {
+        lines << name_ + QStringLiteral(" ") + op.toString();
+    }
+    return lines;
+}
+
+FakeTextBox::FakeTextBox(QString name, QString text, FocusTracker& focus)
+    : name_(std::move(name)), text_(std::move(text)), focus_(focus), caret_(text_.size()) {}
+
+void FakeTextBox::setText(const QString& text) {
+    text_ = text;
+    caret_ = text_.size();
+}
+
+void FakeTextBox::applyPassedKey(std::int16_t code, const QString& character) {
+    if (code == 8) {
+        if (caret_ > 0) {
+            text_.remove(caret_ - 1, 1);
+            --caret_;
+        }
+        return;
+    }
+    if (character.isEmpty()) {
+        return;
+    }
+    text_.insert(caret_, character);
+    caret_ += static_cast<int>(character.size());
+}
+
+void FakeSoundPlayer::setFileName(const QString& path) { log << QStringLiteral("file ") + path; }
+
+void FakeSoundPlayer::command(MediaCommand command) {
+    switch (command) {
+    case MediaCommand::Close:
+        log << QStringLiteral("close");
+        break;
+    case MediaCommand::Open:
+        log << QStringLiteral("open");
+        break;
+    case MediaCommand::Prev:
+        log << QStringLiteral("prev");
+        break;
+    case MediaCommand::Play:
+        log << QStringLiteral("play");
+        break;
+    }
+}
+
+int FakeSoundPlayer::plays() const { return static_cast<int>(log.count(QStringLiteral("play"))); }
+
+void FakeMessageBox::showExclamation(const QString& text, const QString& title) {
+    shown.push_back({text, title});
+}
+
+bool FakeFileSystem::exists(const QString& path) const {
+    return files.contains(path) || unreadable.contains(path) || directories.contains(path);
+}
+
+ReadResult FakeFileSystem::readFile(const QString& path) const {
+    if (unreadable.contains(path) || directories.contains(path)) {
+        return {ReadResult::Status::Unreadable, {}};
+    }
+    if (!files.contains(path)) {
+        return {ReadResult::Status::Missing, {}};
+    }
+    return {ReadResult::Status::Ok, files.value(path)};
+}
+
+bool FakeFileSystem::writeFileWhole(const QString& path, const QByteArray& bytes) {
+    if (failWrites || directories.contains(path) || unreadable.contains(path)) {
+        return false;
+    }
+    files.insert(path, bytes);
+    ++writes;
+    return true;
+}
+
+void FakeClock::advance(double seconds) {
+    timeOfDay += seconds;
+    while (timeOfDay >= 86400.0) {
+        timeOfDay -= 86400.0;
+        date = date.addDays(1);
+    }
+    monotonic += seconds;
+}
+
+double FakeRandom::next() {
+    if (!script.empty()) {
+        const double value = script.front();
+        script.erase(script.begin());
+        return value;
+    }
+    return static_cast<double>(engine_() >> 11) * (1.0 / 9007199254740992.0);
+}
+
+namespace {
+FakePictureArea makePicture(ControlId id) {
+    const ControlSpec& spec = controlSpec(id);
+    const QString font = spec.font ? spec.font->name : QStringLiteral("MS Sans Serif");
+    const double size = spec.font ? spec.font->points : 8.25;
+    return FakePictureArea(spec.name, spec.width, spec.height, font, size,
+                           spec.fore.value_or(colour::windowText));
+}
+QString designText(ControlId id) { return controlSpec(id).caption; }
+} // namespace
+
+FakePlatform::FakePlatform()
+    : picture1(makePicture(ControlId::Picture1)), picture2(makePicture(ControlId::Picture2)),
+      picture3(makePicture(ControlId::Picture3)), picture4(makePicture(ControlId::Picture4)),
+      picture5(makePicture(ControlId::Picture5)), picture7(makePicture(ControlId::Picture7)),
+      text1(QStringLiteral("Text1"), designText(ControlId::Text1), focus),
+      text2(QStringLiteral("Text2"), designText(ControlId::Text2), focus),
+      text4(QStringLiteral("Text4"), designText(ControlId::Text4), focus),
+      text5(QStringLiteral("Text5"), designText(ControlId::Text5), focus),
+      text6(QStringLiteral("Text6"), designText(ControlId::Text6), focus),
+      label2(designText(ControlId::Label2)), label3(designText(ControlId::Label3)),
+      label4(designText(ControlId::Label4)), label5(designText(ControlId::Label5)),
+      label12(designText(ControlId::Label12)), label13(designText(ControlId::Label13)),
+      label14(designText(ControlId::Label14)), timer1(300),
+      platform_{picture1, picture2, picture3, picture4, picture5, picture7, text1,
+                text2,    text4,    text5,    text6,    label2,   label3,   label4,
+                label5,   label12,  label13,  label14,  command1, command2, command3,
+                timer1,   mmControl1, mmControl2, form1, messageBox, files, clock,
+                random,   instanceLock} {}
+
+} // namespace minamo

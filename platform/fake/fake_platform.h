@@ -1,0 +1,257 @@
+#pragma once
+
+// A recording fake of every platform interface. Picture areas log each operation with
+// its coordinates (twips, or the user units of a scale), font and colour, so that tests
+// and the trace tool can check positions exactly. Text is measured with fixed widths:
+// a half-width character is half the font size wide, every other character the full size
+// (in points, 20 twips a point); a line is as high as the font size.
+
+#include "platform/platform.h"
+
+#include <QMap>
+#include <QSet>
+#include <QStringList>
+#include <functional>
+#include <ostream>
+#include <random>
+#include <vector>
+
+// Lets test failures show texts readably.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace minamo {
+
+struct DrawOp {
+    enum class Kind { Clear, Print, Line, Box, Scale, Font, Colour, Show, Hide };
+    Kind kind = Kind::Print;
+    double x = 0, y = 0, x2 = 0, y2 = 0;
+    QString text;
+    QString font;
+    double size = 0;
+    Rgb colour;
+    LineEnd end = LineEnd::Stay;
+    BoxFill fill = BoxFill::Outline;
+
+    // One line of the draw log, e.g. `print (40,200) "x" stay MS PGothic 20.25 #000000`.
+    QString toString() const;
+};
+
+// A number as the logs write it: integers plainly, other values with up to 3 decimals.
+QString logNumber(double value);
+QString hexColour(Rgb colour);
+
+class FakePictureArea : public PictureArea {
+public:
+    FakePictureArea(QString name, int widthTwips, int heightTwips, QString fontName,
+                    double fontSize, Rgb fore = colour::windowText);
+
+    void clear() override;
+    void setVisible(bool visible) override;
+    bool isVisible() const override { return visible_; }
+    double currentX() const override { return x_; }
+    double currentY() const override { return y_; }
+    void setCurrentX(double x) override { x_ = x; }
+    void setCurrentY(double y) override { y_ = y; }
+    QString fontName() const override { return fontName_; }
+    void setFontName(const QString& name) override;
+    double fontSize() const override { return fontSize_; }
+    void setFontSize(double points) override;
+    Rgb foreColor() const override { return fore_; }
+    void setForeColor(Rgb colour) override;
+    void print(const QString& text, LineEnd end) override;
+    void line(double x1, double y1, double x2, double y2, Rgb colour) override;
+    void box(double x1, double y1, double x2, double y2, Rgb colour, BoxFill fill) override;
+    void setScale(double left, double top, double right, double bottom) override;
+
+    const QString& name() const { return name_; }
+    // Every operation since creation (or the last forgetLog), in order.
+    const std::vector<DrawOp>& ops() const { return ops_; }
+    // Only the drawing operations (prints, lines, boxes, clears).
+    std::vector<DrawOp> drawing() const;
+    // The texts printed since the last clear, in order.
+    QStringList printedTexts() const;
+    QStringList logLines() const;
+    void forgetLog() { ops_.clear(); }
+
+    // The fixed text metrics, in twips.
+    static double textWidthTwips(const QString& text, double points);
+    static double lineHeightTwips(double points);
+
+private:
+    double toUserX(double twips) const;
+    double toUserY(double twips) const;
+
+    QString name_;
+    int width_, height_;
+    QString fontName_;
+    double fontSize_;
+    Rgb fore_;
+    bool visible_ = true;
+    double x_ = 0, y_ = 0;
+    double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_, scaleHeight_;
+    std::vector<DrawOp> ops_;
+};
+
+// Which control holds the keyboard focus.
+struct FocusTracker {
+    QString focused;
+};
+
+class FakeTextBox : public TextBox {
+public:
+    FakeTextBox(QString name, QString text, FocusTracker& focus);
+    QString text() const override { return text_; }
+    void setText(const QString& text) override;
+    bool isVisible() const override { return visible_; }
+    void setVisible(bool visible) override { visible_ = visible; }
+    void setFocus() override { focus_.focused = name_; }
+    bool hasFocus() const { return focus_.focused == name_; }
+
+    // The box's own handling of a key the handler passed through: Backspace deletes the
+    // character before the caret, a character is inserted at the caret, control codes
+    // change nothing. The caret stands at the end after every setText.
+    void applyPassedKey(std::int16_t code, const QString& character);
+    int caret() const { return caret_; }
+
+private:
+    QString name_;
+    QString text_;
+    FocusTracker& focus_;
+    bool visible_ = true;
+    int caret_ = 0;
+};
+
+class FakeLabel : public Label {
+public:
+    explicit FakeLabel(QString caption = {}) : caption_(std::move(caption)) {}
+    QString caption() const override { return caption_; }
+    void setCaption(const QString& caption) override { caption_ = caption; }
+    bool isVisible() const override { return visible_; }
+    void setVisible(bool visible) override { visible_ = visible; }
+
+private:
+    QString caption_;
+    bool visible_ = true;
+};
+
+class FakeButton : public Button {
+public:
+    bool isVisible() const override { return visible_; }
+    void setVisible(bool visible) override { visible_ = visible; }
+
+private:
+    bool visible_ = true;
+};
+
+class FakeTimer : public Timer {
+public:
+    explicit FakeTimer(int interval) : interval_(interval) {}
+    void setInterval(int milliseconds) override { interval_ = milliseconds; }
+    int interval() const override { return interval_; }
+
+private:
+    int interval_;
+};
+
+class FakeSoundPlayer : public SoundPlayer {
+public:
+    void setFileName(const QString& path) override;
+    void command(MediaCommand command) override;
+    // "file <path>", "close", "open", "prev", "play", in order.
+    QStringList log;
+    int plays() const;
+};
+
+class FakeWindow : public Window {
+public:
+    void show() override { ++shows; }
+    void close() override { closed = true; }
+    int shows = 0;
+    bool closed = false;
+};
+
+class FakeMessageBox : public MessageBox {
+public:
+    struct Shown {
+        QString text;
+        QString title;
+    };
+    void showExclamation(const QString& text, const QString& title) override;
+    std::vector<Shown> shown;
+};
+
+class FakeFileSystem : public FileSystem {
+public:
+    QString currentDirectory() const override { return currentDirectory_; }
+    QString programFolder() const override { return programFolder_; }
+    bool exists(const QString& path) const override;
+    ReadResult readFile(const QString& path) const override;
+    bool writeFileWhole(const QString& path, const QByteArray& bytes) override;
+
+    QString currentDirectory_ = QStringLiteral("/home/pupil");
+    QString programFolder_ = QStringLiteral("/opt/minamo");
+    QMap<QString, QByteArray> files;
+    QSet<QString> unreadable;  // exist but cannot be read
+    QSet<QString> directories; // exist, are not files
+    bool failWrites = false;   // every write fails, the old contents stay
+    int writes = 0;            // successful writes
+};
+
+class FakeClock : public Clock {
+public:
+    double secondsSinceMidnight() const override { return timeOfDay; }
+    QDate today() const override { return date; }
+    double monotonicSeconds() const override { return monotonic; }
+    // Moves the time of day (wrapping at midnight) and the monotonic clock on.
+    void advance(double seconds);
+
+    double timeOfDay = 36000.0; // 10:00
+    QDate date{2026, 12, 9};
+    double monotonic = 1000.0;
+};
+
+class FakeRandom : public RandomSource {
+public:
+    explicit FakeRandom(std::uint64_t seed = 12345) : engine_(seed) {}
+    double next() override;
+    // When not empty, values are taken from here first.
+    std::vector<double> script;
+
+private:
+    std::mt19937_64 engine_;
+};
+
+class FakeInstanceLock : public InstanceLock {
+public:
+    bool acquire() override { return available; }
+    bool available = true;
+};
+
+// Every control of the window, with the design sizes, fonts and texts of the window.
+class FakePlatform {
+public:
+    FakePlatform();
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
+
+    Platform& platform() { return platform_; }
+
+    FocusTracker focus;
+    FakePictureArea picture1, picture2, picture3, picture4, picture5, picture7;
+    FakeTextBox text1, text2, text4, text5, text6;
+    FakeLabel label2, label3, label4, label5, label12, label13, label14;
+    FakeButton command1, command2, command3;
+    FakeTimer timer1;
+    FakeSoundPlayer mmControl1, mmControl2;
+    FakeWindow form1;
+    FakeMessageBox messageBox;
+    FakeFileSystem files;
+    FakeClock clock;
+    FakeRandom random;
+    FakeInstanceLock instanceLock;
+
+private:
+    Platform platform_;
+};
+
+} // namespace minamo

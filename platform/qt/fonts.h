@@ -1,0 +1,21 @@
+#pragma once
+
+#include "app/form_layout.h"
+
+#include <QFont>
+
+namespace minamo {
+
+// Maps the design's Japanese font names to the fonts this system has ("MS PGothic" and
+// "ＭＳ Ｐゴシック" to IPAPGothic, "MS Gothic" to IPAGothic). Call once, before any font
+// is made.
+void installFontSubstitutions();
+
+// The installed family for a design font name.
+QString installedFamily(const QString& designName);
+
+// A font of the design name and size (points).
+QFont designFont(const QString& name, double points, FontWeight weight = FontWeight::Normal);
+QFont designFont(const FontSpec& spec);
+
+} // namespace minamo

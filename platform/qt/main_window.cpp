@@ -1,0 +1,209 @@
+#include "platform/qt/main_window.h"
+
+#include "app/countdown.h"
+#include "app/drill_start.h"
+#include "platform/qt/fonts.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+
+namespace minamo {
+
+namespace {
+
+QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+double screenDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInch() : 96.0;
+}
+
+void place(QWidget* widget, const ControlSpec& spec, const TwipsScale& scale) {
+    widget->setObjectName(spec.name);
+    widget->setGeometry(scale.toWholePixels(spec.left), scale.toWholePixels(spec.top),
+                        scale.toWholePixels(spec.width), scale.toWholePixels(spec.height));
+    if (spec.font) {
+        widget->setFont(designFont(*spec.font));
+    }
+    QPalette palette = widget->palette();
+    if (spec.back) {
+        palette.setColor(QPalette::Base, toQColor(*spec.back));
+        palette.setColor(QPalette::Button, toQColor(*spec.back));
+        palette.setColor(QPalette::Window, toQColor(*spec.back));
+    }
+    if (spec.fore) {
+        palette.setColor(QPalette::WindowText, toQColor(*spec.fore));
+        palette.setColor(QPalette::Text, toQColor(*spec.fore));
+    }
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+MainWindow::MainWindow(Services services, QWidget* parent)
+    : QMainWindow(parent), scale_{screenDpi()}, services_(services) {
+    setWindowTitle(form::caption);
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("Form1"));
+    client_->setFixedSize(scale_.toWholePixels(form::clientWidth),
+                          scale_.toWholePixels(form::clientHeight));
+    QPalette palette = client_->palette();
+    palette.setColor(QPalette::Window, toQColor(form::backColour));
+    client_->setPalette(palette);
+    client_->setAutoFillBackground(true);
+    setCentralWidget(client_);
+
+    buildControls();
+    buildMenu();
+
+    timer_ = new QTimer(this);
+    timer1_ = std::make_unique<QtTimer>(timer_);
+    mmControl1_ = std::make_unique<QtSoundPlayer>(this);
+    mmControl2_ = std::make_unique<QtSoundPlayer>(this);
+    window_ = std::make_unique<QtWindow>(this);
+    messageBox_ = std::make_unique<QtMessageBox>(this);
+
+    auto pic = [this](ControlId id) -> PictureArea& { return *pictures_.at(id); };
+    auto text = [this](ControlId id) -> TextBox& { return *textBoxes_.at(id); };
+    auto label = [this](ControlId id) -> Label& { return *labels_.at(id); };
+    auto button = [this](ControlId id) -> Button& { return *buttons_.at(id); };
+    using enum ControlId;
+    platform_ = std::unique_ptr<Platform>(new Platform{
+        pic(Picture1), pic(Picture2), pic(Picture3), pic(Picture4), pic(Picture5), pic(Picture7),
+        text(Text1), text(Text2), text(Text4), text(Text5), text(Text6), label(Label2),
+        label(Label3), label(Label4), label(Label5), label(Label12), label(Label13),
+        label(Label14), button(Command1), button(Command2), button(Command3), *timer1_,
+        *mmControl1_, *mmControl2_, *window_, *messageBox_, services_.files, services_.clock,
+        services_.random, services_.instanceLock});
+    form_ = std::make_unique<Form1>(*platform_);
+
+    answerBox_->setKeyHandler([this](std::int16_t code) { return form_->Text2_KeyPress(code); });
+    connect(timer_, &QTimer::timeout, this, [this] { form_->Timer1_Timer(); });
+    connect(static_cast<QPushButton*>(widgets_[Command1]), &QPushButton::clicked, this,
+            [this] { form_->Command1_Click(); });
+    connect(static_cast<QPushButton*>(widgets_[Command2]), &QPushButton::clicked, this,
+            [this] { form_->Command2_Click(); });
+    connect(static_cast<QPushButton*>(widgets_[Command3]), &QPushButton::clicked, this,
+            [this] { form_->Command3_Click(); });
+    connect(answerBox_, &QLineEdit::editingFinished, this, [this] { form_->Text2_LostFocus(); });
+
+    adjustSize();
+    setFixedSize(size());
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildControls() {
+    // Labels are drawn on the window's own surface, behind every control with a window of
+    // its own; the others are made from back to front so each covers the ones before it.
+    for (const ControlSpec& spec : controlSpecs()) {
+        if (spec.kind != ControlKind::Label) {
+            continue;
+        }
+        auto* widget = new QLabel(spec.caption, client_);
+        widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        place(widget, spec, scale_);
+        widgets_[spec.id] = widget;
+        labels_[spec.id] = std::make_unique<QtLabel>(widget);
+    }
+    const auto order = stackingFrontToBack();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        const ControlSpec& spec = controlSpec(*it);
+        switch (spec.kind) {
+        case ControlKind::Picture: {
+            auto area = std::make_unique<QtPictureArea>(spec, scale_, client_);
+            widgets_[spec.id] = area->widget();
+            pictures_[spec.id] = std::move(area);
+            break;
+        }
+        case ControlKind::TextBox: {
+            QLineEdit* edit = nullptr;
+            if (spec.id == ControlId::Text2) {
+                answerBox_ = new AnswerBox(client_);
+                edit = answerBox_;
+            } else {
+                // Shown for reading only: the copy that judging reads must not be typed into.
+                edit = new QLineEdit(client_);
+                edit->setReadOnly(true);
+                edit->setFocusPolicy(Qt::NoFocus);
+            }
+            edit->setText(spec.caption);
+            place(edit, spec, scale_);
+            widgets_[spec.id] = edit;
+            textBoxes_[spec.id] = std::make_unique<QtTextBox>(edit);
+            break;
+        }
+        case ControlKind::Button: {
+            auto* button = new QPushButton(spec.caption, client_);
+            button->setFocusPolicy(Qt::NoFocus);
+            place(button, spec, scale_);
+            widgets_[spec.id] = button;
+            buttons_[spec.id] = std::make_unique<QtButton>(button);
+            break;
+        }
+        case ControlKind::Label:
+            break;
+        }
+    }
+}
+
+void MainWindow::buildMenu() {
+    QMenuBar* bar = menuBar();
+    for (const MenuSpec& menu : menuSpecs()) {
+        if (menu.items.empty()) {
+            // A top entry without entries has no action.
+            QAction* action = bar->addAction(menu.caption);
+            action->setObjectName(menu.name);
+            action->setEnabled(false);
+            actions_[menu.name] = action;
+            continue;
+        }
+        QMenu* sub = bar->addMenu(menu.caption);
+        sub->setObjectName(menu.name);
+        actions_[menu.name] = sub->menuAction();
+        for (const MenuItemSpec& item : menu.items) {
+            QAction* action = sub->addAction(item.caption);
+            action->setObjectName(item.name);
+            action->setEnabled(item.choosable == Choosable::Yes);
+            actions_[item.name] = action;
+            if (item.entry) {
+                const MenuEntry entry = *item.entry;
+                connect(action, &QAction::triggered, this, [this, entry] { form_->menuClick(entry); });
+            }
+        }
+    }
+}
+
+bool MainWindow::load() {
+    if (!form_->Form_Load()) {
+        return false;
+    }
+    timer_->start(timerIntervalMs);
+    return true;
+}
+
+QtPictureArea& MainWindow::picture(ControlId id) { return *pictures_.at(id); }
+
+QWidget* MainWindow::controlWidget(ControlId id) const { return widgets_.value(id, nullptr); }
+
+QAction* MainWindow::menuAction(const QString& name) const { return actions_.value(name, nullptr); }
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!soundsPreloaded_) {
+        soundsPreloaded_ = true;
+        // After the first paint: the idle window never waits for the audio system.
+        QTimer::singleShot(0, this, [this] { preloadSounds(); });
+    }
+}
+
+void MainWindow::preloadSounds() {
+    const QString folder = services_.files.programFolder();
+    mmControl1_->preload(soundPath(folder, rightSoundFile));
+    mmControl2_->preload(soundPath(folder, wrongSoundFile));
+}
+
+} // namespace minamo

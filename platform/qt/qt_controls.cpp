@@ -1,0 +1,160 @@
+#include "platform/qt/qt_controls.h"
+
+#include "platform/key_codes.h"
+
+#include <QFileInfo>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QSoundEffect>
+#include <QUrl>
+
+namespace minamo {
+
+AnswerBox::AnswerBox(QWidget* parent) : QLineEdit(parent) {
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setDragEnabled(false);
+    setAcceptDrops(false);
+}
+
+bool AnswerBox::event(QEvent* event) {
+    // Tab is a key of the answer box, not a move to the next control.
+    if (event->type() == QEvent::KeyPress) {
+        auto* keyEvent = static_cast<QKeyEvent*>(event);
+        if (keyEvent->key() == Qt::Key_Tab || keyEvent->key() == Qt::Key_Backtab) {
+            keyPressEvent(keyEvent);
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
+void AnswerBox::deliverKey(std::int16_t code, const QString& character) {
+    const std::int16_t result = handler_ ? handler_(code) : code;
+    if (result == key::consumed) {
+        return;
+    }
+    if (result == key::backspace) {
+        backspace();
+        return;
+    }
+    // A rewritten key inserts its own character; an unchanged one the character typed.
+    const QString inserted = result == code ? character : characterForKeyCode(result);
+    if (!inserted.isEmpty() && (result < 0 || result >= 32)) {
+        insert(inserted);
+    }
+}
+
+void AnswerBox::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        deliverKey(key::enter, {});
+        return;
+    case Qt::Key_Backspace:
+        deliverKey(key::backspace, {});
+        return;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        deliverKey(key::tab, {});
+        return;
+    case Qt::Key_Escape:
+        deliverKey(key::escape, {});
+        return;
+    case Qt::Key_Delete:
+        // Deleting would change the box behind the editor's back; it has no key code.
+        return;
+    default:
+        break;
+    }
+    const QString text = event->text();
+    if (text.isEmpty()) {
+        // Caret movement and other keys without a character: the box's own handling.
+        if (!event->matches(QKeySequence::Paste) && !event->matches(QKeySequence::Cut) &&
+            !event->matches(QKeySequence::Undo) && !event->matches(QKeySequence::Redo)) {
+            QLineEdit::keyPressEvent(event);
+        }
+        return;
+    }
+    for (QChar c : text) {
+        deliverKey(keyCodeForCharacter(c), QString(c));
+    }
+}
+
+void AnswerBox::inputMethodEvent(QInputMethodEvent* event) {
+    for (QChar c : event->commitString()) {
+        deliverKey(keyCodeForCharacter(c), QString(c));
+    }
+    event->accept();
+}
+
+void QtTimer::setInterval(int milliseconds) {
+    if (milliseconds <= 0) {
+        timer_->stop();
+        return;
+    }
+    timer_->start(milliseconds);
+}
+
+QtSoundPlayer::~QtSoundPlayer() = default;
+
+void QtSoundPlayer::open() {
+    if (!effect_) {
+        effect_ = new QSoundEffect(owner_);
+    }
+    const QUrl url = QUrl::fromLocalFile(fileName_);
+    if (effect_->source() != url) {
+        effect_->setSource(url);
+    }
+}
+
+void QtSoundPlayer::preload(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        return;
+    }
+    fileName_ = path;
+    open();
+}
+
+void QtSoundPlayer::command(MediaCommand command) {
+    switch (command) {
+    case MediaCommand::Close:
+        if (effect_) {
+            effect_->stop();
+        }
+        break;
+    case MediaCommand::Open:
+        if (QFileInfo::exists(fileName_)) {
+            open();
+        }
+        break;
+    case MediaCommand::Prev:
+        if (effect_) {
+            effect_->stop();
+        }
+        break;
+    case MediaCommand::Play:
+        if (effect_ && effect_->source() == QUrl::fromLocalFile(fileName_)) {
+            effect_->play();
+        }
+        break;
+    }
+}
+
+void QtWindow::show() {
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void QtWindow::close() { window_->close(); }
+
+void QtMessageBox::showExclamation(const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent_);
+    box.setObjectName(QStringLiteral("closingMessage"));
+    box.exec();
+}
+
+} // namespace minamo

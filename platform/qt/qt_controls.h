@@ -1,0 +1,125 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+
+class QSoundEffect;
+class QMainWindow;
+
+namespace minamo {
+
+// The answer box: every key reaches the handler before the box does. The handler returns
+// the code to apply (0: consumed); a passed-through key is then inserted at the caret, or
+// deletes before it for Backspace. Input methods are off; text one still commits is
+// handled key by key.
+class AnswerBox : public QLineEdit {
+    Q_OBJECT
+public:
+    using KeyHandler = std::function<std::int16_t(std::int16_t)>;
+    explicit AnswerBox(QWidget* parent);
+    void setKeyHandler(KeyHandler handler) { handler_ = std::move(handler); }
+
+    // One key as the handler sees it: its code, and the character it stands for.
+    void deliverKey(std::int16_t code, const QString& character);
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    KeyHandler handler_;
+};
+
+class QtTextBox : public TextBox {
+public:
+    explicit QtTextBox(QLineEdit* edit) : edit_(edit) {}
+    QString text() const override { return edit_->text(); }
+    void setText(const QString& text) override { edit_->setText(text); }
+    bool isVisible() const override { return !edit_->isHidden(); }
+    void setVisible(bool visible) override { edit_->setVisible(visible); }
+    void setFocus() override { edit_->setFocus(Qt::OtherFocusReason); }
+    QLineEdit* widget() const { return edit_; }
+
+private:
+    QLineEdit* edit_;
+};
+
+class QtLabel : public Label {
+public:
+    explicit QtLabel(QLabel* label) : label_(label) {}
+    QString caption() const override { return label_->text(); }
+    void setCaption(const QString& caption) override { label_->setText(caption); }
+    bool isVisible() const override { return !label_->isHidden(); }
+    void setVisible(bool visible) override { label_->setVisible(visible); }
+    QLabel* widget() const { return label_; }
+
+private:
+    QLabel* label_;
+};
+
+class QtButton : public Button {
+public:
+    explicit QtButton(QPushButton* button) : button_(button) {}
+    bool isVisible() const override { return !button_->isHidden(); }
+    void setVisible(bool visible) override { button_->setVisible(visible); }
+    QPushButton* widget() const { return button_; }
+
+private:
+    QPushButton* button_;
+};
+
+class QtTimer : public Timer {
+public:
+    explicit QtTimer(QTimer* timer) : timer_(timer) {}
+    void setInterval(int milliseconds) override;
+    int interval() const override { return timer_->isActive() ? timer_->interval() : 0; }
+
+private:
+    QTimer* timer_;
+};
+
+// Plays a WAV file without waiting. The player is made on first use, so start-up does not
+// wait for the audio system; a missing file or audio device stays silent.
+class QtSoundPlayer : public SoundPlayer {
+public:
+    explicit QtSoundPlayer(QObject* owner) : owner_(owner) {}
+    ~QtSoundPlayer() override;
+    void setFileName(const QString& path) override { fileName_ = path; }
+    void command(MediaCommand command) override;
+    // Loads the file ahead of the first play.
+    void preload(const QString& path);
+
+private:
+    void open();
+    QObject* owner_;
+    QPointer<QSoundEffect> effect_;
+    QString fileName_;
+};
+
+class QtWindow : public Window {
+public:
+    explicit QtWindow(QMainWindow* window) : window_(window) {}
+    void show() override;
+    void close() override;
+
+private:
+    QMainWindow* window_;
+};
+
+class QtMessageBox : public MessageBox {
+public:
+    explicit QtMessageBox(QWidget* parent) : parent_(parent) {}
+    void showExclamation(const QString& text, const QString& title) override;
+
+private:
+    QWidget* parent_;
+};
+
+} // namespace minamo

@@ -1,0 +1,134 @@
+#include "platform/qt/qt_picture_area.h"
+
+#include "platform/qt/fonts.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPen>
+
+namespace minamo {
+
+namespace {
+QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+constexpr double metresPerInch = 0.0254;
+} // namespace
+
+PictureWidget::PictureWidget(QtPictureArea& area, QWidget* parent) : QWidget(parent), area_(area) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.drawImage(rect(), area_.image());
+}
+
+QtPictureArea::QtPictureArea(const ControlSpec& spec, TwipsScale scale, QWidget* parent)
+    : widget_(new PictureWidget(*this, parent)), scale_(scale), widthTwips_(spec.width),
+      heightTwips_(spec.height), back_(spec.back.value_or(colour::lightCyan)),
+      fore_(spec.fore.value_or(colour::windowText)),
+      fontName_(spec.font ? spec.font->name : QStringLiteral("MS Sans Serif")),
+      fontSize_(spec.font ? spec.font->points : 8.25), scaleWidth_(spec.width),
+      scaleHeight_(spec.height) {
+    widget_->setObjectName(spec.name);
+    widget_->setGeometry(scale_.toWholePixels(spec.left), scale_.toWholePixels(spec.top),
+                         scale_.toWholePixels(spec.width), scale_.toWholePixels(spec.height));
+    const qreal ratio = widget_->devicePixelRatioF();
+    image_ = QImage(QSize(qCeil(widget_->width() * ratio), qCeil(widget_->height() * ratio)),
+                    QImage::Format_RGB32);
+    image_.setDevicePixelRatio(ratio);
+    // Fonts given in points are sized at the screen's logical DPI, as the twips are.
+    const int dotsPerMetre = static_cast<int>(std::lround(scale_.dpi / metresPerInch));
+    image_.setDotsPerMeterX(dotsPerMetre);
+    image_.setDotsPerMeterY(dotsPerMetre);
+    image_.fill(toQColor(back_));
+    updateFont();
+}
+
+void QtPictureArea::updateFont() { font_ = designFont(fontName_, fontSize_); }
+
+void QtPictureArea::clear() {
+    image_.fill(toQColor(back_));
+    x_ = scaleLeft_;
+    y_ = scaleTop_;
+    widget_->update();
+}
+
+void QtPictureArea::setVisible(bool visible) { widget_->setVisible(visible); }
+
+bool QtPictureArea::isVisible() const { return !widget_->isHidden(); }
+
+void QtPictureArea::setFontName(const QString& name) {
+    fontName_ = name;
+    updateFont();
+}
+
+void QtPictureArea::setFontSize(double points) {
+    fontSize_ = points;
+    updateFont();
+}
+
+QPointF QtPictureArea::toPixels(double x, double y) const {
+    const double twipsX = (x - scaleLeft_) * widthTwips_ / scaleWidth_;
+    const double twipsY = (y - scaleTop_) * heightTwips_ / scaleHeight_;
+    return {scale_.toPixels(twipsX), scale_.toPixels(twipsY)};
+}
+
+double QtPictureArea::textWidth(const QString& text) const {
+    const QFontMetricsF metrics(font_, &image_);
+    return scale_.toTwips(metrics.horizontalAdvance(text)) * scaleWidth_ / widthTwips_;
+}
+
+double QtPictureArea::textHeight() const {
+    const QFontMetricsF metrics(font_, &image_);
+    return scale_.toTwips(metrics.height()) * scaleHeight_ / heightTwips_;
+}
+
+void QtPictureArea::print(const QString& text, LineEnd end) {
+    if (!text.isEmpty()) {
+        QPainter painter(&image_);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.setFont(font_);
+        painter.setPen(toQColor(fore_));
+        const QFontMetricsF metrics(font_, &image_);
+        const QPointF topLeft = toPixels(x_, y_);
+        painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+        widget_->update();
+    }
+    if (end == LineEnd::Stay) {
+        x_ += textWidth(text);
+    } else {
+        x_ = scaleLeft_;
+        y_ += textHeight();
+    }
+}
+
+void QtPictureArea::line(double x1, double y1, double x2, double y2, Rgb colour) {
+    QPainter painter(&image_);
+    painter.setPen(QPen(toQColor(colour), 1.0));
+    painter.drawLine(toPixels(x1, y1), toPixels(x2, y2));
+    widget_->update();
+    x_ = x2;
+    y_ = y2;
+}
+
+void QtPictureArea::box(double x1, double y1, double x2, double y2, Rgb colour, BoxFill fill) {
+    QPainter painter(&image_);
+    const QRectF rect = QRectF(toPixels(x1, y1), toPixels(x2, y2)).normalized();
+    painter.setPen(QPen(toQColor(colour), 1.0));
+    if (fill == BoxFill::Solid) {
+        painter.fillRect(rect, toQColor(colour));
+    }
+    painter.drawRect(rect);
+    widget_->update();
+    x_ = x2;
+    y_ = y2;
+}
+
+void QtPictureArea::setScale(double left, double top, double right, double bottom) {
+    scaleLeft_ = left;
+    scaleTop_ = top;
+    scaleWidth_ = right - left;
+    scaleHeight_ = bottom - top;
+}
+
+} // namespace minamo

@@ -1,0 +1,102 @@
+#include "platform/system_services.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTime>
+#include <array>
+#include <chrono>
+
+namespace minamo {
+
+LocalFileSystem::LocalFileSystem(QString programFolder) : programFolder_(std::move(programFolder)) {}
+
+QString LocalFileSystem::currentDirectory() const { return QDir::currentPath(); }
+
+bool LocalFileSystem::exists(const QString& path) const { return QFileInfo::exists(path); }
+
+ReadResult LocalFileSystem::readFile(const QString& path) const {
+    ReadResult result;
+    QFileInfo info(path);
+    if (!info.exists()) {
+        result.status = ReadResult::Status::Missing;
+        return result;
+    }
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        result.status = ReadResult::Status::Unreadable;
+        return result;
+    }
+    result.bytes = file.readAll();
+    result.status =
+        file.error() == QFileDevice::NoError ? ReadResult::Status::Ok : ReadResult::Status::Unreadable;
+    return result;
+}
+
+bool LocalFileSystem::writeFileWhole(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+SystemClock::SystemClock() { monotonic_.start(); }
+
+double SystemClock::secondsSinceMidnight() const {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+QDate SystemClock::today() const { return QDate::currentDate(); }
+
+double SystemClock::monotonicSeconds() const { return monotonic_.nsecsElapsed() / 1e9; }
+
+SeededRandom::SeededRandom(std::uint64_t seed) : engine_(seed) {}
+
+std::uint64_t SeededRandom::seedFromClock() {
+    const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    std::seed_seq seq{static_cast<std::uint32_t>(now), static_cast<std::uint32_t>(now >> 32),
+                      static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch())};
+    std::uint64_t seed = 0;
+    std::array<std::uint32_t, 2> words{};
+    seq.generate(words.begin(), words.end());
+    seed = (static_cast<std::uint64_t>(words[0]) << 32) | words[1];
+    return seed;
+}
+
+double SeededRandom::next() {
+    // 53 random bits give every double in [0, 1) on an even grid.
+    return static_cast<double>(engine_() >> 11) * (1.0 / 9007199254740992.0);
+}
+
+LockFileInstance::LockFileInstance(QString path) : path_(std::move(path)) {}
+
+LockFileInstance::~LockFileInstance() = default;
+
+QString LockFileInstance::defaultPath() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) {
+        folder = QDir::tempPath();
+    }
+    return QDir(folder).filePath(QStringLiteral("minamo-drill.lock"));
+}
+
+bool LockFileInstance::acquire() {
+    if (lock_ && lock_->isLocked()) {
+        return true;
+    }
+    lock_ = std::make_unique<QLockFile>(path_);
+    // Held for the whole run, so age never makes it stale; only a dead owner does.
+    lock_->setStaleLockTime(0);
+    return lock_->tryLock(0);
+}
+
+} // namespace minamo

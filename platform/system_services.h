@@ -1,0 +1,66 @@
+#pragma once
+
+// The real file system, clock, random source and single-copy lock. They need QtCore
+// only, so the drill logic and its tools can use them without a window.
+
+#include "platform/platform.h"
+
+#include <QElapsedTimer>
+#include <memory>
+#include <random>
+
+class QLockFile;
+
+namespace minamo {
+
+class LocalFileSystem : public FileSystem {
+public:
+    explicit LocalFileSystem(QString programFolder);
+    QString currentDirectory() const override;
+    QString programFolder() const override { return programFolder_; }
+    bool exists(const QString& path) const override;
+    ReadResult readFile(const QString& path) const override;
+    bool writeFileWhole(const QString& path, const QByteArray& bytes) override;
+
+private:
+    QString programFolder_;
+};
+
+class SystemClock : public Clock {
+public:
+    SystemClock();
+    double secondsSinceMidnight() const override;
+    QDate today() const override;
+    double monotonicSeconds() const override;
+
+private:
+    QElapsedTimer monotonic_;
+};
+
+// One generator, seeded once from the clock: re-seeding at every draw from a clock that
+// has not moved would repeat the same number.
+class SeededRandom : public RandomSource {
+public:
+    explicit SeededRandom(std::uint64_t seed);
+    static std::uint64_t seedFromClock();
+    double next() override;
+
+private:
+    std::mt19937_64 engine_;
+};
+
+// A lock file in the user's runtime folder (or the temporary folder). A lock left by a
+// copy that crashed is recognised by its process id and taken over.
+class LockFileInstance : public InstanceLock {
+public:
+    explicit LockFileInstance(QString path = defaultPath());
+    ~LockFileInstance() override;
+    static QString defaultPath();
+    bool acquire() override;
+
+private:
+    QString path_;
+    std::unique_ptr<QLockFile> lock_;
+};
+
+} // namespace minamo

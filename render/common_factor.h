@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/drill_state.h"
+
+namespace minamo {
+
+// Greatest common factor and least common multiple of factorInputA and factorInputB,
+// into commonFactorResult and commonMultipleResult.
+void findCommonFactor(DrillState& s);
+
+} // namespace minamo

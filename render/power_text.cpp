@@ -1,0 +1,7 @@
+#include "render/power_text.h"
+
+namespace minamo {
+
+void drawPowerText(Drill& d) {}
+
+} // namespace minamo

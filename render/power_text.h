@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app/drill.h"
+
+namespace minamo {
+
+// Draws powerText in Picture2 with each "^" exponent raised and smaller.
+void drawPowerText(Drill& d);
+
+} // namespace minamo

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app/drill.h"
+
+namespace minamo {
+
+// Draws powerText in Picture3 (the typed answer) with raised exponents.
+void drawTypedPower(Drill& d);
+
+} // namespace minamo
