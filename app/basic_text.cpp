@@ -117,7 +117,9 @@ double leadingNumber(const QString& text) {
     return ok && std::isfinite(value) ? value : 0.0;
 }
 
-QString decimalText(long long value) { return QString::number(value); }
+QString decimalText(long long value) {
+    return QString::number(value);
+}
 
 QString blankSignedText(long long value) {
     return value < 0 ? QString::number(value) : QStringLiteral(" ") + QString::number(value);
@@ -149,7 +151,9 @@ QString midText(const QString& text, int start, int count) {
     return count < 0 ? text.mid(start - 1) : text.mid(start - 1, count);
 }
 
-QString leftText(const QString& text, int count) { return count <= 0 ? QString() : text.left(count); }
+QString leftText(const QString& text, int count) {
+    return count <= 0 ? QString() : text.left(count);
+}
 
 QString rightText(const QString& text, int count) {
     return count <= 0 ? QString() : text.right(count);

@@ -25,9 +25,9 @@ struct DrillState {
 
     // Clock and score.
     int16 drillSeconds = 0;
-    float startTime = 0;  // time of day in seconds since midnight at the drill's reset
-    float endTime = 0;    // startTime + drillSeconds
-    float remaining = 0;  // seconds left, recomputed at every tick
+    float startTime = 0;       // time of day in seconds since midnight at the drill's reset
+    float endTime = 0;         // startTime + drillSeconds
+    float remaining = 0;       // seconds left, recomputed at every tick
     double startMonotonic = 0; // monotonic seconds at the reset: the countdown's true origin
     int16 clockMinutes = 0;
     int16 clockSeconds = 0;

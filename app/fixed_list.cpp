@@ -8,7 +8,11 @@ namespace {
 std::atomic<std::uint64_t> violations{0};
 }
 
-std::uint64_t rangeViolations() { return violations.load(); }
-void noteRangeViolation() { violations.fetch_add(1); }
+std::uint64_t rangeViolations() {
+    return violations.load();
+}
+void noteRangeViolation() {
+    violations.fetch_add(1);
+}
 
 } // namespace minamo

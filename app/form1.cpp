@@ -12,7 +12,9 @@ namespace minamo {
 
 Form1::Form1(Platform& ui) : drill_{state_, ui} {}
 
-bool Form1::Form_Load() { return formLoad(drill_); }
+bool Form1::Form_Load() {
+    return formLoad(drill_);
+}
 
 void Form1::menuClick(MenuEntry entry) {
     if (const CatalogueEntry* set = catalogueEntry(entry)) {
@@ -33,7 +35,9 @@ int16 Form1::Text2_KeyPress(int16 key) {
     return answerKeyPress(drill_, key);
 }
 
-void Form1::Timer1_Timer() { timer1Tick(drill_); }
+void Form1::Timer1_Timer() {
+    timer1Tick(drill_);
+}
 
 void Form1::Command1_Click() {
     drill_.ui.text2.setText(QString());
@@ -41,8 +45,12 @@ void Form1::Command1_Click() {
     state_.exponentReady = 0;
 }
 
-void Form1::Command2_Click() { drill_.ui.form1.close(); }
+void Form1::Command2_Click() {
+    drill_.ui.form1.close();
+}
 
-void Form1::Command3_Click() { command3Click(drill_); }
+void Form1::Command3_Click() {
+    command3Click(drill_);
+}
 
 } // namespace minamo

@@ -4,6 +4,8 @@
 
 namespace minamo {
 
-void PictureArea::printNumber(double value, LineEnd end) { print(blankSignedText(value), end); }
+void PictureArea::printNumber(double value, LineEnd end) {
+    print(blankSignedText(value), end);
+}
 
 } // namespace minamo

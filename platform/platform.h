@@ -25,8 +25,8 @@ inline constexpr Rgb black{0, 0, 0};
 inline constexpr Rgb windowText{0, 0, 0}; // the system's window-text colour
 inline constexpr Rgb red{255, 0, 0};
 inline constexpr Rgb blue{0, 0, 255};
-inline constexpr Rgb green{0, 128, 0};     // classic palette entry 2
-inline constexpr Rgb teal{0, 128, 128};    // classic palette entry 3
+inline constexpr Rgb green{0, 128, 0};  // classic palette entry 2
+inline constexpr Rgb teal{0, 128, 128}; // classic palette entry 3
 inline constexpr Rgb lightCyan{192, 255, 255};
 } // namespace colour
 

@@ -13,11 +13,16 @@
 
 namespace minamo {
 
-LocalFileSystem::LocalFileSystem(QString programFolder) : programFolder_(std::move(programFolder)) {}
+LocalFileSystem::LocalFileSystem(QString programFolder)
+    : programFolder_(std::move(programFolder)) {}
 
-QString LocalFileSystem::currentDirectory() const { return QDir::currentPath(); }
+QString LocalFileSystem::currentDirectory() const {
+    return QDir::currentPath();
+}
 
-bool LocalFileSystem::exists(const QString& path) const { return QFileInfo::exists(path); }
+bool LocalFileSystem::exists(const QString& path) const {
+    return QFileInfo::exists(path);
+}
 
 ReadResult LocalFileSystem::readFile(const QString& path) const {
     ReadResult result;
@@ -32,8 +37,8 @@ ReadResult LocalFileSystem::readFile(const QString& path) const {
         return result;
     }
     result.bytes = file.readAll();
-    result.status =
-        file.error() == QFileDevice::NoError ? ReadResult::Status::Ok : ReadResult::Status::Unreadable;
+    result.status = file.error() == QFileDevice::NoError ? ReadResult::Status::Ok
+                                                         : ReadResult::Status::Unreadable;
     return result;
 }
 
@@ -49,15 +54,21 @@ bool LocalFileSystem::writeFileWhole(const QString& path, const QByteArray& byte
     return file.commit();
 }
 
-SystemClock::SystemClock() { monotonic_.start(); }
+SystemClock::SystemClock() {
+    monotonic_.start();
+}
 
 double SystemClock::secondsSinceMidnight() const {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
 }
 
-QDate SystemClock::today() const { return QDate::currentDate(); }
+QDate SystemClock::today() const {
+    return QDate::currentDate();
+}
 
-double SystemClock::monotonicSeconds() const { return monotonic_.nsecsElapsed() / 1e9; }
+double SystemClock::monotonicSeconds() const {
+    return monotonic_.nsecsElapsed() / 1e9;
+}
 
 SeededRandom::SeededRandom(std::uint64_t seed) : engine_(seed) {}
 

@@ -19,7 +19,8 @@ TEST(Startup, IdleWindowShowsTheInvitationAndWaits) {
     EXPECT_EQ(s.drillSeconds, 600);
     EXPECT_EQ(s.programFolder, w.fake.files.programFolder());
 
-    const int16 expectedPrimes[] = {1, 2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37, 41, 43, 47, 53, 59};
+    const int16 expectedPrimes[] = {1,  2,  3,  5,  7,  11, 13, 17, 19,
+                                    23, 29, 31, 37, 41, 43, 47, 53, 59};
     for (int i = 0; i <= 17; ++i) {
         EXPECT_EQ(s.primes[i], expectedPrimes[i]) << "primes(" << i << ")";
     }

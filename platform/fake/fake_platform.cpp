@@ -39,8 +39,9 @@ QString DrawOp::toString() const {
         return QStringLiteral("clear");
     case Kind::Print:
         return QStringLiteral("print %1 \"%2\" %3 %4 %5 %6")
-            .arg(point(x, y), text, end == LineEnd::Stay ? QStringLiteral("stay") : QStringLiteral("break"),
-                 font, logNumber(size), hexColour(colour));
+            .arg(point(x, y), text,
+                 end == LineEnd::Stay ? QStringLiteral("stay") : QStringLiteral("break"), font,
+                 logNumber(size), hexColour(colour));
     case Kind::Line:
         return QStringLiteral("line %1-%2 %3").arg(point(x, y), point(x2, y2), hexColour(colour));
     case Kind::Box:
@@ -105,10 +106,16 @@ double FakePictureArea::textWidthTwips(const QString& text, double points) {
     return width;
 }
 
-double FakePictureArea::lineHeightTwips(double points) { return points * 20.0; }
+double FakePictureArea::lineHeightTwips(double points) {
+    return points * 20.0;
+}
 
-double FakePictureArea::toUserX(double twips) const { return twips * scaleWidth_ / width_; }
-double FakePictureArea::toUserY(double twips) const { return twips * scaleHeight_ / height_; }
+double FakePictureArea::toUserX(double twips) const {
+    return twips * scaleWidth_ / width_;
+}
+double FakePictureArea::toUserY(double twips) const {
+    return twips * scaleHeight_ / height_;
+}
 
 void FakePictureArea::print(const QString& text, LineEnd end) {
     ops_.push_back(DrawOp{.kind = DrawOp::Kind::Print,
@@ -151,7 +158,8 @@ void FakePictureArea::setScale(double left, double top, double right, double bot
     scaleTop_ = top;
     scaleWidth_ = right - left;
     scaleHeight_ = bottom - top;
-    ops_.push_back(DrawOp{.kind = DrawOp::Kind::Scale, .x = left, .y = top, .x2 = right, .y2 = bottom});
+    ops_.push_back(
+        DrawOp{.kind = DrawOp::Kind::Scale, .x = left, .y = top, .x2 = right, .y2 = bottom});
 }
 
 std::vector<DrawOp> FakePictureArea::drawing() const {
@@ -208,7 +216,9 @@ void FakeTextBox::applyPassedKey(std::int16_t code, const QString& character) {
     caret_ += static_cast<int>(character.size());
 }
 
-void FakeSoundPlayer::setFileName(const QString& path) { log << QStringLiteral("file ") + path; }
+void FakeSoundPlayer::setFileName(const QString& path) {
+    log << QStringLiteral("file ") + path;
+}
 
 void FakeSoundPlayer::command(MediaCommand command) {
     switch (command) {
@@ -227,7 +237,9 @@ void FakeSoundPlayer::command(MediaCommand command) {
     }
 }
 
-int FakeSoundPlayer::plays() const { return static_cast<int>(log.count(QStringLiteral("play"))); }
+int FakeSoundPlayer::plays() const {
+    return static_cast<int>(log.count(QStringLiteral("play")));
+}
 
 void FakeMessageBox::showExclamation(const QString& text, const QString& title) {
     shown.push_back({text, title});
@@ -282,7 +294,9 @@ FakePictureArea makePicture(ControlId id) {
     return FakePictureArea(spec.name, spec.width, spec.height, font, size,
                            spec.fore.value_or(colour::windowText));
 }
-QString designText(ControlId id) { return controlSpec(id).caption; }
+QString designText(ControlId id) {
+    return controlSpec(id).caption;
+}
 } // namespace
 
 FakePlatform::FakePlatform()
@@ -297,11 +311,11 @@ FakePlatform::FakePlatform()
       label2(designText(ControlId::Label2)), label3(designText(ControlId::Label3)),
       label4(designText(ControlId::Label4)), label5(designText(ControlId::Label5)),
       label12(designText(ControlId::Label12)), label13(designText(ControlId::Label13)),
-      label14(designText(ControlId::Label14)), timer1(300),
-      platform_{picture1, picture2, picture3, picture4, picture5, picture7, text1,
-                text2,    text4,    text5,    text6,    label2,   label3,   label4,
-                label5,   label12,  label13,  label14,  command1, command2, command3,
-                timer1,   mmControl1, mmControl2, form1, messageBox, files, clock,
-                random,   instanceLock} {}
+      label14(designText(ControlId::Label14)),
+      timer1(300), platform_{picture1, picture2,   picture3, picture4, picture5,   picture7,
+                             text1,    text2,      text4,    text5,    text6,      label2,
+                             label3,   label4,     label5,   label12,  label13,    label14,
+                             command1, command2,   command3, timer1,   mmControl1, mmControl2,
+                             form1,    messageBox, files,    clock,    random,     instanceLock} {}
 
 } // namespace minamo

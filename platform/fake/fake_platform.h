@@ -17,7 +17,9 @@
 #include <vector>
 
 // Lets test failures show texts readably.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace minamo {
 

@@ -14,7 +14,9 @@ namespace minamo {
 
 namespace {
 
-QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+QColor toQColor(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 double screenDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -71,13 +73,17 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     auto label = [this](ControlId id) -> Label& { return *labels_.at(id); };
     auto button = [this](ControlId id) -> Button& { return *buttons_.at(id); };
     using enum ControlId;
-    platform_ = std::unique_ptr<Platform>(new Platform{
-        pic(Picture1), pic(Picture2), pic(Picture3), pic(Picture4), pic(Picture5), pic(Picture7),
-        text(Text1), text(Text2), text(Text4), text(Text5), text(Text6), label(Label2),
-        label(Label3), label(Label4), label(Label5), label(Label12), label(Label13),
-        label(Label14), button(Command1), button(Command2), button(Command3), *timer1_,
-        *mmControl1_, *mmControl2_, *window_, *messageBox_, services_.files, services_.clock,
-        services_.random, services_.instanceLock});
+    platform_ = std::unique_ptr<Platform>(
+        new Platform{pic(Picture1),    pic(Picture2),    pic(Picture3),
+                     pic(Picture4),    pic(Picture5),    pic(Picture7),
+                     text(Text1),      text(Text2),      text(Text4),
+                     text(Text5),      text(Text6),      label(Label2),
+                     label(Label3),    label(Label4),    label(Label5),
+                     label(Label12),   label(Label13),   label(Label14),
+                     button(Command1), button(Command2), button(Command3),
+                     *timer1_,         *mmControl1_,     *mmControl2_,
+                     *window_,         *messageBox_,     services_.files,
+                     services_.clock,  services_.random, services_.instanceLock});
     form_ = std::make_unique<Form1>(*platform_);
 
     answerBox_->setKeyHandler([this](std::int16_t code) { return form_->Text2_KeyPress(code); });
@@ -137,7 +143,7 @@ void MainWindow::buildControls() {
             break;
         }
         case ControlKind::Button: {
-            auto* button = new QPushButton(spec.caption, client_);
+            auto* button = new CaptionButton(spec.caption, client_);
             button->setFocusPolicy(Qt::NoFocus);
             place(button, spec, scale_);
             widgets_[spec.id] = button;
@@ -171,7 +177,8 @@ void MainWindow::buildMenu() {
             actions_[item.name] = action;
             if (item.entry) {
                 const MenuEntry entry = *item.entry;
-                connect(action, &QAction::triggered, this, [this, entry] { form_->menuClick(entry); });
+                connect(action, &QAction::triggered, this,
+                        [this, entry] { form_->menuClick(entry); });
             }
         }
     }
@@ -185,11 +192,17 @@ bool MainWindow::load() {
     return true;
 }
 
-QtPictureArea& MainWindow::picture(ControlId id) { return *pictures_.at(id); }
+QtPictureArea& MainWindow::picture(ControlId id) {
+    return *pictures_.at(id);
+}
 
-QWidget* MainWindow::controlWidget(ControlId id) const { return widgets_.value(id, nullptr); }
+QWidget* MainWindow::controlWidget(ControlId id) const {
+    return widgets_.value(id, nullptr);
+}
 
-QAction* MainWindow::menuAction(const QString& name) const { return actions_.value(name, nullptr); }
+QAction* MainWindow::menuAction(const QString& name) const {
+    return actions_.value(name, nullptr);
+}
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);

@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QSoundEffect>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QUrl>
 
 namespace minamo {
@@ -90,6 +92,18 @@ void AnswerBox::inputMethodEvent(QInputMethodEvent* event) {
     event->accept();
 }
 
+void CaptionButton::paintEvent(QPaintEvent* event) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+    painter.setPen(palette().color(QPalette::ButtonText));
+    constexpr int margin = 2;
+    painter.drawText(rect().adjusted(margin, margin, -margin, -margin),
+                     Qt::AlignCenter | Qt::TextWordWrap, text());
+}
+
 void QtTimer::setInterval(int milliseconds) {
     if (milliseconds <= 0) {
         timer_->stop();
@@ -149,7 +163,9 @@ void QtWindow::show() {
     window_->activateWindow();
 }
 
-void QtWindow::close() { window_->close(); }
+void QtWindow::close() {
+    window_->close();
+}
 
 void QtMessageBox::showExclamation(const QString& text, const QString& title) {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent_);

@@ -64,6 +64,17 @@ private:
     QLabel* label_;
 };
 
+// A push button whose caption wraps onto several lines when it is wider than the button,
+// as the narrow "ていせい" button needs.
+class CaptionButton : public QPushButton {
+    Q_OBJECT
+public:
+    CaptionButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
 class QtButton : public Button {
 public:
     explicit QtButton(QPushButton* button) : button_(button) {}

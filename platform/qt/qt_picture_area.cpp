@@ -9,7 +9,9 @@
 namespace minamo {
 
 namespace {
-QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+QColor toQColor(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
 constexpr double metresPerInch = 0.0254;
 } // namespace
 
@@ -44,7 +46,9 @@ QtPictureArea::QtPictureArea(const ControlSpec& spec, TwipsScale scale, QWidget*
     updateFont();
 }
 
-void QtPictureArea::updateFont() { font_ = designFont(fontName_, fontSize_); }
+void QtPictureArea::updateFont() {
+    font_ = designFont(fontName_, fontSize_);
+}
 
 void QtPictureArea::clear() {
     image_.fill(toQColor(back_));
@@ -53,9 +57,13 @@ void QtPictureArea::clear() {
     widget_->update();
 }
 
-void QtPictureArea::setVisible(bool visible) { widget_->setVisible(visible); }
+void QtPictureArea::setVisible(bool visible) {
+    widget_->setVisible(visible);
+}
 
-bool QtPictureArea::isVisible() const { return !widget_->isHidden(); }
+bool QtPictureArea::isVisible() const {
+    return !widget_->isHidden();
+}
 
 void QtPictureArea::setFontName(const QString& name) {
     fontName_ = name;

@@ -2,7 +2,9 @@
 
 namespace minamo::trace {
 
-Session::Session() : form(fake.platform()) { form.Form_Load(); }
+Session::Session() : form(fake.platform()) {
+    form.Form_Load();
+}
 
 void printLog(QTextStream& out, const FakePictureArea& area) {
     for (const QString& line : area.logLines()) {

@@ -57,7 +57,8 @@ void addNote(std::vector<double>& samples, double start, double length, double f
         const double t = static_cast<double>(i) / sampleRate;
         const double attack = std::fmin(1.0, t / 0.005);
         const double decay = std::exp(-t * 7.0);
-        const double tone = std::sin(2 * pi * frequency * t) + 0.25 * std::sin(4 * pi * frequency * t);
+        const double tone =
+            std::sin(2 * pi * frequency * t) + 0.25 * std::sin(4 * pi * frequency * t);
         samples[static_cast<std::size_t>(first + i)] += level * attack * decay * tone;
     }
 }

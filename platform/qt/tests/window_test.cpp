@@ -6,12 +6,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QPixmap>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -28,7 +28,9 @@ struct RealWindow {
     MainWindow window;
 };
 
-QColor qcolour(Rgb c) { return QColor(c.r, c.g, c.b); }
+QColor qcolour(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 TEST(MainWindow, ClientAreaCaptionAndBackground) {
     RealWindow w;
@@ -58,9 +60,11 @@ TEST(MainWindow, EveryControlHasItsDesignGeometryTextAndColours) {
                         scale.toWholePixels(spec.width), scale.toWholePixels(spec.height)));
         if (spec.kind == ControlKind::Picture) {
             const QtPictureArea& area = w.window.picture(spec.id);
-            EXPECT_EQ(area.fontName(), spec.font ? spec.font->name : QStringLiteral("MS Sans Serif"));
+            EXPECT_EQ(area.fontName(),
+                      spec.font ? spec.font->name : QStringLiteral("MS Sans Serif"));
             EXPECT_EQ(area.foreColor(), spec.fore.value_or(colour::windowText));
-            EXPECT_EQ(area.image().pixelColor(2, 2), qcolour(spec.back.value_or(colour::lightCyan)));
+            EXPECT_EQ(area.image().pixelColor(2, 2),
+                      qcolour(spec.back.value_or(colour::lightCyan)));
         } else if (spec.font) {
             EXPECT_EQ(widget->font().family(), installedFamily(spec.font->name));
             EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), spec.font->points);
@@ -91,11 +95,13 @@ TEST(MainWindow, StartupVisibilityAndFocus) {
     ASSERT_TRUE(w.window.load());
     using enum ControlId;
     for (ControlId hidden : {Picture1, Command2, Command3, Label12, Label13, Label14}) {
-        EXPECT_TRUE(w.window.controlWidget(hidden)->isHidden()) << controlSpec(hidden).name.toStdString();
+        EXPECT_TRUE(w.window.controlWidget(hidden)->isHidden())
+            << controlSpec(hidden).name.toStdString();
     }
     for (ControlId shown : {Picture2, Picture3, Picture4, Picture5, Picture7, Text1, Text2, Text4,
                             Label2, Label9, Command1}) {
-        EXPECT_FALSE(w.window.controlWidget(shown)->isHidden()) << controlSpec(shown).name.toStdString();
+        EXPECT_FALSE(w.window.controlWidget(shown)->isHidden())
+            << controlSpec(shown).name.toStdString();
     }
     QApplication::processEvents();
     w.window.activateWindow();
