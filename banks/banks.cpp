@@ -2,23 +2,10 @@
 
 #include <array>
 
-namespace minamo {
+// The builders themselves live in banks_basic.cpp, banks_standard.cpp, banks_complex.cpp
+// and banks_fraction.cpp.
 
-void fillBasicA(DrillState& s) {}
-void fillBasicB(DrillState& s) {}
-void fillStandard1(DrillState& s) {}
-void fillStandard2(DrillState& s) {}
-void fillStandard3(DrillState& s) {}
-void fillStandard4(DrillState& s) {}
-void fillStandard5(DrillState& s) {}
-void fillComplex1(DrillState& s) {}
-void fillComplex2(DrillState& s) {}
-void fillComplex3(DrillState& s) {}
-void fillComplex4(DrillState& s) {}
-void fillComplex5(DrillState& s) {}
-void fillFraction1(DrillState& s) {}
-void fillFraction2(DrillState& s) {}
-void fillFraction3(DrillState& s) {}
+namespace minamo {
 
 std::span<const BankBuilder> bankBuilders() {
     static const std::array<BankBuilder, 15> builders{{

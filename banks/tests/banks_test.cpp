@@ -1,0 +1,543 @@
+// The built-in banks checked against an exact reading of their own equations: every answer
+// is substituted into both sides with rational arithmetic kept here, apart from any code
+// that wrote the answers.
+
+#include "app/drill_start.h"
+#include "app/form_layout.h"
+#include "banks/banks.h"
+
+#include <gtest/gtest.h>
+
+#include <QSet>
+#include <cstdint>
+#include <memory>
+#include <numeric>
+#include <optional>
+
+namespace minamo {
+namespace {
+
+const QString instruction = QStringLiteral(" 方程式を解いて。");
+
+// An exact fraction num/den, den > 0, in lowest terms.
+struct Rational {
+    std::int64_t num = 0;
+    std::int64_t den = 1;
+
+    Rational() = default;
+    Rational(std::int64_t n, std::int64_t d = 1) : num(n), den(d) {
+        if (den < 0) {
+            num = -num;
+            den = -den;
+        }
+        const std::int64_t g = std::gcd(num, den);
+        if (g > 1) {
+            num /= g;
+            den /= g;
+        }
+    }
+    friend Rational operator+(Rational a, Rational b) {
+        return {a.num * b.den + b.num * a.den, a.den * b.den};
+    }
+    friend Rational operator-(Rational a, Rational b) { return a + Rational(-b.num, b.den); }
+    friend Rational operator*(Rational a, Rational b) { return {a.num * b.num, a.den * b.den}; }
+    friend Rational operator/(Rational a, Rational b) { return {a.num * b.den, a.den * b.num}; }
+    friend bool operator==(Rational a, Rational b) { return a.num == b.num && a.den == b.den; }
+    friend void PrintTo(const Rational& r, std::ostream* os) { *os << r.num << "/" << r.den; }
+};
+
+// Evaluates one side of an equation of the banks' syntax at a given x: integers, x terms,
+// a/b, a/bx (= (a/b)x), ax/b (= (ax)/b), brackets after a number or a lone sign.
+// Returns nothing for a text outside that syntax.
+class SideReader {
+public:
+    SideReader(const QString& text, Rational x) : text_(text), x_(x) {}
+
+    std::optional<Rational> read() {
+        const auto value = sum();
+        if (!value || pos_ != text_.size()) {
+            return std::nullopt;
+        }
+        return value;
+    }
+
+private:
+    QChar peek() const { return pos_ < text_.size() ? text_[pos_] : QChar(); }
+
+    std::optional<std::int64_t> number() {
+        const qsizetype start = pos_;
+        std::int64_t n = 0;
+        while (peek().isDigit()) {
+            n = n * 10 + (peek().unicode() - '0');
+            ++pos_;
+        }
+        if (pos_ == start) {
+            return std::nullopt;
+        }
+        return n;
+    }
+
+    std::optional<Rational> sum() {
+        Rational total;
+        bool first = true;
+        while (true) {
+            int sign = 1;
+            if (peek() == u'+' || peek() == u'-') {
+                sign = peek() == u'-' ? -1 : 1;
+                ++pos_;
+            } else if (!first) {
+                return total;
+            }
+            first = false;
+            const auto t = term();
+            if (!t) {
+                return std::nullopt;
+            }
+            total = total + Rational(sign) * *t;
+        }
+    }
+
+    std::optional<Rational> term() {
+        const auto k = number();
+        if (peek() == u'(') {
+            ++pos_;
+            const auto inner = sum();
+            if (!inner || peek() != u')') {
+                return std::nullopt;
+            }
+            ++pos_;
+            return Rational(k.value_or(1)) * *inner;
+        }
+        if (peek() == u'/') {
+            ++pos_;
+            const auto d = number();
+            if (!k || !d || *d == 0) {
+                return std::nullopt;
+            }
+            if (peek() == u'x') {
+                ++pos_;
+                return Rational(*k, *d) * x_;
+            }
+            return Rational(*k, *d);
+        }
+        if (peek() == u'x') {
+            ++pos_;
+            Rational value = Rational(k.value_or(1)) * x_;
+            if (peek() == u'/') {
+                ++pos_;
+                const auto d = number();
+                if (!d || *d == 0) {
+                    return std::nullopt;
+                }
+                value = value / Rational(*d);
+            }
+            return value;
+        }
+        if (!k) {
+            return std::nullopt;
+        }
+        return Rational(*k);
+    }
+
+    QString text_;
+    Rational x_;
+    qsizetype pos_ = 0;
+};
+
+// left - right of an equation at x; nothing when the text is not one equation.
+std::optional<Rational> imbalance(const QString& equation, Rational x) {
+    const QStringList sides = equation.split(u'=');
+    if (sides.size() != 2) {
+        return std::nullopt;
+    }
+    const auto left = SideReader(sides[0], x).read();
+    const auto right = SideReader(sides[1], x).read();
+    if (!left || !right) {
+        return std::nullopt;
+    }
+    return *left - *right;
+}
+
+// Reads an answer in the stored form: "x=" and an integer, or a fraction in lowest terms
+// with a denominator of at least 2 and the sign in front of the numerator.
+std::optional<Rational> readAnswer(const QString& answer) {
+    if (!answer.startsWith(QStringLiteral("x="))) {
+        return std::nullopt;
+    }
+    QString rest = answer.mid(2);
+    const bool negative = rest.startsWith(u'-');
+    if (negative) {
+        rest.remove(0, 1);
+    }
+    const QStringList parts = rest.split(u'/');
+    if (parts.size() > 2) {
+        return std::nullopt;
+    }
+    std::int64_t values[2] = {0, 1};
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QString& digits = parts[i];
+        if (digits.isEmpty() || (digits.size() > 1 && digits.startsWith(u'0'))) {
+            return std::nullopt;
+        }
+        for (QChar c : digits) {
+            if (c < u'0' || c > u'9') {
+                return std::nullopt;
+            }
+        }
+        values[i] = digits.toLongLong();
+    }
+    const auto [num, den] = values;
+    if ((negative && num == 0) || (parts.size() == 2 && (den < 2 || std::gcd(num, den) != 1))) {
+        return std::nullopt;
+    }
+    return Rational(negative ? -num : num, den);
+}
+
+// The equation part of a stored problem text, or nothing when the text is not well formed.
+std::optional<QString> equationOf(const QString& name, const QString& problem) {
+    if (name == QStringLiteral("fillBasicB")) {
+        return problem.contains(u' ') ? std::nullopt : std::optional<QString>(problem);
+    }
+    if (!problem.endsWith(instruction)) {
+        return std::nullopt;
+    }
+    const QString equation = problem.chopped(instruction.size());
+    return equation.contains(u' ') ? std::nullopt : std::optional<QString>(equation);
+}
+
+struct Problem {
+    QString builder;
+    int position;
+    QString text;
+    QString answer;
+};
+
+std::vector<Problem> bank(const BankBuilder& builder) {
+    const auto s = std::make_unique<DrillState>();
+    builder.fill(*s);
+    std::vector<Problem> problems;
+    for (int i = 1; i <= s->bankCount; ++i) {
+        problems.push_back({builder.name, i, s->bankQuestion[i], s->bankAnswer[i]});
+    }
+    return problems;
+}
+
+std::vector<Problem> allProblems() {
+    std::vector<Problem> all;
+    for (const auto& builder : bankBuilders()) {
+        const auto problems = bank(builder);
+        all.insert(all.end(), problems.begin(), problems.end());
+    }
+    return all;
+}
+
+const BankBuilder& builderNamed(const QString& name) {
+    for (const auto& builder : bankBuilders()) {
+        if (builder.name == name) {
+            return builder;
+        }
+    }
+    ADD_FAILURE() << "no builder " << name.toStdString();
+    return bankBuilders().front();
+}
+
+TEST(BankChecker, ReadsTheSyntaxOfTheBanks) {
+    const struct {
+        const char* side;
+        Rational x;
+        Rational value;
+    } cases[] = {
+        {"x", 7, 7},
+        {"-x", 7, -7},
+        {"3x-5", 2, 1},
+        {"1/3x", 3, 1},
+        {"-3/4x", 4, -3},
+        {"5x/12", 12, 5},
+        {"-x/15", 15, -1},
+        {"-7x/10", Rational(1, 7), Rational(-1, 10)},
+        {"1/3", 9, Rational(1, 3)},
+        {"-6(-x-3)", 1, 24},
+        {"-(4x-7)", 1, 3},
+        {"-5(-9x-2)-5(-4x+7)", 1, 40},
+        {"+2/3-1/2x", 2, Rational(-1, 3)},
+        {"2(3-4x)", Rational(1, 2), 2},
+    };
+    for (const auto& c : cases) {
+        const auto value = SideReader(QString::fromUtf8(c.side), c.x).read();
+        ASSERT_TRUE(value) << c.side;
+        EXPECT_EQ(*value, c.value) << c.side;
+    }
+    for (const char* bad : {"", "x+", "3(x", "2^2", "1/0", "x*2", "(x))", "1/x"}) {
+        EXPECT_FALSE(SideReader(QString::fromUtf8(bad), 1).read()) << bad;
+    }
+}
+
+TEST(BankChecker, RejectsAnswersNotInTheStoredForm) {
+    for (const char* good : {"x=0", "x=117", "x=-3", "x=9/4", "x=-8/3"}) {
+        EXPECT_TRUE(readAnswer(QString::fromUtf8(good))) << good;
+    }
+    for (const char* bad : {"x=", "x=-0", "x=+2", "x=4/6", "x=2/1", "x=-2/-3", "x=5/-2", "x=02",
+                            "x=1/2/3", "x= 3", "y=3", "x=-", "3", "x=1.5", "x=2/0"}) {
+        EXPECT_FALSE(readAnswer(QString::fromUtf8(bad))) << bad;
+    }
+    // A wrong value is caught by the substitution.
+    const auto off = imbalance(QStringLiteral("3/2x+2=2/3"), Rational(8, 9));
+    ASSERT_TRUE(off);
+    EXPECT_FALSE(*off == Rational(0));
+}
+
+TEST(Banks, EveryAnswerIsTheOneExactSolution) {
+    int checked = 0;
+    for (const Problem& p : allProblems()) {
+        const std::string where = p.builder.toStdString() + " " + std::to_string(p.position) + " " +
+                                  p.text.toStdString() + " " + p.answer.toStdString();
+        const auto equation = equationOf(p.builder, p.text);
+        ASSERT_TRUE(equation) << where;
+        const auto x = readAnswer(p.answer);
+        ASSERT_TRUE(x) << where;
+        const auto atAnswer = imbalance(*equation, *x);
+        ASSERT_TRUE(atAnswer) << where;
+        EXPECT_EQ(*atAnswer, Rational(0)) << where;
+        // The equation is linear; a slope other than 0 makes the solution the only one.
+        const auto at0 = imbalance(*equation, 0);
+        const auto at1 = imbalance(*equation, 1);
+        ASSERT_TRUE(at0 && at1) << where;
+        EXPECT_FALSE(*at1 - *at0 == Rational(0)) << where;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 430);
+}
+
+TEST(Banks, BuildersAndTheirCountsInCatalogueOrder) {
+    const std::pair<const char*, int> expected[] = {
+        {"fillBasicA", 50},    {"fillBasicB", 40},    {"fillStandard1", 40}, {"fillStandard2", 30},
+        {"fillStandard3", 40}, {"fillStandard4", 30}, {"fillStandard5", 30}, {"fillComplex1", 20},
+        {"fillComplex2", 20},  {"fillComplex3", 20},  {"fillComplex4", 20},  {"fillComplex5", 30},
+        {"fillFraction1", 20}, {"fillFraction2", 20}, {"fillFraction3", 20},
+    };
+    const auto builders = bankBuilders();
+    ASSERT_EQ(builders.size(), std::size(expected));
+    for (std::size_t i = 0; i < builders.size(); ++i) {
+        EXPECT_EQ(builders[i].name, QString::fromUtf8(expected[i].first));
+        const auto s = std::make_unique<DrillState>();
+        builders[i].fill(*s);
+        EXPECT_EQ(s->bankCount, expected[i].second) << expected[i].first;
+    }
+}
+
+TEST(Banks, BuildersTouchOnlyPositionsOneToN) {
+    const QString sentinel = QStringLiteral("kept");
+    for (const auto& builder : bankBuilders()) {
+        const auto s = std::make_unique<DrillState>();
+        s->bankQuestion.fill(sentinel);
+        s->bankAnswer.fill(sentinel);
+        builder.fill(*s);
+        const int n = s->bankCount;
+        EXPECT_EQ(s->bankQuestion[0], sentinel) << builder.name.toStdString();
+        EXPECT_EQ(s->bankAnswer[0], sentinel) << builder.name.toStdString();
+        for (int i = 1; i <= 1000; ++i) {
+            const bool written = i <= n;
+            EXPECT_EQ(s->bankQuestion[i] != sentinel, written) << builder.name.toStdString() << i;
+            EXPECT_EQ(s->bankAnswer[i] != sentinel, written) << builder.name.toStdString() << i;
+        }
+    }
+}
+
+TEST(Banks, FirstFiveOfEachBank) {
+    const struct {
+        const char* builder;
+        std::pair<const char*, const char*> problems[5];
+    } table[] = {
+        {"fillBasicA",
+         {{"x+3=4 方程式を解いて。", "x=1"},
+          {"3x=6 方程式を解いて。", "x=2"},
+          {"x-5=2 方程式を解いて。", "x=7"},
+          {"2x=-6 方程式を解いて。", "x=-3"},
+          {"x-4=-2 方程式を解いて。", "x=2"}}},
+        {"fillBasicB",
+         {{"x+8=6", "x=-2"},
+          {"3x=-24", "x=-8"},
+          {"x-15=2", "x=17"},
+          {"8x=-72", "x=-9"},
+          {"x-12=-3", "x=9"}}},
+        {"fillStandard1",
+         {{"4x+2=2x 方程式を解いて。", "x=-1"},
+          {"-8x+2=-6x 方程式を解いて。", "x=1"},
+          {"-3x-4=-7x 方程式を解いて。", "x=1"},
+          {"4x+8=-4x 方程式を解いて。", "x=-1"},
+          {"-6x+2=-8x 方程式を解いて。", "x=-1"}}},
+        {"fillStandard2",
+         {{"9x+6=7x 方程式を解いて。", "x=-3"},
+          {"-7x-1=-6x 方程式を解いて。", "x=-1"},
+          {"5x+4=9x 方程式を解いて。", "x=1"},
+          {"-x+3=-4x 方程式を解いて。", "x=-1"},
+          {"4x+6=2x 方程式を解いて。", "x=-3"}}},
+        {"fillStandard3",
+         {{"-6x+4=-7x 方程式を解いて。", "x=-4"},
+          {"2x-9=-7x 方程式を解いて。", "x=1"},
+          {"6x-4=7x 方程式を解いて。", "x=-4"},
+          {"-9x+7=-2x 方程式を解いて。", "x=1"},
+          {"-x-8=-3x 方程式を解いて。", "x=4"}}},
+        {"fillStandard4",
+         {{"-6(-x-3)=8(x+4) 方程式を解いて。", "x=-7"},
+          {"8(8x-8)=-8(x-1) 方程式を解いて。", "x=1"},
+          {"7(2x+7)=7(x-7) 方程式を解いて。", "x=-14"},
+          {"-3(-x-7)=-(x-5) 方程式を解いて。", "x=-4"},
+          {"-(4x-7)=-5(x-8) 方程式を解いて。", "x=33"}}},
+        {"fillStandard5",
+         {{"-3(3x-3)=-6(x+6) 方程式を解いて。", "x=15"},
+          {"-6(2x+9)=-5(x+8) 方程式を解いて。", "x=-2"},
+          {"-3(-x-1)=6(x-6) 方程式を解いて。", "x=13"},
+          {"-(6x-5)=-7(x-7) 方程式を解いて。", "x=44"},
+          {"-8(-9x+9)=-5(x-1) 方程式を解いて。", "x=1"}}},
+        {"fillComplex1",
+         {{"-3(6x+2)-9x=7(-3x+6) 方程式を解いて。", "x=-8"},
+          {"-5(7x+3)+7x=-5(3x+3) 方程式を解いて。", "x=0"},
+          {"-3(4x+8)-8x=-4(7x+2) 方程式を解いて。", "x=2"},
+          {"-3(4x-3)-4x=-5(3x+4) 方程式を解いて。", "x=29"},
+          {"-2(-9x-9)-6x=-2(-7x-7) 方程式を解いて。", "x=2"}}},
+        {"fillComplex2",
+         {{"-6(-x-9)-6(-4x-7)=6 方程式を解いて。", "x=-3"},
+          {"-2(-2x+7)-(6x+3)=-7 方程式を解いて。", "x=-5"},
+          {"-3(2x+9)-8(-4x+6)=3 方程式を解いて。", "x=3"},
+          {"-4(-6x+8)+9(-4x-8)=-8 方程式を解いて。", "x=-8"},
+          {"-3(5x-7)+2(9x+3)=-6 方程式を解いて。", "x=-11"}}},
+        {"fillComplex3",
+         {{"8(-7x+6)-5(-9x+4)=4(x+7) 方程式を解いて。", "x=0"},
+          {"2(8x-4)+8(-3x-9)=-9(x+5) 方程式を解いて。", "x=35"},
+          {"9(8x-4)-9(7x+6)=8(x-6) 方程式を解いて。", "x=42"},
+          {"-3(-3x-5)-4(3x-6)=-2(x-8) 方程式を解いて。", "x=23"},
+          {"6(-7x-3)+4(-6x-9)=9(x-6) 方程式を解いて。", "x=0"}}},
+        {"fillComplex4",
+         {{"-2(6x-1)+2(-x+5)-5=7 方程式を解いて。", "x=0"},
+          {"-8(-5x-8)-8(4x+3)-2=6 方程式を解いて。", "x=-4"},
+          {"-2(8x+5)+2(3x+9)+4=2 方程式を解いて。", "x=1"},
+          {"-4(-7x+7)+7(-3x+5)+6=-1 方程式を解いて。", "x=-2"},
+          {"-2(-5x-7)-4(4x+8)+8=-4 方程式を解いて。", "x=-1"}}},
+        {"fillComplex5",
+         {{"2x-10=2(4x-5) 方程式を解いて。", "x=0"},
+          {"4x-4(3x+2)=6 方程式を解いて。", "x=-7/4"},
+          {"x-3-(7x-1)=8+2x 方程式を解いて。", "x=-5/4"},
+          {"x+6=-3(2x+5) 方程式を解いて。", "x=-3"},
+          {"2(3-4x)=2x+8 方程式を解いて。", "x=-1/5"}}},
+        {"fillFraction1",
+         {{"1/3x=2 方程式を解いて。", "x=6"},
+          {"1/2x=-4 方程式を解いて。", "x=-8"},
+          {"-1/4x=2 方程式を解いて。", "x=-8"},
+          {"2/9x=0 方程式を解いて。", "x=0"},
+          {"-3/4x=3 方程式を解いて。", "x=-4"}}},
+        {"fillFraction2",
+         {{"3/2x+2=2/3 方程式を解いて。", "x=-8/9"},
+          {"8-5/6x=-2 方程式を解いて。", "x=12"},
+          {"2x-5/4=1/3x 方程式を解いて。", "x=3/4"},
+          {"2/3x+1=1/2x 方程式を解いて。", "x=-6"},
+          {"1-1/4x=-6+1/3x 方程式を解いて。", "x=12"}}},
+        {"fillFraction3",
+         {{"3/5x=1/5 方程式を解いて。", "x=1/3"},
+          {"-9/7x=-5/7 方程式を解いて。", "x=5/9"},
+          {"8/3x=-4/3 方程式を解いて。", "x=-1/2"},
+          {"1/5x=4/5 方程式を解いて。", "x=4"},
+          {"-4/7x=-9/7 方程式を解いて。", "x=9/4"}}},
+    };
+    ASSERT_EQ(std::size(table), bankBuilders().size());
+    for (const auto& row : table) {
+        const auto problems = bank(builderNamed(QString::fromUtf8(row.builder)));
+        ASSERT_GE(problems.size(), 5u) << row.builder;
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_EQ(problems[i].text, QString::fromUtf8(row.problems[i].first))
+                << row.builder << " " << i + 1;
+            EXPECT_EQ(problems[i].answer, QString::fromUtf8(row.problems[i].second))
+                << row.builder << " " << i + 1;
+        }
+    }
+}
+
+TEST(Banks, MenuEntriesReachTheirBuilders) {
+    const struct {
+        const char* menu;
+        const char* item;
+        BankFill builder;
+    } table[] = {
+        {"方程式基本", "基本１", fillBasicA},   {"方程式基本", "基本2", fillBasicB},
+        {"方程式基本", "基本3", fillBasicA},    {"方程式標準", "標準1", fillStandard1},
+        {"方程式標準", "標準2", fillStandard2}, {"方程式標準", "標準3", fillStandard3},
+        {"方程式標準", "標準4", fillStandard4}, {"方程式標準", "標準5", fillStandard5},
+        {"方程式複雑", "その1", fillComplex1},  {"方程式複雑", "その2", fillComplex2},
+        {"方程式複雑", "その3", fillComplex3},  {"方程式複雑", "その4", fillComplex4},
+        {"方程式複雑", "その5", fillComplex5},  {"分数問題", "基本1", fillFraction1},
+        {"分数問題", "基本2", fillFraction2},   {"分数問題", "基本3", fillFraction3},
+    };
+    for (const auto& row : table) {
+        const CatalogueEntry* found = nullptr;
+        for (const auto& menu : menuSpecs()) {
+            for (const auto& item : menu.items) {
+                if (menu.caption == QString::fromUtf8(row.menu) &&
+                    item.caption == QString::fromUtf8(row.item) && item.entry) {
+                    found = catalogueEntry(*item.entry);
+                }
+            }
+        }
+        ASSERT_NE(found, nullptr) << row.menu << " " << row.item;
+        EXPECT_EQ(found->builder, row.builder) << row.menu << " " << row.item;
+    }
+}
+
+TEST(Banks, TextFactsTheDisplayReliesOn) {
+    const auto all = allProblems();
+    ASSERT_EQ(all.size(), 430u);
+    const Problem* longest = &all.front();
+    int longerThan20 = 0;
+    int longerThan20WithoutFraction = 0;
+    qsizetype longestBare = 0;
+    for (const Problem& p : all) {
+        if (p.text.size() > longest->text.size()) {
+            longest = &p;
+        }
+        if (p.text.size() > 20) {
+            ++longerThan20;
+            if (!p.text.contains(u'/')) {
+                ++longerThan20WithoutFraction;
+            }
+        }
+        if (p.builder == QStringLiteral("fillBasicB")) {
+            longestBare = std::max(longestBare, p.text.size());
+        }
+        for (const QString& forbidden :
+             {QStringLiteral("^"), QStringLiteral("√"), QStringLiteral("×"), QStringLiteral("÷"),
+              QStringLiteral(".")}) {
+            EXPECT_FALSE(p.text.contains(forbidden)) << p.text.toStdString();
+            EXPECT_FALSE(p.answer.contains(forbidden)) << p.answer.toStdString();
+        }
+    }
+    EXPECT_EQ(longest->text.size(), 35);
+    EXPECT_EQ(longest->builder, QStringLiteral("fillComplex3"));
+    EXPECT_EQ(longest->position, 12);
+    EXPECT_EQ(longest->text, QStringLiteral("-5(-9x-2)-5(-4x+7)=-5(x-9) 方程式を解いて。"));
+    EXPECT_EQ(longerThan20, 189);
+    EXPECT_EQ(longerThan20WithoutFraction, 168);
+    EXPECT_EQ(longestBare, 10);
+}
+
+TEST(Banks, SharedAndRepeatedProblems) {
+    const auto basicA = bank(builderNamed(QStringLiteral("fillBasicA")));
+    const auto basicB = bank(builderNamed(QStringLiteral("fillBasicB")));
+    QSet<int> shared{23, 26, 27};
+    for (int i = 29; i <= 40; ++i) {
+        shared.insert(i);
+    }
+    for (int i = 20; i <= 40; ++i) {
+        const QString equationA = basicA[i - 1].text.chopped(instruction.size());
+        EXPECT_EQ(basicB[i - 1].text == equationA, shared.contains(i)) << i;
+        if (shared.contains(i)) {
+            EXPECT_EQ(basicB[i - 1].answer, basicA[i - 1].answer) << i;
+        }
+    }
+    // Repeats stay in the bank; the drill asks both.
+    EXPECT_EQ(basicB[5].text, basicB[13].text);
+    const auto complex5 = bank(builderNamed(QStringLiteral("fillComplex5")));
+    EXPECT_EQ(complex5[14].text, complex5[29].text);
+    EXPECT_EQ(complex5[14].answer, complex5[29].answer);
+}
+
+} // namespace
+} // namespace minamo
