@@ -1,9 +1,258 @@
 #include "algebra/worked_solution.h"
 
+#include "algebra/fraction_clearing.h"
+#include "algebra/side_simplifier.h"
+#include "app/basic_text.h"
+#include "render/common_factor.h"
+
+#include <QMap>
+#include <cmath>
+#include <cstdlib>
+
 namespace minamo {
 
-void showWorkedSolution(Drill& d) {}
+namespace {
 
-void printSolutionLine(Drill& d) {}
+// Text steps stand this far below the line before them.
+constexpr double lineGap = 20;
+// The bar level of the first stacked fraction line.
+constexpr int16 firstFractionLineY = 400;
+
+// The stacked solution, relative to y0 (200 twips above the pen after the last step).
+constexpr double rowAbovePen = 200;
+constexpr double signRow = 400;
+constexpr double numeratorRow = 200;
+constexpr double barRow = 600;
+constexpr double barLength = 350;
+constexpr double denominatorIndent = 50;
+// The reduced fraction below it.
+constexpr double reducedIndent = 100;
+constexpr double reducedBarStart = 50;
+constexpr double reducedBarEnd = 400;
+
+// A quotient this close to a whole number is written as one.
+constexpr double wholeTolerance = 0.0001;
+
+// Coefficients and constants are 16-bit; a sum or difference that would leave the range
+// saturates at its limit instead of wrapping round to the wrong sign.
+int16 bounded(long long value) {
+    return clampToInt16(value);
+}
+
+// The numbered steps of one solution, so that a step equal to the one before it is not
+// shown twice. The numbers continue from solutionLineCount as the caller left it.
+class Steps {
+public:
+    explicit Steps(DrillState& s) : s_(s) {}
+
+    // Adds a step under the next number; true when it differs from the step before it.
+    bool add(const QString& text) {
+        s_.solutionLineCount = bounded(s_.solutionLineCount + 1);
+        texts_[s_.solutionLineCount] = text;
+        return text != texts_.value(s_.solutionLineCount - 1);
+    }
+    // Takes the last step back: it was not shown.
+    void drop() { s_.solutionLineCount = bounded(s_.solutionLineCount - 1); }
+
+private:
+    DrillState& s_;
+    QMap<int, QString> texts_;
+};
+
+struct Sides {
+    QString left;
+    QString right;
+};
+
+Sides splitAtEquals(const QString& equation) {
+    const int equals = positionOf(equation, QStringLiteral("="));
+    if (equals == 0) {
+        return {equation, QString()};
+    }
+    return {leftText(equation, equals - 1), midText(equation, equals + 1)};
+}
+
+struct Side {
+    int16 coefficient = 0;
+    QString letter;
+    int16 constant = 0;
+    QString collected;
+};
+
+Side simplified(DrillState& s, const QString& text) {
+    s.sideText = text;
+    simplifySide(s);
+    return {s.sideCoefficient, s.sideLetter, s.sideConstant, s.sideCollected};
+}
+
+void printStep(Drill& d, const QString& text) {
+    d.s.currentLine = text;
+    printSolutionLine(d);
+}
+
+// The moved term of the transposition step: its sign (the opposite of its own) and the
+// term without sign.
+struct MovedTerm {
+    QString sign;
+    QString text;
+};
+
+MovedTerm moved(int16 value, const QString& letter) {
+    if (value == 0) {
+        return {};
+    }
+    return {value > 0 ? QStringLiteral("-") : QStringLiteral("+"),
+            decimalText(std::llabs(value)) + letter};
+}
+
+// The solution as a stacked fraction "x=" (or "x=-") with N over D, and below it the
+// fraction reduced by the common factor when there is one.
+void printFractionSolution(Drill& d, int a, int b, double quotient) {
+    DrillState& s = d.s;
+    PictureArea& area = d.ui.picture7;
+    const QString sign = quotient < 0 ? QStringLiteral("x=-") : QStringLiteral("x=");
+
+    double y0 = area.currentY() - rowAbovePen;
+    area.setCurrentY(y0 + signRow);
+    area.print(sign, LineEnd::Stay);
+    const double x = area.currentX();
+    area.setCurrentY(y0 + numeratorRow);
+    area.setCurrentX(x);
+    area.print(decimalText(std::llabs(b)), LineEnd::Break);
+    area.line(x, y0 + barRow, x + barLength, y0 + barRow, colour::green);
+    area.setCurrentX(x + denominatorIndent);
+    area.setCurrentY(y0 + barRow);
+    area.print(decimalText(std::llabs(a)), LineEnd::Break);
+    y0 = area.currentY() - rowAbovePen;
+
+    s.factorInputA = bounded(b);
+    s.factorInputB = bounded(a);
+    findCommonFactor(s);
+    const int factor = s.commonFactorResult;
+    if (factor == 1 || factor == 0) {
+        return;
+    }
+    b /= factor;
+    a /= factor;
+    area.setCurrentX(0);
+    area.setCurrentY(y0 + signRow);
+    area.print(sign, LineEnd::Break);
+    area.setCurrentX(x + reducedIndent);
+    area.setCurrentY(y0 + numeratorRow);
+    area.print(decimalText(std::llabs(b)), LineEnd::Break);
+    area.line(x + reducedBarStart, y0 + barRow, x + reducedBarEnd, y0 + barRow, colour::green);
+    area.setCurrentX(x + reducedIndent);
+    area.setCurrentY(y0 + barRow);
+    area.print(decimalText(std::llabs(a)), LineEnd::Break);
+}
+
+} // namespace
+
+void printSolutionLine(Drill& d) {
+    if (d.s.currentLine.isEmpty()) {
+        return;
+    }
+    PictureArea& area = d.ui.picture7;
+    area.setCurrentY(roundHalfEven(area.currentY()) + lineGap);
+    area.print(d.s.currentLine, LineEnd::Break);
+}
+
+void showWorkedSolution(Drill& d) {
+    DrillState& s = d.s;
+    PictureArea& area = d.ui.picture7;
+    const QString equation = s.explainedEquation;
+    s.currentLine = equation;
+    // Without an equals sign there is nothing to solve, and nothing is written.
+    if (positionOf(equation, QStringLiteral("=")) == 0) {
+        return;
+    }
+
+    Sides sides;
+    if (!equation.contains(u'/')) {
+        sides = splitAtEquals(equation);
+    } else {
+        clearFractions(s);
+        s.layoutY = firstFractionLineY;
+        s.layoutText = s.fractionLines[1];
+        drawWorkedFractionLine(d);
+        s.layoutText = s.fractionLines[2];
+        drawWorkedFractionLine(d);
+        sides = splitAtEquals(s.pendingEquation);
+    }
+
+    // The equation without fractions (nothing for an equation that had none).
+    area.print(QString(), LineEnd::Break);
+    Steps steps(s);
+    const QString cleared = s.pendingEquation;
+    steps.add(cleared);
+    s.pendingEquation.clear();
+    printStep(d, cleared);
+
+    // An expansion left over from an earlier solution must not be shown for this one.
+    s.sideExpanded.clear();
+    const Side left = simplified(s, sides.left);
+    if (!s.sideExpanded.isEmpty()) {
+        const QString expanded = s.sideExpanded + QStringLiteral("=") + sides.right;
+        steps.add(expanded);
+        printStep(d, expanded);
+    }
+    const Side right = simplified(s, sides.right);
+    const QString letter = !left.letter.isEmpty() ? left.letter : right.letter;
+
+    // Both sides collected; dropped when it repeats the step before or begins with "+".
+    const QString collected =
+        left.collected + QStringLiteral("=") +
+        (right.collected.startsWith(u'+') ? right.collected.mid(1) : right.collected);
+    if (steps.add(collected) && !collected.startsWith(u'+')) {
+        printStep(d, collected);
+    } else {
+        steps.drop();
+    }
+
+    // The variable term of the right side and the constant of the left side move across.
+    const QString kept = decimalText(left.coefficient) + left.letter;
+    const MovedTerm movedVariable = moved(right.coefficient, right.letter);
+    const MovedTerm movedConstant = moved(left.constant, QString());
+    // When no constant moves and the right side has none, the right side reads 0: a bare
+    // "=" at the end ("2x=") would not be an equation.
+    const QString rightConstant =
+        QStringLiteral("=") + (right.constant != 0 || movedConstant.text.isEmpty()
+                                   ? decimalText(right.constant)
+                                   : QString());
+    if (steps.add(kept + movedVariable.sign + movedVariable.text + rightConstant +
+                  movedConstant.sign + movedConstant.text)) {
+        area.print(kept, LineEnd::Stay);
+        area.setForeColor(colour::red);
+        area.print(movedVariable.sign, LineEnd::Stay);
+        area.setForeColor(colour::blue);
+        area.print(movedVariable.text, LineEnd::Stay);
+        area.setForeColor(colour::black);
+        area.print(rightConstant, LineEnd::Stay);
+        area.setForeColor(colour::red);
+        area.print(movedConstant.sign, LineEnd::Stay);
+        area.setForeColor(colour::blue);
+        area.print(movedConstant.text, LineEnd::Break);
+        area.setForeColor(colour::black);
+    }
+
+    // The collected form a·x = b.
+    const int a = bounded(static_cast<long long>(left.coefficient) - right.coefficient);
+    const int b = bounded(static_cast<long long>(right.constant) - left.constant);
+    const QString collectedForm = decimalText(a) + letter + QStringLiteral("=") + decimalText(b);
+    if (steps.add(collectedForm)) {
+        printStep(d, collectedForm);
+    }
+
+    if (a == 0) {
+        area.print(QStringLiteral("x=0"), LineEnd::Break);
+        return;
+    }
+    const double quotient = static_cast<double>(b) / a;
+    if (std::abs(a * std::floor(quotient) - b) < wholeTolerance) {
+        printStep(d, letter + QStringLiteral("=") + decimalText(std::llround(quotient)));
+        return;
+    }
+    printFractionSolution(d, a, b, quotient);
+}
 
 } // namespace minamo

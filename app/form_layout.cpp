@@ -13,7 +13,7 @@ FontSpec pGothic(double points, FontWeight weight = FontWeight::Normal) {
     return FontSpec{QStringLiteral("MS PGothic"), points, weight};
 }
 
-const std::array<ControlSpec, 24>& specs() {
+const std::array<ControlSpec, 24>& table() {
     static const std::array<ControlSpec, 24> table{{
         {Picture2,
          QStringLiteral("Picture2"),
@@ -199,16 +199,16 @@ MenuItemSpec inert(const char16_t* name, const char16_t* caption) {
 } // namespace
 
 std::span<const ControlSpec> controlSpecs() {
-    return specs();
+    return table();
 }
 
 const ControlSpec& controlSpec(ControlId id) {
-    for (const auto& spec : specs()) {
-        if (spec.id == id) {
-            return spec;
+    for (const auto& layout : table()) {
+        if (layout.id == id) {
+            return layout;
         }
     }
-    return specs().front();
+    return table().front();
 }
 
 std::span<const ControlId> stackingFrontToBack() {

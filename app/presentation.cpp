@@ -1,9 +1,131 @@
 #include "app/presentation.h"
 
+#include "app/basic_text.h"
+#include "app/countdown.h"
+#include "render/fraction_equation.h"
+#include "render/power_text.h"
+
+#include <algorithm>
+
 namespace minamo {
 
-void advanceProblem(Drill& d) {}
+namespace {
 
-void command3Click(Drill& d) {}
+// A plain problem up to this length fits one line of the problem area; longer ones are
+// cut into pieces of pieceLength characters, one a line.
+constexpr int oneLineLength = 20;
+constexpr int pieceLength = 21;
+
+const QString endOfListText = QStringLiteral("終り");
+const QString instructionMark = QStringLiteral("方程式");
+
+// The drill position that means "the list is used up". It never lies beyond the drill
+// list's last slot.
+int endPosition(const DrillState& s) {
+    using List = decltype(s.question);
+    return std::clamp(s.bankCount + 1, 1, List::last);
+}
+
+void resetProblemState(Drill& d) {
+    DrillState& s = d.s;
+    s.termNumerator.clear();
+    s.termDenominator.clear();
+    s.typedNumerator.clear();
+    s.fractionMode = 0;
+    s.answerText.clear();
+    d.ui.picture2.clear();
+    d.ui.picture7.clear();
+    for (int k = 0; k <= 4; ++k) {
+        s.eqTerm[k].clear();
+    }
+    s.layoutX = 0;
+    s.layoutY = 0;
+    d.ui.picture3.clear();
+}
+
+void printPlainProblem(PictureArea& area, const QString& text) {
+    const int length = static_cast<int>(text.size());
+    if (length <= oneLineLength) {
+        area.print(text, LineEnd::Break);
+        return;
+    }
+    const int pieces = length / pieceLength + 1;
+    for (int k = 1; k <= pieces; ++k) {
+        area.print(midText(text, (k - 1) * pieceLength + 1, pieceLength), LineEnd::Break);
+    }
+}
+
+// Fraction problems show only their equation: the blank and the instruction go.
+QString equationPart(const QString& text) {
+    const int p = positionOf(text, instructionMark);
+    return p == 0 ? text : leftText(text, p - 2);
+}
+
+} // namespace
+
+void advanceProblem(Drill& d) {
+    DrillState& s = d.s;
+    Platform& ui = d.ui;
+
+    // Past the end of the list there is nothing more to show, and the end has been run.
+    if (s.currentIndex >= endPosition(s)) {
+        return;
+    }
+
+    s.currentIndex = clampToInt16(s.currentIndex + 1);
+    s.sideExpanded.clear();
+    s.solutionLineCount = 0;
+
+    if (s.currentIndex == endPosition(s)) {
+        ui.text2.setText(endOfListText);
+        endDrill(d);
+    }
+
+    ui.text1.setText(decimalText(s.currentIndex));
+    resetProblemState(d);
+
+    const QString t = s.question[s.currentIndex];
+    s.layoutText = t;
+    if (t.contains(u'^')) {
+        ui.picture2.clear();
+        s.powerText = t;
+        drawPowerText(d);
+        ui.text2.setFocus();
+    } else {
+        if (t.contains(u'/')) {
+            s.layoutText = equationPart(t);
+            drawFractionEquation(d);
+        } else {
+            printPlainProblem(ui.picture2, t);
+        }
+        s.fractionSuffix.clear();
+        s.fractionMode = 0;
+        s.exponentReady = 0;
+    }
+
+    ui.form1.show();
+    if (ui.text2.isVisible()) {
+        ui.text2.setFocus();
+    }
+
+    if (s.clockMinutes <= 0 && s.clockSeconds <= 0) {
+        s.score = clampToInt16(static_cast<long long>(s.correctCount) - s.missCount);
+        ui.label5.setCaption(decimalText(s.score));
+        ui.label2.setCaption(QString());
+        ui.label2.setCaption(decimalText(s.score));
+    }
+}
+
+void command3Click(Drill& d) {
+    Platform& ui = d.ui;
+    ui.command3.setVisible(false);
+    ui.label12.setVisible(false);
+    ui.label13.setVisible(false);
+    ui.picture4.setVisible(false);
+    ui.picture5.setVisible(false);
+    ui.picture7.clear();
+    d.s.solutionLineCount = 0;
+    advanceProblem(d);
+}
 
 } // namespace minamo

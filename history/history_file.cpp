@@ -1,13 +1,252 @@
 #include "history/history_file.h"
 
+#include "app/basic_text.h"
+
+#include <QDir>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <vector>
+
 namespace minamo {
 
-QString familyFileName(const QString& recordName) { return recordName; } // {}
+namespace {
 
-QString familyFilePath(const QString& folder, const QString& familyFile) { return folder + QStringLiteral("/") + familyFile; } // {}
+constexpr const char* historyEncoding = "Shift_JIS";
+const QString lineEnd = QStringLiteral("\r\n");
+// The oldest score of a set below which its next drill asks the problems in bank order.
+constexpr int16 bankOrderBelow = 10;
+// "xxx1.txt": the family digit stands just before the last four characters.
+constexpr int extensionLength = 4;
 
-void readHistory(Drill& d) { d.s.clockPaused = 0; } // {}
+bool isBlankLine(const QString& line) {
+    return line.trimmed().isEmpty();
+}
 
-void writeHistory(Drill& d) {}
+void clearLoadedHistory(DrillState& s) {
+    s.historyCount = 0;
+    s.historyScore.fill(0);
+    s.historyDate.fill(QString());
+    s.historySet.fill(QString());
+    s.historyLines.clear();
+    s.historyReadFailed = 0;
+    s.historySaveFailed = 0;
+}
+
+void useBankOrder(DrillState& s) {
+    for (int i = 1; i <= s.bankCount; ++i) {
+        s.question[i] = s.bankQuestion[i];
+        s.answer[i] = s.bankAnswer[i];
+    }
+}
+
+// The drill keeps its random order only when there are no records at all, or when the
+// oldest record of this very set scored 10 or more.
+void decideOrder(DrillState& s, const std::vector<HistoryRecord>& records) {
+    if (records.empty()) {
+        return;
+    }
+    for (const HistoryRecord& record : records) {
+        if (record.set == s.recordName) {
+            if (record.score < bankOrderBelow) {
+                useBankOrder(s);
+            }
+            return;
+        }
+    }
+    useBankOrder(s);
+}
+
+// Loads the text of a family file: every non-blank line after the header is kept for the
+// rewrite, the records go into the lists (the first hundred) and into records (all).
+void loadHistoryText(DrillState& s, const QString& text, std::vector<HistoryRecord>& records) {
+    QStringList lines = splitHistoryLines(text);
+    // Line 1 is the date header. A first line holding a record (a file written without a
+    // header) is read as a record rather than dropped.
+    if (!lines.isEmpty() && !lines.front().contains(u',')) {
+        lines.removeFirst();
+    }
+    for (const QString& line : lines) {
+        if (isBlankLine(line)) {
+            continue;
+        }
+        s.historyLines << line;
+        const std::optional<HistoryRecord> record = parseHistoryLine(line);
+        if (!record) {
+            continue;
+        }
+        records.push_back(*record);
+        if (records.size() <= static_cast<std::size_t>(maxLoadedRecords)) {
+            const int i = static_cast<int>(records.size());
+            s.historyScore[i] = record->score;
+            s.historyDate[i] = record->date;
+            s.historySet[i] = record->set;
+            s.historyCount = static_cast<int16>(i);
+        }
+    }
+}
+
+} // namespace
+
+QString familyFileName(const QString& recordName) {
+    if (recordName.size() <= extensionLength) {
+        return recordName;
+    }
+    const int digitIndex = static_cast<int>(recordName.size()) - extensionLength - 1;
+    return recordName.left(digitIndex) + recordName.mid(digitIndex + 1);
+}
+
+QString familyFilePath(const QString& folder, const QString& familyFile) {
+    QString base = folder;
+    while (base.endsWith(u'/')) {
+        base.chop(1);
+    }
+    return base + u'/' + familyFile;
+}
+
+QString historyHeaderDate(const QDate& date) {
+    return date.toString(QStringLiteral("yyyy/MM/dd"));
+}
+
+QString historyRecordDate(const QDate& date) {
+    QString digits = historyHeaderDate(date);
+    digits.remove(u'/');
+    return midText(digits, 3, 6);
+}
+
+std::optional<HistoryRecord> parseHistoryLine(const QString& line) {
+    const int comma = positionOf(line, QStringLiteral(","));
+    if (comma == 0) {
+        return std::nullopt;
+    }
+    HistoryRecord record;
+    record.score = roundToInt16(leadingNumber(leftText(line, comma - 1)));
+    const int hash = positionOf(line, QStringLiteral("#"), comma + 1);
+    if (hash == 0) {
+        record.date = midText(line, comma + 1);
+        return record;
+    }
+    record.date = midText(line, comma + 1, hash - comma - 1);
+    QString name = midText(line, hash + 1);
+    while (name.startsWith(u'#')) {
+        name.remove(0, 1);
+    }
+    record.set = name;
+    return record;
+}
+
+QStringList splitHistoryLines(const QString& text) {
+    QStringList lines;
+    QString current;
+    bool pending = false; // characters since the last line end
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            lines << current;
+            current.clear();
+            pending = false;
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            }
+            continue;
+        }
+        current += c;
+        pending = true;
+    }
+    if (pending) {
+        lines << current;
+    }
+    return lines;
+}
+
+std::optional<QString> decodeHistoryBytes(const QByteArray& bytes) {
+    // Stateless: a lead byte cut off at the end of the file is an error, not held back.
+    QStringDecoder decoder(historyEncoding, QStringConverter::Flag::Stateless);
+    if (!decoder.isValid()) {
+        return std::nullopt;
+    }
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError() || text.contains(QChar(u'\0'))) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+std::optional<QByteArray> encodeHistoryText(const QString& text) {
+    QStringEncoder encoder(historyEncoding, QStringConverter::Flag::Stateless);
+    if (!encoder.isValid()) {
+        return std::nullopt;
+    }
+    const QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError()) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+void readHistory(Drill& d) {
+    DrillState& s = d.s;
+    s.clockPaused = 0;
+    clearLoadedHistory(s);
+    s.historyPath.clear();
+    if (s.recordName.isEmpty()) {
+        return;
+    }
+
+    const QString path =
+        familyFilePath(d.ui.files.currentDirectory(), familyFileName(s.recordName));
+    s.historyPath = path;
+    std::vector<HistoryRecord> records;
+    const ReadResult file = d.ui.files.readFile(path);
+    switch (file.status) {
+    case ReadResult::Status::Missing: {
+        // The first drill of a family creates its file. If that fails, the write at the end
+        // of the drill tries again and reports it.
+        const auto header = encodeHistoryText(historyHeaderDate(d.ui.clock.today()) + lineEnd);
+        if (header) {
+            d.ui.files.writeFileWhole(path, *header);
+        }
+        break;
+    }
+    case ReadResult::Status::Unreadable:
+        // Never overwrite what could not be read: the drill goes on without a history.
+        s.historyReadFailed = 1;
+        break;
+    case ReadResult::Status::Ok:
+        if (const auto text = decodeHistoryBytes(file.bytes)) {
+            loadHistoryText(s, *text, records);
+        } else {
+            s.historyReadFailed = 1;
+        }
+        break;
+    }
+    decideOrder(s, records);
+}
+
+void writeHistory(Drill& d) {
+    DrillState& s = d.s;
+    if (s.historyReadFailed == 1 || s.historyPath.isEmpty()) {
+        return;
+    }
+    const QDate today = d.ui.clock.today();
+    QString text = historyHeaderDate(today) + lineEnd;
+    // Every line read is written back as it was, so that no record is lost or altered.
+    for (const QString& line : s.historyLines) {
+        text += line + lineEnd;
+    }
+    text += decimalText(s.score) + u',' + historyRecordDate(today) + u'#' + s.recordName + lineEnd;
+
+    const std::optional<QByteArray> bytes = encodeHistoryText(text);
+    const bool written = bytes && d.ui.files.writeFileWhole(s.historyPath, *bytes);
+    s.historySaveFailed = written ? 0 : 1;
+}
+
+QString historyNotSavedText(const QString& path, bool fileKept) {
+    QString text = QStringLiteral("今回の結果を記録できませんでした。\n記録ファイル: ") +
+                   QDir::toNativeSeparators(path);
+    if (fileKept) {
+        text += QStringLiteral("\nファイルはそのまま残してあります。");
+    }
+    return text;
+}
 
 } // namespace minamo

@@ -2,7 +2,15 @@
 
 #include "app/drill.h"
 
+#include <QDate>
+#include <QString>
+#include <optional>
+
 namespace minamo {
+
+// Records the chart and the order decision can hold; later records are still kept in
+// DrillState::historyLines and written back.
+inline constexpr int maxLoadedRecords = 100;
 
 // The family file of a record name: "方程式基本1.txt" -> "方程式基本.txt".
 QString familyFileName(const QString& recordName);
@@ -10,11 +18,40 @@ QString familyFileName(const QString& recordName);
 // The family file's path in a folder, with exactly one separator (also at the root "/").
 QString familyFilePath(const QString& folder, const QString& familyFile);
 
+// A date as the header line writes it: yyyy/mm/dd.
+QString historyHeaderDate(const QDate& date);
+// A date as a record writes it: yymmdd (the header form without "/" and century digits).
+QString historyRecordDate(const QDate& date);
+
+// One record of a family file.
+struct HistoryRecord {
+    int16 score = 0;
+    QString date; // yymmdd
+    QString set;  // record name, may be empty
+};
+
+// The record a line holds, or nothing when the line holds none (no ",").
+std::optional<HistoryRecord> parseHistoryLine(const QString& line);
+
+// The lines of a family file's text: CRLF, LF and CR all end a line; an empty last line
+// (after the final line end) is not a line.
+QStringList splitHistoryLines(const QString& text);
+
+// Shift_JIS bytes to text; nothing when the bytes are not valid Shift_JIS or are not text.
+std::optional<QString> decodeHistoryBytes(const QByteArray& bytes);
+// Text to Shift_JIS bytes; nothing when a character has no Shift_JIS form.
+std::optional<QByteArray> encodeHistoryText(const QString& text);
+
 // At a drill start: finds or creates the family file, loads its records, starts the
 // countdown and may put the drill list back into bank order.
 void readHistory(Drill& d);
 
 // At the end of a drill: rewrites the family file with the loaded records and the new one.
+// A file that could not be read is left alone; a failed write sets historySaveFailed.
 void writeHistory(Drill& d);
+
+// The pupil's notice when this drill's result could not be saved.
+inline const QString historyNotSavedTitle = QStringLiteral("記録できません");
+QString historyNotSavedText(const QString& path, bool fileKept);
 
 } // namespace minamo

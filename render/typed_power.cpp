@@ -1,7 +1,11 @@
 #include "render/typed_power.h"
 
+#include "render/power_core.h"
+
 namespace minamo {
 
-void drawTypedPower(Drill& d) {}
+void drawTypedPower(Drill& d) {
+    drawPowers(d, PowerVariant::TypedAnswer);
+}
 
 } // namespace minamo

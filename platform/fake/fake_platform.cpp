@@ -288,11 +288,11 @@ double FakeRandom::next() {
 
 namespace {
 FakePictureArea makePicture(ControlId id) {
-    const ControlSpec& spec = controlSpec(id);
-    const QString font = spec.font ? spec.font->name : QStringLiteral("MS Sans Serif");
-    const double size = spec.font ? spec.font->points : 8.25;
-    return FakePictureArea(spec.name, spec.width, spec.height, font, size,
-                           spec.fore.value_or(colour::windowText));
+    const ControlSpec& layout = controlSpec(id);
+    const QString font = layout.font ? layout.font->name : QStringLiteral("MS Sans Serif");
+    const double size = layout.font ? layout.font->points : 8.25;
+    return FakePictureArea(layout.name, layout.width, layout.height, font, size,
+                           layout.fore.value_or(colour::windowText));
 }
 QString designText(ControlId id) {
     return controlSpec(id).caption;

@@ -42,8 +42,8 @@ QFont designFont(const QString& name, double points, FontWeight weight) {
     return font;
 }
 
-QFont designFont(const FontSpec& spec) {
-    return designFont(spec.name, spec.points, spec.weight);
+QFont designFont(const FontSpec& layout) {
+    return designFont(layout.name, layout.points, layout.weight);
 }
 
 } // namespace minamo

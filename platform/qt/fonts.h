@@ -16,6 +16,6 @@ QString installedFamily(const QString& designName);
 
 // A font of the design name and size (points).
 QFont designFont(const QString& name, double points, FontWeight weight = FontWeight::Normal);
-QFont designFont(const FontSpec& spec);
+QFont designFont(const FontSpec& layout);
 
 } // namespace minamo

@@ -23,22 +23,22 @@ double screenDpi() {
     return screen ? screen->logicalDotsPerInch() : 96.0;
 }
 
-void place(QWidget* widget, const ControlSpec& spec, const TwipsScale& scale) {
-    widget->setObjectName(spec.name);
-    widget->setGeometry(scale.toWholePixels(spec.left), scale.toWholePixels(spec.top),
-                        scale.toWholePixels(spec.width), scale.toWholePixels(spec.height));
-    if (spec.font) {
-        widget->setFont(designFont(*spec.font));
+void place(QWidget* widget, const ControlSpec& layout, const TwipsScale& scale) {
+    widget->setObjectName(layout.name);
+    widget->setGeometry(scale.toWholePixels(layout.left), scale.toWholePixels(layout.top),
+                        scale.toWholePixels(layout.width), scale.toWholePixels(layout.height));
+    if (layout.font) {
+        widget->setFont(designFont(*layout.font));
     }
     QPalette palette = widget->palette();
-    if (spec.back) {
-        palette.setColor(QPalette::Base, toQColor(*spec.back));
-        palette.setColor(QPalette::Button, toQColor(*spec.back));
-        palette.setColor(QPalette::Window, toQColor(*spec.back));
+    if (layout.back) {
+        palette.setColor(QPalette::Base, toQColor(*layout.back));
+        palette.setColor(QPalette::Button, toQColor(*layout.back));
+        palette.setColor(QPalette::Window, toQColor(*layout.back));
     }
-    if (spec.fore) {
-        palette.setColor(QPalette::WindowText, toQColor(*spec.fore));
-        palette.setColor(QPalette::Text, toQColor(*spec.fore));
+    if (layout.fore) {
+        palette.setColor(QPalette::WindowText, toQColor(*layout.fore));
+        palette.setColor(QPalette::Text, toQColor(*layout.fore));
     }
     widget->setPalette(palette);
 }
@@ -105,29 +105,29 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildControls() {
     // Labels are drawn on the window's own surface, behind every control with a window of
     // its own; the others are made from back to front so each covers the ones before it.
-    for (const ControlSpec& spec : controlSpecs()) {
-        if (spec.kind != ControlKind::Label) {
+    for (const ControlSpec& layout : controlSpecs()) {
+        if (layout.kind != ControlKind::Label) {
             continue;
         }
-        auto* widget = new QLabel(spec.caption, client_);
+        auto* widget = new QLabel(layout.caption, client_);
         widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        place(widget, spec, scale_);
-        widgets_[spec.id] = widget;
-        labels_[spec.id] = std::make_unique<QtLabel>(widget);
+        place(widget, layout, scale_);
+        widgets_[layout.id] = widget;
+        labels_[layout.id] = std::make_unique<QtLabel>(widget);
     }
     const auto order = stackingFrontToBack();
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        const ControlSpec& spec = controlSpec(*it);
-        switch (spec.kind) {
+        const ControlSpec& layout = controlSpec(*it);
+        switch (layout.kind) {
         case ControlKind::Picture: {
-            auto area = std::make_unique<QtPictureArea>(spec, scale_, client_);
-            widgets_[spec.id] = area->widget();
-            pictures_[spec.id] = std::move(area);
+            auto area = std::make_unique<QtPictureArea>(layout, scale_, client_);
+            widgets_[layout.id] = area->widget();
+            pictures_[layout.id] = std::move(area);
             break;
         }
         case ControlKind::TextBox: {
             QLineEdit* edit = nullptr;
-            if (spec.id == ControlId::Text2) {
+            if (layout.id == ControlId::Text2) {
                 answerBox_ = new AnswerBox(client_);
                 edit = answerBox_;
             } else {
@@ -136,18 +136,18 @@ void MainWindow::buildControls() {
                 edit->setReadOnly(true);
                 edit->setFocusPolicy(Qt::NoFocus);
             }
-            edit->setText(spec.caption);
-            place(edit, spec, scale_);
-            widgets_[spec.id] = edit;
-            textBoxes_[spec.id] = std::make_unique<QtTextBox>(edit);
+            edit->setText(layout.caption);
+            place(edit, layout, scale_);
+            widgets_[layout.id] = edit;
+            textBoxes_[layout.id] = std::make_unique<QtTextBox>(edit);
             break;
         }
         case ControlKind::Button: {
-            auto* button = new CaptionButton(spec.caption, client_);
+            auto* button = new CaptionButton(layout.caption, client_);
             button->setFocusPolicy(Qt::NoFocus);
-            place(button, spec, scale_);
-            widgets_[spec.id] = button;
-            buttons_[spec.id] = std::make_unique<QtButton>(button);
+            place(button, layout, scale_);
+            widgets_[layout.id] = button;
+            buttons_[layout.id] = std::make_unique<QtButton>(button);
             break;
         }
         case ControlKind::Label:

@@ -24,16 +24,16 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
     painter.drawImage(rect(), area_.image());
 }
 
-QtPictureArea::QtPictureArea(const ControlSpec& spec, TwipsScale scale, QWidget* parent)
-    : widget_(new PictureWidget(*this, parent)), scale_(scale), widthTwips_(spec.width),
-      heightTwips_(spec.height), back_(spec.back.value_or(colour::lightCyan)),
-      fore_(spec.fore.value_or(colour::windowText)),
-      fontName_(spec.font ? spec.font->name : QStringLiteral("MS Sans Serif")),
-      fontSize_(spec.font ? spec.font->points : 8.25), scaleWidth_(spec.width),
-      scaleHeight_(spec.height) {
-    widget_->setObjectName(spec.name);
-    widget_->setGeometry(scale_.toWholePixels(spec.left), scale_.toWholePixels(spec.top),
-                         scale_.toWholePixels(spec.width), scale_.toWholePixels(spec.height));
+QtPictureArea::QtPictureArea(const ControlSpec& layout, TwipsScale scale, QWidget* parent)
+    : widget_(new PictureWidget(*this, parent)), scale_(scale), widthTwips_(layout.width),
+      heightTwips_(layout.height), back_(layout.back.value_or(colour::lightCyan)),
+      fore_(layout.fore.value_or(colour::windowText)),
+      fontName_(layout.font ? layout.font->name : QStringLiteral("MS Sans Serif")),
+      fontSize_(layout.font ? layout.font->points : 8.25), scaleWidth_(layout.width),
+      scaleHeight_(layout.height) {
+    widget_->setObjectName(layout.name);
+    widget_->setGeometry(scale_.toWholePixels(layout.left), scale_.toWholePixels(layout.top),
+                         scale_.toWholePixels(layout.width), scale_.toWholePixels(layout.height));
     const qreal ratio = widget_->devicePixelRatioF();
     image_ = QImage(QSize(qCeil(widget_->width() * ratio), qCeil(widget_->height() * ratio)),
                     QImage::Format_RGB32);

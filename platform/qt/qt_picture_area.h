@@ -29,7 +29,7 @@ private:
 // pixels at the screen's logical DPI and device pixel ratio.
 class QtPictureArea : public PictureArea {
 public:
-    QtPictureArea(const ControlSpec& spec, TwipsScale scale, QWidget* parent);
+    QtPictureArea(const ControlSpec& layout, TwipsScale scale, QWidget* parent);
 
     void clear() override;
     void setVisible(bool visible) override;

@@ -50,41 +50,41 @@ TEST(MainWindow, EveryControlHasItsDesignGeometryTextAndColours) {
     RealWindow w;
     ASSERT_TRUE(w.window.load());
     const TwipsScale& scale = w.window.scale();
-    for (const ControlSpec& spec : controlSpecs()) {
-        SCOPED_TRACE(spec.name.toStdString());
-        QWidget* widget = w.window.controlWidget(spec.id);
+    for (const ControlSpec& layout : controlSpecs()) {
+        SCOPED_TRACE(layout.name.toStdString());
+        QWidget* widget = w.window.controlWidget(layout.id);
         ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->objectName(), spec.name);
+        EXPECT_EQ(widget->objectName(), layout.name);
         EXPECT_EQ(widget->geometry(),
-                  QRect(scale.toWholePixels(spec.left), scale.toWholePixels(spec.top),
-                        scale.toWholePixels(spec.width), scale.toWholePixels(spec.height)));
-        if (spec.kind == ControlKind::Picture) {
-            const QtPictureArea& area = w.window.picture(spec.id);
+                  QRect(scale.toWholePixels(layout.left), scale.toWholePixels(layout.top),
+                        scale.toWholePixels(layout.width), scale.toWholePixels(layout.height)));
+        if (layout.kind == ControlKind::Picture) {
+            const QtPictureArea& area = w.window.picture(layout.id);
             EXPECT_EQ(area.fontName(),
-                      spec.font ? spec.font->name : QStringLiteral("MS Sans Serif"));
-            EXPECT_EQ(area.foreColor(), spec.fore.value_or(colour::windowText));
+                      layout.font ? layout.font->name : QStringLiteral("MS Sans Serif"));
+            EXPECT_EQ(area.foreColor(), layout.fore.value_or(colour::windowText));
             EXPECT_EQ(area.image().pixelColor(2, 2),
-                      qcolour(spec.back.value_or(colour::lightCyan)));
-        } else if (spec.font) {
-            EXPECT_EQ(widget->font().family(), installedFamily(spec.font->name));
-            EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), spec.font->points);
-            EXPECT_EQ(widget->font().bold(), spec.font->weight == FontWeight::Bold);
+                      qcolour(layout.back.value_or(colour::lightCyan)));
+        } else if (layout.font) {
+            EXPECT_EQ(widget->font().family(), installedFamily(layout.font->name));
+            EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), layout.font->points);
+            EXPECT_EQ(widget->font().bold(), layout.font->weight == FontWeight::Bold);
         }
         if (auto* label = qobject_cast<QLabel*>(widget)) {
-            EXPECT_EQ(label->text(), spec.caption);
-            if (spec.fore) {
-                EXPECT_EQ(label->palette().color(QPalette::WindowText), qcolour(*spec.fore));
+            EXPECT_EQ(label->text(), layout.caption);
+            if (layout.fore) {
+                EXPECT_EQ(label->palette().color(QPalette::WindowText), qcolour(*layout.fore));
             }
         }
         if (auto* button = qobject_cast<QPushButton*>(widget)) {
-            EXPECT_EQ(button->text(), spec.caption);
-            ASSERT_TRUE(spec.back.has_value());
-            EXPECT_EQ(button->palette().color(QPalette::Button), qcolour(*spec.back));
+            EXPECT_EQ(button->text(), layout.caption);
+            ASSERT_TRUE(layout.back.has_value());
+            EXPECT_EQ(button->palette().color(QPalette::Button), qcolour(*layout.back));
         }
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            EXPECT_EQ(edit->text(), spec.id == ControlId::Text2 ? QString() : spec.caption);
-            if (spec.back) {
-                EXPECT_EQ(edit->palette().color(QPalette::Base), qcolour(*spec.back));
+            EXPECT_EQ(edit->text(), layout.id == ControlId::Text2 ? QString() : layout.caption);
+            if (layout.back) {
+                EXPECT_EQ(edit->palette().color(QPalette::Base), qcolour(*layout.back));
             }
         }
     }

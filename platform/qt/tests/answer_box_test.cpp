@@ -1,0 +1,170 @@
+#include "platform/fake/fake_drive.h"
+#include "platform/key_codes.h"
+#include "platform/qt/main_window.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace minamo {
+namespace {
+
+// A real window on the offscreen platform with fake services, a drill running.
+struct AnswerWindow {
+    AnswerWindow() : window({files, clock, random, lock}) {
+        loaded = window.load();
+        window.form().state().drillRunning = 1;
+    }
+    FakeFileSystem files;
+    FakeClock clock;
+    FakeRandom random;
+    FakeInstanceLock lock;
+    MainWindow window;
+    bool loaded = false;
+
+    AnswerBox* box() { return window.answerBox(); }
+    QString text4() {
+        return qobject_cast<QLineEdit*>(window.controlWidget(ControlId::Text4))->text();
+    }
+    DrillState& s() { return window.form().state(); }
+
+    // One key as a pupil presses it on the keyboard.
+    void press(int16 code) {
+        switch (code) {
+        case key::backspace:
+            QTest::keyClick(box(), Qt::Key_Backspace);
+            return;
+        case key::tab:
+            QTest::keyClick(box(), Qt::Key_Tab);
+            return;
+        case key::escape:
+            QTest::keyClick(box(), Qt::Key_Escape);
+            return;
+        default:
+            break;
+        }
+        const QString character = characterForKeyCode(code);
+        if (code > 0 && code < 128) {
+            QTest::keyClicks(box(), character);
+            return;
+        }
+        // A key with a character the test keyboard does not know, such as "あ".
+        QKeyEvent event(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, character);
+        QCoreApplication::sendEvent(box(), &event);
+    }
+};
+
+// The same keys typed into the fake answer box.
+struct FakeAnswer {
+    FakeAnswer() {
+        f.form.Form_Load();
+        f.s().drillRunning = 1;
+    }
+    FakeForm f;
+};
+
+TEST(AnswerBoxKeys, TypedKeysReachTheEditorFirst) {
+    AnswerWindow w;
+    ASSERT_TRUE(w.loaded);
+    QTest::keyClicks(w.box(), QStringLiteral("x=-3/8"));
+    EXPECT_EQ(w.s().answerText, QStringLiteral("x=-8/3"));
+    EXPECT_EQ(w.text4(), QStringLiteral("x=-8/3"));
+    EXPECT_EQ(w.box()->text(), QStringLiteral("x=-8/3"));
+}
+
+TEST(AnswerBoxKeys, RewrittenKeysShowInTheBox) {
+    struct Case {
+        const char* keys;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"X=5", "x=5"}, {"x2", "x^2"},   {"2*3", "2×3"},
+        {"r2", "√2"},   {"x=5 ", "x=5"}, {"xq=1", "x=1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        AnswerWindow w;
+        QTest::keyClicks(w.box(), QString::fromUtf8(c.keys));
+        EXPECT_EQ(w.box()->text(), QString::fromUtf8(c.shown));
+        EXPECT_EQ(w.text4(), QString::fromUtf8(c.shown));
+    }
+}
+
+// Backspace, control keys, blanks, double-byte characters: the real box ends up exactly
+// as the recording fake that the logic tests use.
+TEST(AnswerBoxKeys, RealBoxMatchesTheFakeBox) {
+    const char* sequences[] = {
+        "x=5\\b",    "x=-3/8\\b\\b5", "x=-3/ 5",        "x=-3/\\t7", "x=-3/\\x1b",
+        "2/9\\b\\b", "x=-3//8",       "x=-3/8c",        "3x2\\b=1",  "x=あ5",
+        "x=-3/あ",   "3/2+4/5",       "\\b\\bx\\b\\b=", "x=-3/8x=1", "x==--++5",
+    };
+    for (const char* keys : sequences) {
+        SCOPED_TRACE(keys);
+        AnswerWindow w;
+        FakeAnswer fake;
+        for (const int16 code : parseKeyNotation(QString::fromUtf8(keys))) {
+            w.press(code);
+            pressKey(fake.f.form, fake.f.fake, code);
+            ASSERT_EQ(w.box()->text(), fake.f.fake.text2.text());
+            ASSERT_EQ(w.text4(), fake.f.fake.text4.text());
+            ASSERT_EQ(w.s().answerText, fake.f.s().answerText);
+        }
+    }
+}
+
+TEST(AnswerBoxKeys, TabStaysInTheBox) {
+    AnswerWindow w;
+    QApplication::processEvents();
+    w.window.activateWindow();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), w.box());
+    QTest::keyClicks(w.box(), QStringLiteral("x=-3/"));
+    QTest::keyClick(w.box(), Qt::Key_Tab);
+    EXPECT_EQ(w.s().answerText, QStringLiteral("x=-"));
+    EXPECT_EQ(w.s().fractionMode, 0);
+    EXPECT_EQ(QApplication::focusWidget(), w.box());
+}
+
+TEST(AnswerBoxKeys, InputMethodIsOffAndCommittedTextIsTypedKeyByKey) {
+    AnswerWindow w;
+    EXPECT_FALSE(w.box()->testAttribute(Qt::WA_InputMethodEnabled));
+    QInputMethodEvent ascii;
+    ascii.setCommitString(QStringLiteral("x=-3/8"));
+    QCoreApplication::sendEvent(w.box(), &ascii);
+    EXPECT_EQ(w.text4(), QStringLiteral("x=-8/3"));
+    // Full-width characters are other keys: in a fraction they drop it.
+    QInputMethodEvent wide;
+    wide.setCommitString(QStringLiteral("５"));
+    QCoreApplication::sendEvent(w.box(), &wide);
+    EXPECT_EQ(w.s().answerText, QStringLiteral("x=-"));
+
+    // Outside a fraction they change nothing.
+    AnswerWindow plain;
+    QInputMethodEvent typed;
+    typed.setCommitString(QStringLiteral("x=5"));
+    QCoreApplication::sendEvent(plain.box(), &typed);
+    QInputMethodEvent full;
+    full.setCommitString(QStringLiteral("ｘ＝５"));
+    QCoreApplication::sendEvent(plain.box(), &full);
+    EXPECT_EQ(plain.text4(), QStringLiteral("x=5"));
+    EXPECT_EQ(plain.box()->text(), QStringLiteral("x=5"));
+}
+
+TEST(AnswerBoxKeys, TheTypedFractionIsDrawnInPicture3) {
+    AnswerWindow w;
+    QTest::keyClicks(w.box(), QStringLiteral("x=-3/8"));
+    const QImage image = w.window.picture(ControlId::Picture3).image();
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            dark += qGray(image.pixel(x, y)) < 100;
+        }
+    }
+    EXPECT_GT(dark, 100);
+}
+
+} // namespace
+} // namespace minamo

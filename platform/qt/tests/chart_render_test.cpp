@@ -1,0 +1,79 @@
+#include "app/form_layout.h"
+#include "history/history_chart.h"
+#include "platform/fake/fake_platform.h"
+#include "platform/qt/qt_picture_area.h"
+
+#include <QDir>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace minamo {
+namespace {
+
+// The chart on a real picture area: the fake supplies every other control.
+struct RealChart {
+    RealChart()
+        : area(controlSpec(ControlId::Picture1), TwipsScale{96}, &parent),
+          platform{area,       f.picture2,   f.picture3, f.picture4, f.picture5,   f.picture7,
+                   f.text1,    f.text2,      f.text4,    f.text5,    f.text6,      f.label2,
+                   f.label3,   f.label4,     f.label5,   f.label12,  f.label13,    f.label14,
+                   f.command1, f.command2,   f.command3, f.timer1,   f.mmControl1, f.mmControl2,
+                   f.form1,    f.messageBox, f.files,    f.clock,    f.random,     f.instanceLock},
+          d{s, platform} {}
+    void addRecord(int score, const char* date, const char* set) {
+        ++s.historyCount;
+        s.historyScore[s.historyCount] = static_cast<int16>(score);
+        s.historyDate[s.historyCount] = QString::fromUtf8(date);
+        s.historySet[s.historyCount] = QString::fromUtf8(set);
+    }
+    // The pixel at a point of the chart's units (x 0..200 right, y 0..100 up).
+    QColor at(double x, double y) const {
+        const QImage& image = area.image();
+        const int px = static_cast<int>(x * image.width() / 200.0);
+        const int py = static_cast<int>((100.0 - y) * image.height() / 100.0);
+        return image.pixelColor(px, py);
+    }
+
+    QWidget parent;
+    FakePlatform f;
+    QtPictureArea area;
+    Platform platform;
+    DrillState s;
+    Drill d;
+};
+
+TEST(ChartRender, SampleHistoryLooksRight) {
+    RealChart c;
+    c.addRecord(8, "261101", "方程式基本1.txt");
+    c.addRecord(12, "261102", "方程式基本1.txt");
+    c.addRecord(-3, "261105", "方程式基本2.txt");
+    c.addRecord(15, "261110", "方程式基本3.txt");
+    c.addRecord(21, "261118", "方程式基本1.txt");
+    c.addRecord(6, "261120", "");
+    c.addRecord(27, "261201", "方程式基本2.txt");
+    c.s.score = 33;
+    c.s.recordName = QStringLiteral("方程式基本1.txt");
+    ASSERT_TRUE(drawHistoryChart(c.d));
+
+    const QString folder = QStringLiteral(MINAMO_BUILD_DIR "/screenshots");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(c.area.image().save(folder + QStringLiteral("/history-chart.png")));
+
+    const QColor back(192, 255, 255);
+    const QColor teal(0, 128, 128);
+    // The new bar (position 8, x 53..57, up to 33 + 40) is solid teal inside.
+    EXPECT_EQ(c.at(55, 56), teal);
+    // Past bars are outlined and empty inside; the chart keeps the light background.
+    EXPECT_EQ(c.at(30, 46), back); // bar 3 spans x 28..32
+    EXPECT_EQ(c.at(100, 90), back);
+    // The x axis runs along y = 40 right of the y axis, in the window-text colour.
+    int darkOnAxis = 0;
+    const int axisRow = static_cast<int>(60.0 * c.area.image().height() / 100.0);
+    for (int x = 0; x < c.area.image().width(); ++x) {
+        darkOnAxis += c.area.image().pixelColor(x, axisRow).lightness() < 80 ? 1 : 0;
+    }
+    EXPECT_GT(darkOnAxis, c.area.image().width() * 3 / 4);
+}
+
+} // namespace
+} // namespace minamo
