@@ -70,8 +70,10 @@ void endDrill(Drill& d) {
     s.drillRunning = 0;
     s.drillFinished = 1;
     s.score = clampToInt16(static_cast<long long>(s.correctCount) - s.missCount);
-    // The list may have run out before the time: the countdown stops here either way.
+    // The list may have run out before the time: the countdown stops here either way, so
+    // the score label gets the final score here rather than from a later tick.
     ui.timer1.setInterval(0);
+    ui.label5.setCaption(decimalText(s.score));
 
     ui.picture1.setVisible(true);
     ui.picture3.setVisible(false);

@@ -50,6 +50,10 @@ void resetDrill(Drill& d) {
     s.startMonotonic = d.ui.clock.monotonicSeconds();
     s.remaining = 0;
     s.endTime = s.startTime + s.drillSeconds;
+    // The clock shows the whole time until its first tick; left at 0:0 it would read as a
+    // drill whose time is up, and the first problem would flash the score into the clock.
+    s.clockMinutes = static_cast<int16>(s.drillSeconds / 60);
+    s.clockSeconds = static_cast<int16>(s.drillSeconds % 60);
     for (int i = 1; i <= resetPositions; ++i) {
         s.bankQuestion[i].clear();
         s.bankAnswer[i].clear();

@@ -125,6 +125,10 @@ void command3Click(Drill& d) {
     ui.picture5.setVisible(false);
     ui.picture7.clear();
     d.s.solutionLineCount = 0;
+    // The missed entry goes with its problem: left in the boxes, an Enter on the next
+    // problem would judge it again and count a miss the pupil never typed.
+    ui.text2.setText(QString());
+    ui.text4.setText(QString());
     advanceProblem(d);
 }
 

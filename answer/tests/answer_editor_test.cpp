@@ -9,11 +9,6 @@
 #include <random>
 #include <set>
 
-// Lets failures show lists of texts readably.
-static void PrintTo(const QStringList& list, std::ostream* out) {
-    *out << '"' << list.join(QStringLiteral("\" \"")).toStdString() << '"';
-}
-
 namespace minamo {
 namespace {
 

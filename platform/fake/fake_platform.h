@@ -12,14 +12,8 @@
 #include <QSet>
 #include <QStringList>
 #include <functional>
-#include <ostream>
 #include <random>
 #include <vector>
-
-// Lets test failures show texts readably.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace minamo {
 

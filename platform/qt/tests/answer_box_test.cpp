@@ -168,3 +168,33 @@ TEST(AnswerBoxKeys, TheTypedFractionIsDrawnInPicture3) {
 
 } // namespace
 } // namespace minamo
+
+namespace minamo {
+namespace {
+
+// The lowest pixel row of an image that holds dark (text) pixels, in device pixels.
+int lowestInkRow(const QImage& image) {
+    for (int y = image.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 96) {
+                return y;
+            }
+        }
+    }
+    return -1;
+}
+
+TEST(AnswerBoxKeys, TypedDenominatorIsShownWhole) {
+    AnswerWindow w;
+    ASSERT_TRUE(w.loaded);
+    QTest::keyClicks(w.box(), QStringLiteral("x=-3/8"));
+    ASSERT_EQ(w.text4(), QStringLiteral("x=-8/3"));
+    const QImage& image = w.window.picture(ControlId::Picture3).image();
+    const int lowest = lowestInkRow(image);
+    // The denominator reaches into the lower part of the area but ends above its edge.
+    EXPECT_GT(lowest, image.height() * 3 / 4);
+    EXPECT_LT(lowest, image.height() - 1);
+}
+
+} // namespace
+} // namespace minamo

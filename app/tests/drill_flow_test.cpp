@@ -1,0 +1,134 @@
+// Whole drills through the window's handlers on the fake: the menu, the keys, Enter, the
+// confirm button, the clock and the end.
+
+#include "app/form1.h"
+#include "platform/fake/fake_drive.h"
+
+#include <QRegularExpression>
+#include <QStringEncoder>
+#include <gtest/gtest.h>
+
+namespace minamo {
+namespace {
+
+QByteArray shiftJis(const QString& text) {
+    QStringEncoder encoder("Shift_JIS");
+    return encoder.encode(text);
+}
+
+// The keys a pupil types for an answer: a fraction denominator first.
+QString pupilKeys(const QString& answer) {
+    static const QRegularExpression fraction(QStringLiteral("^x=(-?)(\\d+)/(\\d+)$"));
+    const auto match = fraction.match(answer);
+    if (!match.hasMatch()) {
+        return answer;
+    }
+    return QStringLiteral("x=") + match.captured(1) + match.captured(3) + QStringLiteral("/") +
+           match.captured(2);
+}
+
+// A loaded window whose family file already holds a record of another set of the family,
+// so the drill asks the bank in its own order and the answers are known.
+struct Drilling : FakeForm {
+    explicit Drilling(const QString& family, const QString& otherSet) {
+        fake.files.files.insert(fake.files.currentDirectory() + QStringLiteral("/") + family,
+                                shiftJis(QStringLiteral("2026/12/01\r\n15,261201#") + otherSet +
+                                         QStringLiteral("\r\n")));
+        EXPECT_TRUE(form.Form_Load());
+    }
+    void answer(const QString& keys) {
+        typeKeys(form, fake, keys);
+        pressKey(form, fake, 13);
+    }
+    void answerRight() { answer(pupilKeys(s().answer[s().currentIndex])); }
+    QString familyFile(const QString& family) const {
+        QStringDecoder decoder("Shift_JIS");
+        return decoder.decode(
+            fake.files.files.value(fake.files.currentDirectory() + QStringLiteral("/") + family));
+    }
+};
+
+TEST(DrillFlow, StartShowsProblemOneWithoutFlashingAScoreIntoTheClock) {
+    Drilling w(QStringLiteral("方程式難.txt"), QStringLiteral("方程式難2.txt"));
+    w.form.menuClick(MenuEntry::Mojiarawa1);
+    EXPECT_EQ(w.fake.text1.text(), QStringLiteral("1"));
+    EXPECT_EQ(w.s().question[1], QStringLiteral("-3(6x+2)-9x=7(-3x+6) 方程式を解いて。"));
+    // Until the first tick the clock keeps its text; the score label stays empty.
+    EXPECT_EQ(w.fake.label2.caption(), QStringLiteral("Label2"));
+    EXPECT_EQ(w.fake.label5.caption(), QString());
+    // 599.7 seconds left read 10:59 (minutes rounded, seconds rounded down).
+    w.fake.clock.advance(0.3);
+    w.form.Timer1_Timer();
+    EXPECT_EQ(w.fake.label2.caption(), QStringLiteral("10:59"));
+    EXPECT_EQ(w.fake.label5.caption(), QStringLiteral("0"));
+}
+
+TEST(DrillFlow, MissedEntryIsNotJudgedAgainAtTheNextProblem) {
+    Drilling w(QStringLiteral("方程式難.txt"), QStringLiteral("方程式難2.txt"));
+    w.form.menuClick(MenuEntry::Mojiarawa1);
+    w.answer(QStringLiteral("x=5"));
+    ASSERT_EQ(w.s().missCount, 1);
+    ASSERT_TRUE(w.fake.command3.isVisible());
+
+    w.form.Command3_Click();
+    EXPECT_EQ(w.fake.text1.text(), QStringLiteral("2"));
+    EXPECT_EQ(w.fake.text2.text(), QString());
+    EXPECT_EQ(w.fake.text4.text(), QString());
+    // Enter on the empty entry of the new problem counts nothing and plays nothing.
+    const int sounds = w.fake.mmControl2.plays();
+    pressKey(w.form, w.fake, 13);
+    EXPECT_EQ(w.s().missCount, 1);
+    EXPECT_EQ(w.s().correctCount, 0);
+    EXPECT_EQ(w.fake.mmControl2.plays(), sounds);
+    // The new problem is then answered as usual.
+    w.answerRight();
+    EXPECT_EQ(w.s().correctCount, 1);
+    EXPECT_EQ(w.fake.text1.text(), QStringLiteral("3"));
+}
+
+TEST(DrillFlow, WholeDrillToTheEndRecordsTheFinalScoreOnce) {
+    Drilling w(QStringLiteral("方程式難.txt"), QStringLiteral("方程式難2.txt"));
+    w.form.menuClick(MenuEntry::Mojiarawa1);
+    ASSERT_EQ(w.s().bankCount, 20);
+    for (int i = 1; i <= 20; ++i) {
+        ASSERT_EQ(w.fake.text1.text(), QString::number(i));
+        if (i == 7) {
+            w.answer(QStringLiteral("x=100"));
+            w.form.Command3_Click();
+            continue;
+        }
+        w.fake.clock.advance(5);
+        w.form.Timer1_Timer();
+        w.answerRight();
+    }
+    EXPECT_EQ(w.s().correctCount, 19);
+    EXPECT_EQ(w.s().missCount, 1);
+    EXPECT_EQ(w.s().drillRunning, 0);
+    EXPECT_EQ(w.fake.timer1.interval(), 0);
+    // The labels agree with the chart and the record: 19 right, 1 miss.
+    EXPECT_EQ(w.fake.label5.caption(), QStringLiteral("18"));
+    EXPECT_EQ(w.fake.label3.caption(), QStringLiteral("19"));
+    EXPECT_EQ(w.fake.label4.caption(), QStringLiteral("1"));
+    EXPECT_EQ(w.fake.text2.text(), QString());
+    EXPECT_TRUE(w.fake.command2.isVisible());
+    ASSERT_EQ(w.fake.messageBox.shown.size(), 1u);
+    EXPECT_EQ(w.fake.messageBox.shown[0].title, QStringLiteral("終わる？"));
+    EXPECT_EQ(
+        w.familyFile(QStringLiteral("方程式難.txt")),
+        QStringLiteral("2026/12/09\r\n15,261201#方程式難2.txt\r\n18,261209#方程式難1.txt\r\n"));
+
+    // Afterwards nothing moves: ticks, keys, Enter and the menu.
+    for (int i = 0; i < 5; ++i) {
+        w.fake.clock.advance(100);
+        w.form.Timer1_Timer();
+    }
+    w.answer(QStringLiteral("x=1"));
+    w.form.menuClick(MenuEntry::Tosiki1);
+    EXPECT_EQ(w.s().correctCount, 19);
+    EXPECT_EQ(w.fake.messageBox.shown.size(), 1u);
+    EXPECT_EQ(w.fake.files.writes, 1);
+    EXPECT_EQ(w.fake.label5.caption(), QStringLiteral("18"));
+}
+
+} // namespace
+} // namespace minamo
