@@ -2,6 +2,9 @@
 # configures and builds into build/. Sourced, not run.
 
 MINAMO_PACKAGES=(cmake g++ qt6-base-dev qt6-multimedia-dev libgtest-dev fonts-ipafont-gothic)
+# The real-window smoke test and the package test; the fuzzers and the benchmarks.
+MINAMO_PACKAGES+=(xvfb xdotool imagemagick dpkg-dev fakeroot)
+MINAMO_PACKAGES+=(clang libclang-rt-14-dev libbenchmark-dev)
 MINAMO_PACKAGES+=("$@")
 
 minamo_install_missing() {

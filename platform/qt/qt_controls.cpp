@@ -99,9 +99,9 @@ void CaptionButton::paintEvent(QPaintEvent* event) {
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
     painter.setPen(palette().color(QPalette::ButtonText));
-    constexpr int margin = 2;
-    painter.drawText(rect().adjusted(margin, margin, -margin, -margin),
-                     Qt::AlignCenter | Qt::TextWordWrap, text());
+    // One line when the caption fits, as "消す" does; wrapped only when it is wider.
+    const bool fits = fontMetrics().horizontalAdvance(text()) <= width();
+    painter.drawText(rect(), Qt::AlignCenter | (fits ? 0 : Qt::TextWordWrap), text());
 }
 
 void QtTimer::setInterval(int milliseconds) {
