@@ -5,6 +5,8 @@
 #include "render/fraction_equation.h"
 
 #include <QStringList>
+#include <cmath>
+#include <limits>
 #include <vector>
 
 namespace minamo {
@@ -94,7 +96,12 @@ struct FractionTerm {
     int16 coefficient = 1;
     QString letter;
     int16 denominator = 1;
+    bool fits = true; // coefficient and denominator as written fit in 16 bits
 };
+
+bool fitsInt16(double value) {
+    return std::abs(value) <= std::numeric_limits<int16>::max();
+}
 
 QString leadingDigits(const QString& text) {
     int n = 0;
@@ -125,9 +132,11 @@ FractionTerm readTerm(const QString& term) {
         read.coefficient = negative ? -1 : 1;
     } else {
         read.coefficient = roundToInt16(leadingNumber(numerator));
+        read.fits = fitsInt16(leadingNumber(numerator));
     }
 
     read.denominator = roundToInt16(leadingNumber(denominator));
+    read.fits = read.fits && fitsInt16(leadingNumber(denominator));
     const QString unsignedDenominator =
         startsWithSign(denominator) ? denominator.mid(1) : denominator;
     const QString afterDenominator =
@@ -204,9 +213,21 @@ void clearFractions(DrillState& s) {
     QString cleared;
     for (const FractionTerm& term : terms) {
         // The new coefficient is computed in double: a denominator of 0 gives no division
-        // fault, and a result outside the 16-bit range saturates at its limit.
-        const int16 h = roundToInt16(static_cast<double>(term.coefficient) * multiple /
-                                     static_cast<double>(term.denominator));
+        // fault (the term is refused just below).
+        const double exact = static_cast<double>(term.coefficient) * multiple /
+                             static_cast<double>(term.denominator);
+        // A number beyond the 16-bit range is held at its limit: a common denominator is
+        // then no multiple of the denominators, a term is not the one written, a new
+        // coefficient may not fit. Worked out, the equation would change silently: it is
+        // not cleared at all (the worked solution then shows the sorted equation only).
+        if (!term.fits || term.denominator == 0 || multiple % term.denominator != 0 ||
+            !fitsInt16(exact)) {
+            storeLine(s, QString());
+            storeLine(s, QString());
+            s.pendingEquation.clear();
+            return;
+        }
+        const int16 h = roundToInt16(exact);
         if (term.afterEquals) {
             overMultiple += u'=';
             cleared += u'=';

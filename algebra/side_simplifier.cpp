@@ -3,6 +3,8 @@
 #include "app/basic_text.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <cmath>
 
 namespace minamo {
 
@@ -45,8 +47,35 @@ TermKind kindOf(const QString& term) {
     return isDigit(term.back()) ? TermKind::Number : TermKind::Letter;
 }
 
+// Numbers are 16-bit as in the rest of the drill, but sums and products are worked out wide
+// and only the results are held in 16 bits: a result that fits is exact even when a step on
+// the way (a term, a product, a partial sum) would not, and one that does not fit saturates
+// at its limit instead of wrapping round. Checking each step in 16 bits instead turned
+// 300(200x)-300(199x) into 0 rather than 300x.
+// Wide values stay within this bound: far beyond any side, and exact in a double.
+constexpr double wideLimit = 1e15;
+
+long long wide(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    return static_cast<long long>(std::clamp(roundHalfEven(value), -wideLimit, wideLimit));
+}
+
+long long wideSum(long long a, long long b) {
+    return wide(static_cast<double>(a + b)); // both within 1e15: no overflow
+}
+
+long long wideProduct(long long a, long long b) {
+    return wide(static_cast<double>(a) * static_cast<double>(b));
+}
+
+int16 bounded(long long value) {
+    return clampToInt16(value);
+}
+
 // The coefficient of a letter term: the number before its letter, a lone sign being 1 or -1.
-int coefficientOf(const QString& letterTerm) {
+long long coefficientOf(const QString& letterTerm) {
     const QString head = letterTerm.left(letterTerm.size() - 1);
     if (head.isEmpty() || head == QStringLiteral("+")) {
         return 1;
@@ -54,13 +83,7 @@ int coefficientOf(const QString& letterTerm) {
     if (head == QStringLiteral("-")) {
         return -1;
     }
-    return roundToInt16(leadingNumber(head));
-}
-
-// Numbers are 16-bit as in the rest of the drill; a sum or product that would leave the
-// range saturates at its limit instead of wrapping round.
-int16 bounded(long long value) {
-    return clampToInt16(value);
+    return wide(leadingNumber(head));
 }
 
 // Number terms add up to the constant. The first letter term names the letter; later
@@ -78,14 +101,14 @@ Collected collect(const QString& text) {
         case TermKind::Empty:
             break;
         case TermKind::Number:
-            sum.constant = bounded(sum.constant + roundToInt16(leadingNumber(term)));
+            sum.constant = wideSum(sum.constant, wide(leadingNumber(term)));
             break;
         case TermKind::Letter:
             if (sum.letter.isEmpty()) {
                 sum.letter = term.right(1);
                 sum.coefficient = coefficientOf(term);
             } else if (term.right(1) == sum.letter) {
-                sum.coefficient = bounded(sum.coefficient + coefficientOf(term));
+                sum.coefficient = wideSum(sum.coefficient, coefficientOf(term));
             }
             break;
         }
@@ -128,11 +151,11 @@ QString expandLastBracket(const QString& s) {
     } else if (multiplier == QStringLiteral("-")) {
         factor = -1;
     } else {
-        factor = roundToInt16(leadingNumber(multiplier));
+        factor = wide(leadingNumber(multiplier));
     }
 
-    const long long outConstant = bounded(factor * bracket.constant);
-    QString expansion = decimalText(bounded(factor * bracket.coefficient)) + bracket.letter;
+    const long long outConstant = wideProduct(factor, bracket.constant);
+    QString expansion = decimalText(wideProduct(factor, bracket.coefficient)) + bracket.letter;
     if (outConstant >= 1) {
         expansion += QStringLiteral("+") + decimalText(outConstant);
     } else if (outConstant < 0) {
@@ -163,8 +186,8 @@ void simplifySide(DrillState& s) {
     }
 
     Collected sum = collect(side);
-    const long long coefficient = sum.coefficient;
-    const long long constant = sum.constant;
+    const long long coefficient = bounded(sum.coefficient);
+    const long long constant = bounded(sum.constant);
     QString letter = sum.letter;
     // The letter goes only when the coefficients add up to 0 in the end: a sum that passes
     // through 0 on the way (2x-2x+3x) still has its letter.
@@ -186,9 +209,9 @@ void simplifySide(DrillState& s) {
         constantText.clear();
     }
 
-    s.sideCoefficient = bounded(coefficient);
+    s.sideCoefficient = static_cast<int16>(coefficient);
     s.sideLetter = letter;
-    s.sideConstant = bounded(constant);
+    s.sideConstant = static_cast<int16>(constant);
     s.sideCollected = coefficientText.trimmed() + letter.trimmed() + constantText.trimmed();
 }
 

@@ -3,11 +3,13 @@
 #include "algebra/fraction_clearing.h"
 #include "algebra/side_simplifier.h"
 #include "app/basic_text.h"
+#include "app/form_layout.h"
 #include "render/common_factor.h"
 
 #include <QMap>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace minamo {
 
@@ -33,10 +35,24 @@ constexpr double reducedBarEnd = 400;
 // A quotient this close to a whole number is written as one.
 constexpr double wholeTolerance = 0.0001;
 
-// Coefficients and constants are 16-bit; a sum or difference that would leave the range
-// saturates at its limit instead of wrapping round to the wrong sign.
+// Step numbers are 16-bit; one that would leave the range saturates at its limit instead of
+// wrapping round to the wrong sign.
 int16 bounded(long long value) {
     return clampToInt16(value);
+}
+
+double picture7Height() {
+    return controlSpec(ControlId::Picture7).height;
+}
+
+bool fitsInt16(long long value) {
+    return value == clampToInt16(value);
+}
+
+// A side's coefficient or constant at a limit of the 16-bit range may have been held there
+// (the simplifier saturates what does not fit).
+bool atLimit(int16 value) {
+    return value == std::numeric_limits<int16>::max() || value == std::numeric_limits<int16>::min();
 }
 
 // The numbered steps of one solution, so that a step equal to the one before it is not
@@ -125,8 +141,13 @@ void printFractionSolution(Drill& d, int a, int b, double quotient) {
     area.print(decimalText(std::llabs(a)), LineEnd::Break);
     y0 = area.currentY() - rowAbovePen;
 
-    s.factorInputA = bounded(b);
-    s.factorInputB = bounded(a);
+    // The common factor is found in 16 bits: a collected form beyond that range is left
+    // unreduced rather than reduced by the factor of other numbers.
+    if (!fitsInt16(a) || !fitsInt16(b)) {
+        return;
+    }
+    s.factorInputA = static_cast<int16>(b);
+    s.factorInputB = static_cast<int16>(a);
     findCommonFactor(s);
     const int factor = s.commonFactorResult;
     if (factor == 1 || factor == 0) {
@@ -166,6 +187,13 @@ void showWorkedSolution(Drill& d) {
     if (positionOf(equation, QStringLiteral("=")) == 0) {
         return;
     }
+    // Every miss at the same problem writes its solution below the one before. After a dozen
+    // or so misses the next would run past the 16-bit twip range, long out of sight below
+    // the bottom of Picture7: it starts at the top instead. (A solution written below the
+    // last is never taller than the picture; one with fraction lines starts at the top.)
+    if (area.currentY() > std::numeric_limits<int16>::max() - picture7Height()) {
+        area.clear();
+    }
 
     Sides sides;
     if (!equation.contains(u'/')) {
@@ -175,6 +203,11 @@ void showWorkedSolution(Drill& d) {
         s.layoutY = firstFractionLineY;
         s.layoutText = s.fractionLines[1];
         drawWorkedFractionLine(d);
+        // Fractions whose common denominator does not fit in 16 bits are not cleared: the
+        // sorted equation is all there is to show.
+        if (s.pendingEquation.isEmpty()) {
+            return;
+        }
         s.layoutText = s.fractionLines[2];
         drawWorkedFractionLine(d);
         sides = splitAtEquals(s.pendingEquation);
@@ -197,6 +230,11 @@ void showWorkedSolution(Drill& d) {
         printStep(d, expanded);
     }
     const Side right = simplified(s, sides.right);
+    // Steps worked out from a side held at a limit would be wrong: the solution ends here.
+    if (atLimit(left.coefficient) || atLimit(left.constant) || atLimit(right.coefficient) ||
+        atLimit(right.constant)) {
+        return;
+    }
     const QString letter = !left.letter.isEmpty() ? left.letter : right.letter;
 
     // Both sides collected; dropped when it repeats the step before or begins with "+".
@@ -235,9 +273,9 @@ void showWorkedSolution(Drill& d) {
         area.setForeColor(colour::black);
     }
 
-    // The collected form a·x = b.
-    const int a = bounded(static_cast<long long>(left.coefficient) - right.coefficient);
-    const int b = bounded(static_cast<long long>(right.constant) - left.constant);
+    // The collected form a·x = b, exact: two 16-bit values differ by up to 17 bits.
+    const int a = left.coefficient - right.coefficient;
+    const int b = right.constant - left.constant;
     const QString collectedForm = decimalText(a) + letter + QStringLiteral("=") + decimalText(b);
     if (steps.add(collectedForm)) {
         printStep(d, collectedForm);

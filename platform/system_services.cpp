@@ -10,6 +10,7 @@
 #include <QTime>
 #include <array>
 #include <chrono>
+#include <cstdlib>
 
 namespace minamo {
 
@@ -47,7 +48,10 @@ bool LocalFileSystem::writeFileWhole(const QString& path, const QByteArray& byte
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
+    // A small file stays in QSaveFile's buffer until commit(), which does not notice when
+    // writing that buffer out fails (a full disk) and would rename the short file over the
+    // old one. Flushing first makes every write error count here.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }
@@ -88,6 +92,28 @@ double SeededRandom::next() {
     return static_cast<double>(engine_() >> 11) * (1.0 / 9007199254740992.0);
 }
 
+namespace {
+
+// A copy killed (or a machine switched off) between creating its lock file and writing its
+// process id into it leaves an empty lock that names no owner, which QLockFile never takes
+// over: no copy could start again. A live copy names itself within microseconds of
+// creating the file, so an ownerless lock older than this is left over.
+constexpr qint64 ownerlessLockAgeMs = 1000;
+
+bool isLeftOverOwnerlessLock(const QLockFile& lock, const QString& path) {
+    qint64 pid = 0;
+    QString host;
+    QString app;
+    if (lock.getLockInfo(&pid, &host, &app)) {
+        return false; // names an owner: QLockFile itself decides whether it is stale
+    }
+    const QDateTime modified = QFileInfo(path).lastModified();
+    return modified.isValid() &&
+           std::abs(modified.msecsTo(QDateTime::currentDateTime())) >= ownerlessLockAgeMs;
+}
+
+} // namespace
+
 LockFileInstance::LockFileInstance(QString path) : path_(std::move(path)) {}
 
 LockFileInstance::~LockFileInstance() = default;
@@ -107,6 +133,20 @@ bool LockFileInstance::acquire() {
     lock_ = std::make_unique<QLockFile>(path_);
     // Held for the whole run, so age never makes it stale; only a dead owner does.
     lock_->setStaleLockTime(0);
+    if (lock_->tryLock(0)) {
+        return true;
+    }
+    if (lock_->error() != QLockFile::LockFailedError || !isLeftOverOwnerlessLock(*lock_, path_)) {
+        return false;
+    }
+    // Under the guard QLockFile takes before removing a stale lock, so that of two copies
+    // starting together only one takes over. The removal itself fails while any process
+    // still holds the file locked.
+    QLockFile removing(path_ + QStringLiteral(".rmlock"));
+    if (!removing.tryLock(0) || !isLeftOverOwnerlessLock(*lock_, path_) ||
+        !lock_->removeStaleLockFile()) {
+        return false;
+    }
     return lock_->tryLock(0);
 }
 

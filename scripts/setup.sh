@@ -3,7 +3,7 @@
 
 MINAMO_PACKAGES=(cmake g++ qt6-base-dev qt6-multimedia-dev libgtest-dev fonts-ipafont-gothic)
 # The real-window smoke test and the package test; the fuzzers and the benchmarks.
-MINAMO_PACKAGES+=(xvfb xdotool imagemagick dpkg-dev fakeroot)
+MINAMO_PACKAGES+=(xvfb xdotool imagemagick dpkg-dev fakeroot desktop-file-utils libxcb1-dev)
 MINAMO_PACKAGES+=(clang libclang-rt-14-dev libbenchmark-dev)
 MINAMO_PACKAGES+=("$@")
 

@@ -4,7 +4,6 @@
 #include "app/form1.h"
 #include "platform/fake/fake_drive.h"
 
-#include <QRegularExpression>
 #include <QStringEncoder>
 #include <gtest/gtest.h>
 
@@ -14,17 +13,6 @@ namespace {
 QByteArray shiftJis(const QString& text) {
     QStringEncoder encoder("Shift_JIS");
     return encoder.encode(text);
-}
-
-// The keys a pupil types for an answer: a fraction denominator first.
-QString pupilKeys(const QString& answer) {
-    static const QRegularExpression fraction(QStringLiteral("^x=(-?)(\\d+)/(\\d+)$"));
-    const auto match = fraction.match(answer);
-    if (!match.hasMatch()) {
-        return answer;
-    }
-    return QStringLiteral("x=") + match.captured(1) + match.captured(3) + QStringLiteral("/") +
-           match.captured(2);
 }
 
 // A loaded window whose family file already holds a record of another set of the family,

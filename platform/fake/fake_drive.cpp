@@ -2,6 +2,8 @@
 
 #include "platform/key_codes.h"
 
+#include <QRegularExpression>
+
 namespace minamo {
 
 int16 pressKey(Form1& form, FakePlatform& fake, int16 code) {
@@ -16,6 +18,16 @@ void typeKeys(Form1& form, FakePlatform& fake, const QString& keys) {
     for (QChar c : keys) {
         pressKey(form, fake, c == u'\b' ? key::backspace : keyCodeForCharacter(c));
     }
+}
+
+QString pupilKeys(const QString& answer) {
+    static const QRegularExpression fraction(QStringLiteral("^x=(-?)(\\d+)/(\\d+)$"));
+    const auto match = fraction.match(answer);
+    if (!match.hasMatch()) {
+        return answer;
+    }
+    return QStringLiteral("x=") + match.captured(1) + match.captured(3) + QStringLiteral("/") +
+           match.captured(2);
 }
 
 std::vector<int16> parseKeyNotation(const QString& line) {

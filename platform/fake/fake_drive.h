@@ -23,6 +23,10 @@ int16 pressKey(Form1& form, FakePlatform& fake, int16 code);
 // Every character of keys as one key press; "\b" in the text is Backspace.
 void typeKeys(Form1& form, FakePlatform& fake, const QString& keys);
 
+// The keys a pupil types for an answer: a fraction's denominator first ("x=-8/3" is typed
+// "x=-3/8").
+QString pupilKeys(const QString& answer);
+
 // Parses the key notation of the trace tool: every character is one key, with the escapes
 // \b Backspace, \t Tab, \\ a backslash and \xNN any code (two hex digits; \xNNNN four).
 std::vector<int16> parseKeyNotation(const QString& line);

@@ -299,7 +299,9 @@ QString designText(ControlId id) {
 }
 } // namespace
 
-FakePlatform::FakePlatform()
+FakePlatform::FakePlatform() : FakePlatform(files) {}
+
+FakePlatform::FakePlatform(FileSystem& otherFiles)
     : picture1(makePicture(ControlId::Picture1)), picture2(makePicture(ControlId::Picture2)),
       picture3(makePicture(ControlId::Picture3)), picture4(makePicture(ControlId::Picture4)),
       picture5(makePicture(ControlId::Picture5)), picture7(makePicture(ControlId::Picture7)),
@@ -312,10 +314,11 @@ FakePlatform::FakePlatform()
       label4(designText(ControlId::Label4)), label5(designText(ControlId::Label5)),
       label12(designText(ControlId::Label12)), label13(designText(ControlId::Label13)),
       label14(designText(ControlId::Label14)),
-      timer1(300), platform_{picture1, picture2,   picture3, picture4, picture5,   picture7,
-                             text1,    text2,      text4,    text5,    text6,      label2,
-                             label3,   label4,     label5,   label12,  label13,    label14,
-                             command1, command2,   command3, timer1,   mmControl1, mmControl2,
-                             form1,    messageBox, files,    clock,    random,     instanceLock} {}
+      timer1(300), platform_{picture1, picture2,   picture3,   picture4, picture5,   picture7,
+                             text1,    text2,      text4,      text5,    text6,      label2,
+                             label3,   label4,     label5,     label12,  label13,    label14,
+                             command1, command2,   command3,   timer1,   mmControl1, mmControl2,
+                             form1,    messageBox, otherFiles, clock,    random,     instanceLock} {
+}
 
 } // namespace minamo

@@ -227,6 +227,8 @@ public:
 class FakePlatform {
 public:
     FakePlatform();
+    // Every control of the fake, with other files (real ones in a folder, say).
+    explicit FakePlatform(FileSystem& otherFiles);
     FakePlatform(const FakePlatform&) = delete;
     FakePlatform& operator=(const FakePlatform&) = delete;
 

@@ -5,9 +5,12 @@
 #include "platform/qt/fonts.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 
 namespace minamo {
@@ -204,19 +207,45 @@ QAction* MainWindow::menuAction(const QString& name) const {
     return actions_.value(name, nullptr);
 }
 
-void MainWindow::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
     if (!soundsPreloaded_) {
         soundsPreloaded_ = true;
-        // After the first paint: the idle window never waits for the audio system.
+        // Queued from the first paint, the preload runs once that paint has ended and been
+        // flushed: the idle window never waits for the audio system. (Queued from the show
+        // instead, it would run before the window's first expose is handled.) Sounds still
+        // load on their first use should the window never be painted.
         QTimer::singleShot(0, this, [this] { preloadSounds(); });
     }
 }
 
+void MainWindow::setStartupProbe(StartupProbe* probe) {
+    probe_ = probe;
+    if (probe_) {
+        probe_->watch(this, StartupProbe::DeferredWork::Expected);
+    }
+}
+
+void MainWindow::waitForSoundLoads(int timeoutMs) {
+    QElapsedTimer waited;
+    waited.start();
+    while ((mmControl1_->isLoading() || mmControl2_->isLoading()) && waited.elapsed() < timeoutMs) {
+        // The end of a load reaches the player as an event of this thread.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+        QThread::msleep(1);
+    }
+}
+
 void MainWindow::preloadSounds() {
+    if (probe_) {
+        probe_->deferredWorkStarted();
+    }
     const QString folder = services_.files.programFolder();
     mmControl1_->preload(soundPath(folder, rightSoundFile));
     mmControl2_->preload(soundPath(folder, wrongSoundFile));
+    if (probe_) {
+        probe_->deferredWorkFinished();
+    }
 }
 
 } // namespace minamo

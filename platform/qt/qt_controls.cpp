@@ -132,6 +132,10 @@ void QtSoundPlayer::preload(const QString& path) {
     open();
 }
 
+bool QtSoundPlayer::isLoading() const {
+    return effect_ && effect_->status() == QSoundEffect::Loading;
+}
+
 void QtSoundPlayer::command(MediaCommand command) {
     switch (command) {
     case MediaCommand::Close:

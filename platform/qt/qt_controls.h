@@ -106,6 +106,8 @@ public:
     void command(MediaCommand command) override;
     // Loads the file ahead of the first play.
     void preload(const QString& path);
+    // A load (of a preload or a play) that has not finished yet.
+    bool isLoading() const;
 
 private:
     void open();

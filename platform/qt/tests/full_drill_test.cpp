@@ -2,7 +2,7 @@
 // miss with its worked solution, the confirm button, the end with its chart, the history
 // file on disk and the closing message.
 
-#include "platform/fake/fake_platform.h"
+#include "platform/fake/fake_drive.h"
 #include "platform/qt/main_window.h"
 #include "platform/system_services.h"
 
@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -22,14 +21,6 @@
 
 namespace minamo {
 namespace {
-
-QString pupilKeys(const QString& answer) {
-    static const QRegularExpression fraction(QStringLiteral("^x=(-?)(\\d+)/(\\d+)$"));
-    const auto match = fraction.match(answer);
-    return match.hasMatch() ? QStringLiteral("x=") + match.captured(1) + match.captured(3) +
-                                  QStringLiteral("/") + match.captured(2)
-                            : answer;
-}
 
 int countPixels(const QImage& image, QColor colour) {
     int count = 0;

@@ -1,6 +1,7 @@
 #include "platform/system_services.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -49,6 +50,11 @@ protected:
         lockPath = QDir(runtime.path()).filePath(QStringLiteral("minamo-drill.lock"));
     }
     bool locked() const { return QFileInfo::exists(lockPath); }
+    // The lock names its owner once the copy has written its process id into it.
+    bool lockNamesOwner() const {
+        QFile file(lockPath);
+        return file.open(QIODevice::ReadOnly) && file.readLine().trimmed().toLongLong() > 0;
+    }
 
     QTemporaryDir runtime;
     QTemporaryDir work;
@@ -76,7 +82,7 @@ TEST_F(SingleCopy, LockLeftByAKilledCopyDoesNotBlockTheNextStart) {
     {
         ProgramRun crashed(runtime.path(), work.path());
         ASSERT_TRUE(crashed.process.waitForStarted(5000));
-        ASSERT_TRUE(waitFor([&] { return locked(); }, 10000));
+        ASSERT_TRUE(waitFor([&] { return lockNamesOwner(); }, 10000));
         ::kill(static_cast<pid_t>(crashed.process.processId()), SIGKILL);
         ASSERT_TRUE(crashed.process.waitForFinished(5000));
     }

@@ -1,0 +1,308 @@
+#!/usr/bin/env bash
+# Installs the built program into a throw-away prefix, and unpacks the Debian package that
+# CPack makes into a throw-away root; checks in each the files, the desktop entry and that
+# the launcher starts the program in the pupil's data folder and leaves the home folder alone.
+#
+#   package_test.sh BUILD_FOLDER CMAKE CPACK
+#
+# The Debian package is checked when dpkg-deb and dpkg-shlibdeps are there.
+set -euo pipefail
+
+if [ $# -ne 3 ]; then
+    echo "usage: $0 BUILD_FOLDER CMAKE CPACK" >&2
+    exit 2
+fi
+build=$(readlink -f "$1")
+cmake=$2
+cpack=$3
+
+readonly package=minamo-drill
+readonly launcher=bin/minamo-drill
+readonly program=lib/minamo-drill/minamo-drill
+readonly desktopFile=share/applications/minamo-drill.desktop
+readonly iconFile=share/icons/hicolor/scalable/apps/minamo-drill.svg
+# Every file an installation holds, and which of them are run.
+readonly expectedFiles="bin/minamo-drill
+lib/minamo-drill/Maru.wav
+lib/minamo-drill/SD05.wav
+lib/minamo-drill/minamo-drill
+share/applications/minamo-drill.desktop
+share/icons/hicolor/scalable/apps/minamo-drill.svg"
+readonly expectedPrograms="bin/minamo-drill
+lib/minamo-drill/minamo-drill"
+# How long the program must keep running once started to count as running (it has no
+# other sign of life without a display).
+readonly runSeconds=2
+
+passed=0
+failed=0
+ok() {
+    passed=$((passed + 1))
+    echo "ok - $*"
+}
+not_ok() {
+    failed=$((failed + 1))
+    echo "FAIL - $*"
+}
+give_up() {
+    not_ok "$*"
+    echo "$passed passed, $failed failed"
+    exit 1
+}
+
+tmp=$(mktemp -d)
+running_pid=""
+cleanup() {
+    if [ -n "$running_pid" ] && kill -0 "$running_pid" 2>/dev/null; then
+        kill "$running_pid" 2>/dev/null || true
+        wait "$running_pid" 2>/dev/null || true
+    fi
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+# Lists the files under a folder, relative to it, sorted.
+file_list() {
+    (cd "$1" && find . -type f -o -type l) | sed 's|^\./||' | LC_ALL=C sort
+}
+
+check_files() {
+    local where=$1 root=$2 actual file
+    actual=$(file_list "$root")
+    if [ "$actual" = "$expectedFiles" ]; then
+        ok "$where: the files are the expected six"
+    else
+        not_ok "$where: the files differ from the expected ones:"
+        diff <(echo "$expectedFiles") <(echo "$actual") | sed 's/^/#   /' || true
+    fi
+    for file in $expectedPrograms; do
+        if [ -f "$root/$file" ] && [ ! -x "$root/$file" ]; then
+            not_ok "$where: $file cannot be run"
+        fi
+    done
+    if [ -f "$root/$program" ]; then
+        if command -v readelf >/dev/null && readelf -d "$root/$program" | grep -E 'R(UN)?PATH' | grep -qF "$build"; then
+            not_ok "$where: the program still looks for libraries in the build folder"
+        fi
+        if ldd "$root/$program" 2>&1 | grep -q "not found"; then
+            not_ok "$where: libraries of the program are missing: $(ldd "$root/$program" | grep "not found" | tr '\n' ' ')"
+        else
+            ok "$where: every library of the program is found"
+        fi
+    fi
+}
+
+check_desktop_entry() {
+    local where=$1 root=$2 entry="$2/$desktopFile" exec_command icon size
+    if [ ! -f "$entry" ]; then
+        not_ok "$where: no desktop entry"
+        return
+    fi
+    if command -v desktop-file-validate >/dev/null; then
+        if desktop-file-validate "$entry" >"$tmp/validate.log" 2>&1; then
+            ok "$where: desktop-file-validate accepts the desktop entry"
+        else
+            not_ok "$where: desktop-file-validate rejects the desktop entry: $(cat "$tmp/validate.log")"
+        fi
+    else
+        # Without the validator: the group, the keys every application entry needs, and
+        # nothing but comments, groups and keys.
+        if [ "$(head -n1 "$entry")" = "[Desktop Entry]" ] &&
+            grep -qx "Type=Application" "$entry" &&
+            grep -qx "Terminal=false" "$entry" &&
+            ! grep -vE '^(#.*|\[[^]]+\]|[A-Za-z0-9-]+(\[[A-Za-z_@.]+\])?=.*|)$' "$entry" >/dev/null; then
+            ok "$where: the desktop entry is well formed (desktop-file-validate is not installed)"
+        else
+            not_ok "$where: the desktop entry is not well formed"
+        fi
+    fi
+    if grep -qx "Name=ミナモ塾" "$entry"; then
+        ok "$where: the desktop entry is named \"ミナモ塾\""
+    else
+        not_ok "$where: the desktop entry's name: $(grep '^Name=' "$entry" || echo none)"
+    fi
+    exec_command=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+    if [ "$root/bin/$exec_command" -ef "$root/$launcher" ]; then
+        ok "$where: the desktop entry runs the launcher"
+    else
+        not_ok "$where: the desktop entry runs \"$exec_command\", not the launcher"
+    fi
+    icon=$(sed -n 's/^Icon=//p' "$entry")
+    if [ "$root/share/icons/hicolor/scalable/apps/$icon.svg" -ef "$root/$iconFile" ]; then
+        ok "$where: the desktop entry's icon is the installed SVG"
+    else
+        not_ok "$where: the desktop entry's icon \"$icon\" is not the installed SVG"
+    fi
+    if command -v convert >/dev/null; then
+        size=$(convert -background none "$root/$iconFile" -format '%w %h' info: 2>/dev/null || echo "unreadable")
+        if [ "$size" = "128 128" ]; then
+            ok "$where: the icon draws as a 128x128 picture"
+        else
+            not_ok "$where: the icon draws as $size"
+        fi
+    fi
+}
+
+# Starts the launcher as a desktop would, from PATH, in a fresh home, and checks that the
+# program runs in the data folder and that nothing else lands in the home or start folder.
+# With a third argument the pupil's XDG_DATA_HOME is that folder.
+check_launcher() {
+    local where=$1 root=$2 data_home=${3:-} run="$tmp/run-$RANDOM" data cwd exe stray
+    mkdir -p "$run/home" "$run/start" "$run/runtime"
+    chmod 700 "$run/runtime"
+    local env_args=(PATH="$root/bin:/usr/bin:/bin" HOME="$run/home" LANG=C.UTF-8
+        XDG_RUNTIME_DIR="$run/runtime" QT_QPA_PLATFORM=offscreen)
+    if [ -n "$data_home" ]; then
+        env_args+=(XDG_DATA_HOME="$run/$data_home")
+        data="$run/$data_home/$package"
+    else
+        data="$run/home/.local/share/$package"
+    fi
+    (cd "$run/start" && exec env -i "${env_args[@]}" "$package") >"$run/log" 2>&1 &
+    running_pid=$!
+    # The launcher replaces itself with the program; on a busy machine that takes a moment.
+    local deadline=$(($(date +%s) + 10))
+    while kill -0 "$running_pid" 2>/dev/null && [ "$(date +%s)" -lt "$deadline" ] &&
+        ! [ "/proc/$running_pid/exe" -ef "$root/$program" ]; do
+        sleep 0.1
+    done
+    sleep "$runSeconds"
+    if ! kill -0 "$running_pid" 2>/dev/null; then
+        wait "$running_pid" || true
+        running_pid=""
+        not_ok "$where: the program ended at once: $(cat "$run/log")"
+        return
+    fi
+    cwd=$(readlink "/proc/$running_pid/cwd" || true)
+    exe=$(readlink "/proc/$running_pid/exe" || true)
+    kill "$running_pid"
+    wait "$running_pid" 2>/dev/null || true
+    running_pid=""
+    ok "$where: the launcher starts the program and it keeps running"
+    if [ "$exe" -ef "$root/$program" ]; then
+        ok "$where: the launcher runs the installed program"
+    else
+        not_ok "$where: the launcher ran $exe"
+    fi
+    if [ -d "$data" ] && [ "$cwd" -ef "$data" ]; then
+        ok "$where: the program runs in the data folder ${data#"$run/"}"
+    else
+        not_ok "$where: the program ran in $cwd, not in the data folder $data"
+    fi
+    # The data folder and the folders above it are all that may appear.
+    local watched=("$run/home" "$run/start")
+    if [ -n "$data_home" ]; then
+        watched+=("$run/$data_home")
+    fi
+    stray=$( (find "${watched[@]}" -mindepth 1 2>/dev/null || true) |
+        while read -r path; do
+            case "$data/" in "$path/"*) continue ;; esac
+            case "$path" in "$data"/*) continue ;; esac
+            echo "${path#"$run/"}"
+        done)
+    if [ -z "$stray" ]; then
+        ok "$where: nothing lands in the home or start folder outside the data folder"
+    else
+        not_ok "$where: files outside the data folder: $(echo "$stray" | tr '\n' ' ')"
+    fi
+}
+
+# A data folder that cannot be made (the home is a file): the launcher stops with a
+# message, starts nothing and leaves the file as it was.
+check_unusable_home() {
+    local where=$1 root=$2 run="$tmp/unusable-$RANDOM" status=0
+    mkdir -p "$run"
+    echo "not a folder" >"$run/home"
+    env -i PATH="$root/bin:/usr/bin:/bin" HOME="$run/home" QT_QPA_PLATFORM=offscreen \
+        timeout 10 "$package" >"$run/log" 2>&1 || status=$?
+    if [ "$status" -ne 0 ] && [ "$status" -ne 124 ] && [ "$(cat "$run/home")" = "not a folder" ] &&
+        [ -s "$run/log" ]; then
+        ok "$where: a home that is a file stops the launcher with a message ($(head -n1 "$run/log"))"
+    else
+        not_ok "$where: a home that is a file gave status $status: $(cat "$run/log")"
+    fi
+}
+
+# --- cmake --install -----------------------------------------------------------------------
+
+prefix="$tmp/prefix"
+if "$cmake" --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1; then
+    ok "cmake --install into a throw-away prefix"
+else
+    give_up "cmake --install failed: $(cat "$tmp/install.log")"
+fi
+check_files "prefix" "$prefix"
+check_desktop_entry "prefix" "$prefix"
+check_launcher "prefix" "$prefix"
+check_launcher "prefix, XDG_DATA_HOME set" "$prefix" xdg-data
+check_unusable_home "prefix" "$prefix"
+
+# --- the Debian package --------------------------------------------------------------------
+
+if ! command -v dpkg-deb >/dev/null || ! command -v dpkg-shlibdeps >/dev/null; then
+    echo "# dpkg-deb or dpkg-shlibdeps is missing: the Debian package is not checked"
+    echo "$passed passed, $failed failed"
+    [ "$failed" -eq 0 ]
+    exit
+fi
+
+if "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/cpack" >"$tmp/cpack.log" 2>&1; then
+    ok "cpack makes the Debian package"
+else
+    give_up "cpack failed: $(cat "$tmp/cpack.log")"
+fi
+debs=("$tmp"/cpack/*.deb)
+if [ "${#debs[@]}" -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+    give_up "cpack made no single .deb: ${debs[*]}"
+fi
+deb=${debs[0]}
+echo "# $(basename "$deb")"
+
+field() { dpkg-deb --field "$deb" "$1"; }
+if [ "$(field Package)" = "$package" ] && [ "$(field Architecture)" = "$(dpkg --print-architecture)" ]; then
+    ok "the package is $package for $(field Architecture), version $(field Version)"
+else
+    not_ok "the package is $(field Package) for $(field Architecture)"
+fi
+depends=$(field Depends)
+for needed in fonts-ipafont-gothic libqt6widgets6 libqt6multimedia6; do
+    if echo "$depends" | tr ',' '\n' | grep -q "^ *$needed\b"; then
+        ok "the package depends on $needed"
+    else
+        not_ok "the package does not depend on $needed: $depends"
+    fi
+done
+
+# The package's own listing: the files with their modes and owners.
+dpkg-deb --contents "$deb" >"$tmp/contents"
+echo "# the package's files:"
+awk '$1 !~ /^d/ { print "#   " $1, $2, $6 }' "$tmp/contents"
+listed=$(awk '$1 !~ /^d/ { sub(/^\.\/usr\//, "", $6); print $6 }' "$tmp/contents" | LC_ALL=C sort)
+if [ "$listed" = "$expectedFiles" ]; then
+    ok "the package lists the expected six files under /usr"
+else
+    not_ok "the package lists other files: $(echo "$listed" | tr '\n' ' ')"
+fi
+modes=$(awk '$1 !~ /^d/ { sub(/^\.\/usr\//, "", $6); print $6, $1, $2 }' "$tmp/contents")
+bad_modes=$(echo "$modes" | while read -r file mode owner; do
+    want="-rw-r--r--"
+    if echo "$expectedPrograms" | grep -qx "$file"; then
+        want="-rwxr-xr-x"
+    fi
+    [ "$mode" = "$want" ] && [ "$owner" = "root/root" ] || echo "$file $mode $owner"
+done)
+if [ -z "$bad_modes" ]; then
+    ok "the package's files belong to root, programs 755, the rest 644"
+else
+    not_ok "the package's files with other modes or owners: $bad_modes"
+fi
+
+root="$tmp/root"
+dpkg-deb -x "$deb" "$root"
+check_files "package" "$root/usr"
+check_desktop_entry "package" "$root/usr"
+check_launcher "package" "$root/usr"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

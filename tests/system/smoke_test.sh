@@ -1,0 +1,460 @@
+#!/usr/bin/env bash
+# Starts the real program on a virtual X server at 96 dpi and checks what the pupil sees:
+# the window's client size and colour, the invitation drawn in the Japanese font, and a
+# drill started from the menu (problem number 1, a running countdown).
+#
+#   smoke_test.sh PROGRAM SCREENSHOT_FOLDER
+#
+# Needs Xvfb, xdotool and ImageMagick (convert, import) and the IPAPGothic font. The
+# screenshots stay in SCREENSHOT_FOLDER for review.
+set -euo pipefail
+
+if [ $# -ne 2 ]; then
+    echo "usage: $0 PROGRAM SCREENSHOT_FOLDER" >&2
+    exit 2
+fi
+program=$(readlink -f "$1")
+shots=$2
+glyphs_awk="$(cd "$(dirname "$0")" && pwd)/smoke_glyphs.awk"
+
+readonly windowTitle="ミナモ塾"
+readonly idleText="問題をくーれ"
+readonly firstMenu="方程式基本"
+readonly firstEntry="基本１"
+readonly background="#C0FFFF" # RGB (192, 255, 255)
+
+# The window's design in twips; at 96 dpi a pixel is 15 twips.
+readonly twipsPerPixel=15
+readonly clientWidthTwips=10395
+readonly clientHeightTwips=7260
+readonly picture2WidthTwips=8775
+readonly idleLineTwips=675 # the first printed line of the problem area, 20.25 pt high
+readonly text1LeftTwips=9240 text1TopTwips=2160 text1WidthTwips=855 text1HeightTwips=375
+readonly label2LeftTwips=8880 label2TopTwips=3000 label2WidthTwips=1455 label2HeightTwips=615
+# The fonts in points: the problem area's, the countdown's, and the application font that
+# the menu and the number box use.
+readonly problemPoints=20.25
+readonly countdownPoints=26.25
+readonly applicationPoints=10
+# A text box's frame and inner margin, kept out of what is read.
+readonly boxInset=3
+
+readonly clientWidth=$((clientWidthTwips / twipsPerPixel))
+readonly clientHeight=$((clientHeightTwips / twipsPerPixel))
+# A column and a row of the client area that no control crosses in the idle window.
+readonly emptyColumn=300
+readonly emptyRow=270
+
+# Text shapes nearer than this to the reference rendering are the same text in the same font.
+readonly sameTextLimit=0.12
+readonly sizeTolerance=2
+
+passed=0
+failed=0
+ok() {
+    passed=$((passed + 1))
+    echo "ok - $*"
+}
+not_ok() {
+    failed=$((failed + 1))
+    echo "FAIL - $*"
+}
+# Ends the run at once: what follows would only fail for the same reason.
+give_up() {
+    not_ok "$*"
+    echo "$passed passed, $failed failed"
+    exit 1
+}
+
+tmp=$(mktemp -d)
+xvfb_pid=""
+program_pid=""
+cleanup() {
+    if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
+        kill "$program_pid" 2>/dev/null || true
+        wait "$program_pid" 2>/dev/null || true
+    fi
+    if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+mkdir -p "$shots"
+rm -f "$shots"/*.png
+
+font_file() {
+    local family=$1 file
+    file=$(fc-match -f '%{file}' "$family")
+    if [ "$(fc-query -f '%{family}\n' "$file" 2>/dev/null | tr ',' '\n' | grep -cx "$family")" -eq 0 ]; then
+        return 1
+    fi
+    echo "$file"
+}
+japanese_font=$(font_file IPAPGothic) || give_up "the font IPAPGothic is not installed"
+monospaced_font=$(font_file IPAGothic) || monospaced_font=""
+
+# --- the pictures --------------------------------------------------------------------------
+
+now() { date +%s.%N; }
+elapsed_since() { awk -v a="$1" -v b="$(now)" 'BEGIN { print b - a }'; }
+pixels() { echo $(($1 / twipsPerPixel)); }
+
+# The most frequent colour of a picture and its share of the pixels: "#RRGGBB 0.93".
+dominant_colour() {
+    convert "$1" -alpha off -depth 8 -format %c histogram:info:- |
+        awk -v total="$(identify -format '%[fx:w*h]' "$1")" '
+            { count = $1 + 0; if (count > best) { best = count; hex = $3 } }
+            END { printf "%s %.3f\n", toupper(hex), best / total }'
+}
+
+# The ink of a picture against a background colour (its dominant one unless given).
+ink_map() {
+    local picture=$1 out=$2 bg=${3:-}
+    if [ -z "$bg" ]; then
+        bg=$(dominant_colour "$picture" | cut -d' ' -f1)
+    fi
+    convert "$picture" \( +clone -fill "$bg" -colorize 100 \) -compose difference -composite \
+        -colorspace gray -auto-level -depth 8 -compress none "pgm:$out"
+}
+
+# A text drawn by ImageMagick in a font file at a size in points, at 96 dpi, as ink.
+render_text() {
+    local font=$1 points=$2 text=$3 out=$4
+    convert -density 96 -background white -fill black -font "$font" -pointsize "$points" \
+        "label:$text" -negate -colorspace gray -auto-level -depth 8 -compress none "pgm:$out"
+}
+
+crop() {
+    local picture=$1 x=$2 y=$3 width=$4 height=$5 out=$6
+    convert "$picture" -crop "${width}x${height}+${x}+${y}" +repage "$out"
+}
+
+# "mismatch widthA heightA widthB heightB" of two ink maps.
+shape_match() {
+    awk -f "$glyphs_awk" -v mode=match -v a="$1" -v b="$2"
+}
+
+# Succeeds when two ink maps hold the same text in the same font.
+same_text() {
+    local result
+    result=$(shape_match "$1" "$2")
+    echo "$result" | awk -v limit="$sameTextLimit" -v tolerance="$sizeTolerance" '
+        function abs(v) { return v < 0 ? -v : v }
+        { exit !($1 <= limit && abs($2 - $4) <= tolerance && abs($3 - $5) <= tolerance) }'
+}
+
+describe_match() {
+    shape_match "$1" "$2" | awk '{ printf "mismatch %s, ink %dx%d against %dx%d", $1, $2, $3, $4, $5 }'
+}
+
+# The reference glyphs of the digits (and the colon) in the Japanese font at a size.
+glyph_list() {
+    local points=$1 list="$tmp/glyphs-$1.list" c file
+    if [ ! -f "$list" ]; then
+        mkdir -p "$tmp/glyphs-$points"
+        for c in 0 1 2 3 4 5 6 7 8 9 colon; do
+            file="$tmp/glyphs-$points/$c.pgm"
+            if [ "$c" = colon ]; then
+                render_text "$japanese_font" "$points" ":" "$file"
+                printf ':\t%s\n' "$file" >>"$list"
+            else
+                render_text "$japanese_font" "$points" "$c" "$file"
+                printf '%s\t%s\n' "$c" "$file" >>"$list"
+            fi
+        done
+    fi
+    echo "$list"
+}
+
+# Reads the digits in a rectangle (window pixels) of a window screenshot.
+read_digits() {
+    local shot=$1 x=$2 y=$3 width=$4 height=$5 points=$6
+    crop "$shot" "$x" "$y" "$width" "$height" "$tmp/read.png"
+    ink_map "$tmp/read.png" "$tmp/read.pgm"
+    awk -f "$glyphs_awk" -v mode=read -v picture="$tmp/read.pgm" \
+        -v glyphs="$(glyph_list "$points")" 2>"$tmp/read.log"
+}
+
+# --- the X server and the program ----------------------------------------------------------
+
+# A display of our own, away from the low numbers that desktops and servers choosing their
+# own number take: a server that ends while another starts on its number can remove the
+# newcomer's socket.
+start_x_server() {
+    local display deadline
+    display=$((200 + $$ % 500))
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+        display=$((display + 1))
+        if [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; then
+            continue
+        fi
+        Xvfb ":$display" -screen 0 1024x768x24 -dpi 96 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
+        xvfb_pid=$!
+        deadline=$(($(date +%s) + 10))
+        while kill -0 "$xvfb_pid" 2>/dev/null && [ "$(date +%s)" -lt "$deadline" ]; do
+            if DISPLAY=":$display" xdotool getdisplaygeometry >/dev/null 2>&1; then
+                DISPLAY=":$display"
+                export DISPLAY
+                return 0
+            fi
+            sleep 0.1
+        done
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=""
+    done
+    return 1
+}
+start_x_server || give_up "Xvfb did not start: $(cat "$tmp/xvfb.log" 2>/dev/null)"
+echo "# Xvfb on $DISPLAY"
+
+# The program gets a clean environment: its own working folder (the history files land
+# there), its own runtime folder (the single-copy lock) and home.
+mkdir -p "$tmp/work" "$tmp/home" "$tmp/runtime"
+chmod 700 "$tmp/runtime"
+(cd "$tmp/work" && exec env -i PATH="$PATH" HOME="$tmp/home" LANG=C.UTF-8 DISPLAY="$DISPLAY" \
+    XDG_RUNTIME_DIR="$tmp/runtime" QT_QPA_PLATFORM=xcb "$program") >"$tmp/program.log" 2>&1 &
+program_pid=$!
+
+window=""
+deadline=$(($(date +%s) + 15))
+while [ -z "$window" ]; do
+    kill -0 "$program_pid" 2>/dev/null || give_up "the program ended: $(cat "$tmp/program.log")"
+    [ "$(date +%s)" -lt "$deadline" ] || give_up "no window \"$windowTitle\" within 15 s"
+    window=$(xdotool search --onlyvisible --name "^${windowTitle}\$" 2>/dev/null | head -n1 || true)
+    [ -n "$window" ] || sleep 0.1
+done
+ok "the window \"$windowTitle\" is shown"
+
+# One value (X, Y, WIDTH, HEIGHT) of what "xdotool getwindowgeometry --shell" printed.
+geometry_value() { echo "$1" | sed -n "s/^$2=//p"; }
+window_geometry=$(xdotool getwindowgeometry --shell "$window")
+X=$(geometry_value "$window_geometry" X)
+Y=$(geometry_value "$window_geometry" Y)
+WIDTH=$(geometry_value "$window_geometry" WIDTH)
+HEIGHT=$(geometry_value "$window_geometry" HEIGHT)
+menu_height=$((HEIGHT - clientHeight))
+
+# --- the idle window -----------------------------------------------------------------------
+
+idle_line=$(pixels $idleLineTwips)
+picture2_width=$(pixels $picture2WidthTwips)
+render_text "$japanese_font" "$problemPoints" "$idleText" "$tmp/idle-reference.pgm"
+convert "$tmp/idle-reference.pgm" -negate "$shots/idle-text-reference.png"
+
+# The first paint may come a moment after the window is mapped.
+deadline=$(($(date +%s) + 10))
+while :; do
+    import -window "$window" "$shots/idle.png"
+    crop "$shots/idle.png" 0 "$menu_height" "$picture2_width" "$idle_line" "$shots/idle-text.png"
+    ink_map "$shots/idle-text.png" "$tmp/idle-text.pgm" "$background"
+    if same_text "$tmp/idle-text.pgm" "$tmp/idle-reference.pgm" || [ "$(date +%s)" -ge "$deadline" ]; then
+        break
+    fi
+    sleep 0.2
+done
+
+if [ "$WIDTH" -eq "$clientWidth" ] && [ "$menu_height" -ge 10 ] && [ "$menu_height" -le 60 ]; then
+    ok "window ${WIDTH}x${HEIGHT}: a client area of ${clientWidth}x${clientHeight} under a menu bar of $menu_height"
+else
+    not_ok "window ${WIDTH}x${HEIGHT} is not a ${clientWidth}x${clientHeight} client area under a menu bar"
+fi
+
+# The client area in the picture: the rows of an empty column that have the background
+# colour are exactly those below the menu bar; an empty row has it from edge to edge.
+column=$(convert "$shots/idle.png" -crop "1x${HEIGHT}+${emptyColumn}+0" +repage -depth 8 txt:- |
+    awk -v bg="$background" -F'[,: ]+' 'NR > 1 && toupper($0) ~ bg {
+        if (first == "") first = $2; count++ } END { print first + 0, count + 0 }')
+if [ "$column" = "$menu_height $clientHeight" ]; then
+    ok "the background fills rows $menu_height..$((HEIGHT - 1)) of column $emptyColumn"
+else
+    not_ok "the background in column $emptyColumn (first row, rows): $column, expected $menu_height $clientHeight"
+fi
+row=$(convert "$shots/idle.png" -crop "${WIDTH}x1+0+$((menu_height + emptyRow))" +repage -depth 8 txt:- |
+    awk -v bg="$background" 'NR > 1 && toupper($0) ~ bg { count++ } END { print count + 0 }')
+if [ "$row" -eq "$clientWidth" ]; then
+    ok "the background fills row $emptyRow of the client area from edge to edge"
+else
+    not_ok "the background covers $row of $clientWidth pixels in row $emptyRow of the client area"
+fi
+
+crop "$shots/idle.png" 0 "$menu_height" "$clientWidth" "$clientHeight" "$tmp/client.png"
+read -r colour share < <(dominant_colour "$tmp/client.png")
+if [ "$colour" = "$background" ] && awk -v s="$share" 'BEGIN { exit !(s >= 0.8) }'; then
+    ok "the client area's colour is RGB (192, 255, 255) ($share of it)"
+else
+    not_ok "the client area's dominant colour is $colour ($share of it), expected $background"
+fi
+
+# The invitation against the same text in IPAPGothic. The check must be able to tell a
+# missing glyph's boxes and another Japanese font from it, or it proves nothing.
+boxes=()
+for i in 0 1 2 3 4 5; do
+    left=$((3 + i * 24))
+    boxes+=(-draw "rectangle $left,3 $((left + 19)),26")
+done
+convert -size 150x30 xc:white -fill none -stroke black "${boxes[@]}" -negate -colorspace gray \
+    -depth 8 -compress none "pgm:$tmp/missing-glyphs.pgm"
+if same_text "$tmp/missing-glyphs.pgm" "$tmp/idle-reference.pgm"; then
+    not_ok "the font check cannot tell boxes of missing characters from the text"
+fi
+if [ -n "$monospaced_font" ]; then
+    render_text "$monospaced_font" "$problemPoints" "$idleText" "$tmp/other-font.pgm"
+    if same_text "$tmp/other-font.pgm" "$tmp/idle-reference.pgm"; then
+        not_ok "the font check cannot tell IPAGothic from IPAPGothic"
+    fi
+fi
+if same_text "$tmp/idle-text.pgm" "$tmp/idle-reference.pgm"; then
+    ok "\"$idleText\" is drawn in IPAPGothic ($(describe_match "$tmp/idle-text.pgm" "$tmp/idle-reference.pgm"))"
+else
+    not_ok "\"$idleText\" is not drawn as IPAPGothic draws it ($(describe_match "$tmp/idle-text.pgm" "$tmp/idle-reference.pgm"); boxes of missing characters: $(describe_match "$tmp/missing-glyphs.pgm" "$tmp/idle-reference.pgm"))"
+fi
+
+# --- a drill from the menu -----------------------------------------------------------------
+
+# The menu bar's words, at least a character's gap apart; the first is "方程式基本".
+crop "$shots/idle.png" 0 0 "$WIDTH" "$((menu_height - 2))" "$tmp/menubar.png"
+ink_map "$tmp/menubar.png" "$tmp/menubar.pgm"
+read -r word_first word_last < <(awk -f "$glyphs_awk" -v mode=runs -v picture="$tmp/menubar.pgm" \
+    -v axis=x -v gap=8 | head -n1) || give_up "the menu bar shows no words"
+crop "$tmp/menubar.png" "$word_first" 0 "$((word_last - word_first + 1))" "$((menu_height - 2))" "$tmp/word.png"
+ink_map "$tmp/word.png" "$tmp/word.pgm"
+render_text "$japanese_font" "$applicationPoints" "$firstMenu" "$tmp/word-reference.pgm"
+if same_text "$tmp/word.pgm" "$tmp/word-reference.pgm"; then
+    ok "the menu bar begins with \"$firstMenu\" ($(describe_match "$tmp/word.pgm" "$tmp/word-reference.pgm"))"
+else
+    not_ok "the menu bar does not begin with \"$firstMenu\" ($(describe_match "$tmp/word.pgm" "$tmp/word-reference.pgm"))"
+fi
+xdotool mousemove "$((X + (word_first + word_last) / 2))" "$((Y + menu_height / 2))" click 1
+
+# The menu is a window of its own that opens under its word (the search lists the root
+# window and the main window too).
+find_popup() {
+    local id geometry
+    for id in $(xdotool search --onlyvisible --pid "$program_pid" "" 2>/dev/null); do
+        [ "$id" != "$window" ] || continue
+        geometry=$(xdotool getwindowgeometry --shell "$id")
+        echo "$geometry" | awk -F= -v left="$((X + word_first - 20))" -v right="$((X + word_last))" \
+            -v top="$((Y + menu_height - 2))" -v widest="$WIDTH" '
+            { v[$1] = $2 }
+            END { exit !(v["X"] >= left && v["X"] <= right && v["Y"] >= top && v["WIDTH"] < widest) }' ||
+            continue
+        echo "$geometry"
+        return 0
+    done
+    return 1
+}
+deadline=$(($(date +%s) + 5))
+until popup_geometry=$(find_popup); do
+    [ "$(date +%s)" -lt "$deadline" ] || give_up "the menu \"$firstMenu\" did not open"
+    sleep 0.1
+done
+sleep 0.2 # drawn after it is mapped
+import -window root "$shots/menu-open.png"
+popup_x=$(geometry_value "$popup_geometry" X)
+popup_y=$(geometry_value "$popup_geometry" Y)
+popup_width=$(geometry_value "$popup_geometry" WIDTH)
+popup_height=$(geometry_value "$popup_geometry" HEIGHT)
+
+# The menu's entries, inside its frame; the first is "基本１".
+crop "$shots/menu-open.png" "$((popup_x + boxInset))" "$((popup_y + boxInset))" \
+    "$((popup_width - 2 * boxInset))" "$((popup_height - 2 * boxInset))" "$tmp/popup.png"
+ink_map "$tmp/popup.png" "$tmp/popup.pgm"
+read -r entry_first entry_last < <(awk -f "$glyphs_awk" -v mode=runs -v picture="$tmp/popup.pgm" \
+    -v axis=y -v gap=3 | head -n1) || give_up "the menu \"$firstMenu\" shows no entries"
+crop "$tmp/popup.png" 0 "$entry_first" "$((popup_width - 2 * boxInset))" "$((entry_last - entry_first + 1))" "$tmp/entry.png"
+ink_map "$tmp/entry.png" "$tmp/entry.pgm"
+render_text "$japanese_font" "$applicationPoints" "$firstEntry" "$tmp/entry-reference.pgm"
+if same_text "$tmp/entry.pgm" "$tmp/entry-reference.pgm"; then
+    ok "the menu \"$firstMenu\" opens with \"$firstEntry\" first ($(describe_match "$tmp/entry.pgm" "$tmp/entry-reference.pgm"))"
+else
+    not_ok "the first entry of \"$firstMenu\" is not \"$firstEntry\" ($(describe_match "$tmp/entry.pgm" "$tmp/entry-reference.pgm"))"
+fi
+xdotool mousemove "$((popup_x + popup_width / 2))" "$((popup_y + boxInset + (entry_first + entry_last) / 2))" click 1
+clicked_at=$(now)
+
+# The number box reads 1 once the first problem is shown.
+text1_x=$(pixels $text1LeftTwips)
+text1_y=$(($(pixels $text1TopTwips) + menu_height))
+text1_width=$(pixels $text1WidthTwips)
+text1_height=$(pixels $text1HeightTwips)
+number=""
+deadline=$(($(date +%s) + 5))
+while :; do
+    import -window "$window" "$shots/drill-started.png"
+    number=$(read_digits "$shots/drill-started.png" "$((text1_x + boxInset))" "$((text1_y + boxInset))" \
+        "$((text1_width - 2 * boxInset))" "$((text1_height - 2 * boxInset))" "$applicationPoints")
+    if [ "$number" = 1 ] || [ "$(date +%s)" -ge "$deadline" ]; then
+        break
+    fi
+    sleep 0.2
+done
+if [ "$number" = 1 ]; then
+    ok "Text1 reads 1 after \"$firstMenu\" -> \"$firstEntry\""
+else
+    not_ok "Text1 reads \"$number\" after \"$firstMenu\" -> \"$firstEntry\", expected 1"
+    sed 's/^/# /' "$tmp/read.log"
+fi
+
+crop "$shots/drill-started.png" 0 "$menu_height" "$picture2_width" "$idle_line" "$tmp/problem-line.png"
+ink_map "$tmp/problem-line.png" "$tmp/problem-line.pgm" "$background"
+if same_text "$tmp/problem-line.pgm" "$tmp/idle-reference.pgm"; then
+    not_ok "the invitation still stands where the first problem belongs"
+else
+    ok "the first problem replaces the invitation"
+fi
+
+# The countdown: from a second after the start it reads 9:5x, and each later reading shows
+# as many seconds less as have passed between the screenshots, give or take one (the label
+# follows a 300 ms timer and shows whole seconds).
+label2_x=$(pixels $label2LeftTwips)
+label2_y=$(($(pixels $label2TopTwips) + menu_height))
+label2_width=$(pixels $label2WidthTwips)
+label2_height=$(pixels $label2HeightTwips)
+wait_left=$(awk -v e="$(elapsed_since "$clicked_at")" 'BEGIN { w = 1.2 - e; print (w > 0 ? w : 0) }')
+sleep "$wait_left"
+readings=()
+taken=()
+for i in 1 2 3; do
+    [ "$i" -eq 1 ] || sleep 1.1
+    taken+=("$(now)")
+    import -window "$window" "$shots/countdown-$i.png"
+    readings+=("$(read_digits "$shots/countdown-$i.png" "$label2_x" "$label2_y" "$label2_width" \
+        "$label2_height" "$countdownPoints")")
+    cat "$tmp/read.log" >>"$tmp/countdown.log"
+done
+seconds_left() { echo "$1" | awk -F: '/^[0-9]+:[0-9]+$/ { print $1 * 60 + $2; exit } { print -1 }'; }
+countdown_ok=1
+for i in 0 1 2; do
+    case "${readings[$i]}" in
+        9:5[0-9]) ;;
+        *) countdown_ok=0 ;;
+    esac
+done
+if [ "$countdown_ok" -eq 1 ]; then
+    for i in 0 1; do
+        awk -v step="$(($(seconds_left "${readings[$i]}") - $(seconds_left "${readings[$((i + 1))]}")))" \
+            -v passed="$(awk -v a="${taken[$i]}" -v b="${taken[$((i + 1))]}" 'BEGIN { print b - a }')" \
+            'BEGIN { exit !(step >= 1 && step >= passed - 1 && step <= passed + 1) }' || countdown_ok=0
+    done
+fi
+if [ "$countdown_ok" -eq 1 ]; then
+    ok "the countdown runs: ${readings[*]}"
+else
+    not_ok "the countdown reads ${readings[*]} at $(printf '%s ' "${taken[@]}"), expected 9:5x falling with the time"
+    sed 's/^/# /' "$tmp/countdown.log"
+fi
+
+if kill -0 "$program_pid" 2>/dev/null; then
+    ok "the program still runs"
+else
+    not_ok "the program ended: $(cat "$tmp/program.log")"
+fi
+
+echo "# screenshots in $shots"
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,116 @@
+// The start-up probe the benchmarks time the program with: silent unless asked for, and
+// when asked, a report whose times are in order. No timings are checked here.
+
+#include <QDir>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Started {
+    Started(const QString& program, const QByteArray& probe, const QStringList& args = {}) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        if (probe.isEmpty()) {
+            env.remove(QStringLiteral("MINAMO_STARTUP_PROBE"));
+        } else {
+            env.insert(QStringLiteral("MINAMO_STARTUP_PROBE"), QString::fromLatin1(probe));
+        }
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(work.path());
+        process.start(QStringLiteral(MINAMO_BIN_DIR "/") + program, args);
+    }
+    ~Started() {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(5000);
+        }
+    }
+    QTemporaryDir runtime;
+    QTemporaryDir work;
+    QProcess process;
+};
+
+// The fields of the report line, or nothing when there is none.
+QMap<QString, QString> report(const QByteArray& output) {
+    QMap<QString, QString> fields;
+    for (const QByteArray& line : output.split('\n')) {
+        if (!line.startsWith("startup-probe ")) {
+            continue;
+        }
+        for (const QByteArray& field : line.mid(14).split(' ')) {
+            const auto eq = field.indexOf('=');
+            if (eq > 0) {
+                fields[QString::fromLatin1(field.left(eq))] =
+                    QString::fromLatin1(field.mid(eq + 1));
+            }
+        }
+    }
+    return fields;
+}
+
+qint64 ns(const QMap<QString, QString>& fields, const QString& key) {
+    bool ok = false;
+    const qint64 value = fields.value(key).toLongLong(&ok);
+    return ok ? value : -2;
+}
+
+TEST(StartupProbe, ProgramWithoutTheVariablePrintsNothingAndKeepsRunning) {
+    Started run(QStringLiteral("minamo-drill"), {});
+    ASSERT_TRUE(run.process.waitForStarted(10000));
+    EXPECT_FALSE(run.process.waitForFinished(2000)) << "the program ended by itself";
+    EXPECT_TRUE(run.process.readAllStandardOutput().isEmpty());
+}
+
+TEST(StartupProbe, ProgramReportsFirstPaintThenTheSoundPreloadAndQuits) {
+    Started run(QStringLiteral("minamo-drill"), "quit");
+    ASSERT_TRUE(run.process.waitForFinished(30000)) << "the probe did not quit the program";
+    EXPECT_EQ(run.process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(run.process.exitCode(), 0);
+    const auto fields = report(run.process.readAllStandardOutput());
+    ASSERT_FALSE(fields.isEmpty()) << "no report line";
+    const qint64 main = ns(fields, QStringLiteral("main-ns"));
+    const qint64 paint = ns(fields, QStringLiteral("first-paint-end-ns"));
+    const qint64 preloadStart = ns(fields, QStringLiteral("deferred-start-ns"));
+    const qint64 preloadEnd = ns(fields, QStringLiteral("deferred-end-ns"));
+    EXPECT_GT(main, 0);
+    EXPECT_GT(paint, main);
+    // The sound players load only once the idle window has been painted.
+    EXPECT_GE(preloadStart, paint);
+    EXPECT_GE(preloadEnd, preloadStart);
+    EXPECT_EQ(fields.value(QStringLiteral("platform")), QStringLiteral("offscreen"));
+    const QStringList size = fields.value(QStringLiteral("size")).split(u'x');
+    ASSERT_EQ(size.size(), 2);
+    // The client area at 96 dpi, with the menu bar above it.
+    EXPECT_EQ(size[0].toInt(), 693);
+    EXPECT_GT(size[1].toInt(), 484);
+}
+
+TEST(StartupProbe, StayKeepsTheProgramRunningAfterItsReport) {
+    Started run(QStringLiteral("minamo-drill"), "stay");
+    ASSERT_TRUE(run.process.waitForStarted(10000));
+    QByteArray output;
+    for (int i = 0; i < 300 && !output.contains('\n'); ++i) {
+        run.process.waitForReadyRead(100);
+        output += run.process.readAllStandardOutput();
+    }
+    EXPECT_FALSE(report(output).isEmpty());
+    EXPECT_FALSE(run.process.waitForFinished(1000)) << "the program ended after its report";
+}
+
+TEST(StartupProbe, BareWindowHasTheGivenSizeAndNoDeferredWork) {
+    Started run(QStringLiteral("bench-bare-window"), "quit", {QStringLiteral("640x500")});
+    ASSERT_TRUE(run.process.waitForFinished(30000));
+    EXPECT_EQ(run.process.exitCode(), 0);
+    const auto fields = report(run.process.readAllStandardOutput());
+    ASSERT_FALSE(fields.isEmpty());
+    EXPECT_GT(ns(fields, QStringLiteral("first-paint-end-ns")),
+              ns(fields, QStringLiteral("main-ns")));
+    EXPECT_EQ(ns(fields, QStringLiteral("deferred-start-ns")), -1);
+    EXPECT_EQ(fields.value(QStringLiteral("size")), QStringLiteral("640x500"));
+}
+
+} // namespace

@@ -1,0 +1,323 @@
+#include "window_bench.h"
+
+#include "stats.h"
+
+#include "algebra/worked_solution.h"
+#include "app/basic_text.h"
+#include "app/presentation.h"
+#include "banks/banks.h"
+#include "platform/qt/main_window.h"
+#include "platform/system_services.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <chrono>
+#include <functional>
+
+namespace minamo::bench {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr double keyMedianTargetMs = 1.0;
+constexpr double keyP99TargetMs = 2.0;
+constexpr double frameMs = 1000.0 / 60.0;
+constexpr double allSolutionsTargetMs = 50.0;
+
+const QString fiveTermProblem = QStringLiteral("5/6-3/4x=+2/3-1/2x 方程式を解いて。");
+const QString fiveTermAnswer = QStringLiteral("x=2/3");
+// Judging explains the equation without its instruction.
+const QString equationInstruction = QStringLiteral(" 方程式を");
+
+double msSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double timed(const std::function<void()>& work) {
+    const auto start = Clock::now();
+    work();
+    return msSince(start);
+}
+
+// One key as the pupil's keyboard delivers it: the shortcut check, then the key press.
+void press(QWidget* target, int key) {
+    if (key == Qt::Key_Backspace) {
+        QTest::keyPress(target, Qt::Key_Backspace);
+    } else {
+        QTest::keyPress(target, static_cast<char>(key));
+    }
+}
+
+void release(QWidget* target, int key) {
+    if (key == Qt::Key_Backspace) {
+        QTest::keyRelease(target, Qt::Key_Backspace);
+    } else {
+        QTest::keyRelease(target, static_cast<char>(key));
+    }
+}
+
+struct KeyCase {
+    QString name;   // in the table
+    QString typed;  // typed before the timed key, as the pupil types it
+    QString shown;  // what the box shows before the timed key (for the bare box)
+    int key;        // the timed key: a character or Qt::Key_Backspace
+    QString expect; // Text4 after the key; empty: not checked
+};
+
+Row figureRow(const QString& measure, double figure, double floor, double targetMs,
+              const QString& target) {
+    Row row;
+    row.measure = measure;
+    row.figure = milliseconds(figure);
+    row.floor = milliseconds(floor);
+    row.ratio = floor > 0 ? times(figure / floor) : QStringLiteral("-");
+    row.target = target;
+    row.verdict = figure < targetMs ? Verdict::Ok : Verdict::Missed;
+    row.missedNote =
+        QStringLiteral("%1: %2 (target %3)").arg(measure, milliseconds(figure), target);
+    return row;
+}
+
+// The program's window with the real services, in a folder of its own: starting a drill
+// creates the family's history file in the current folder.
+class RealWindow {
+public:
+    explicit RealWindow(const QString& programFolder)
+        : files_(programFolder), random_(1),
+          lock_(QDir(work_.path()).filePath(QStringLiteral("minamo-drill.lock"))),
+          previous_(QDir::currentPath()), window_({files_, clock_, random_, lock_}) {
+        QDir::setCurrent(work_.path());
+    }
+    ~RealWindow() { QDir::setCurrent(previous_); }
+    MainWindow& window() { return window_; }
+    DrillState& s() { return window_.form().state(); }
+    Drill& drill() { return window_.form().drill(); }
+
+private:
+    QTemporaryDir work_;
+    LocalFileSystem files_;
+    SystemClock clock_;
+    SeededRandom random_;
+    LockFileInstance lock_;
+    QString previous_;
+    MainWindow window_;
+};
+
+void settle() {
+    QApplication::processEvents();
+}
+
+std::vector<Row> keyBenchmarks(RealWindow& real, const WindowOptions& options, QTextStream& log,
+                               bool& failed) {
+    MainWindow& window = real.window();
+    DrillState& s = real.s();
+    AnswerBox* box = window.answerBox();
+    const QImage& picture3 = window.picture(ControlId::Picture3).image();
+    auto* text4 = qobject_cast<QLineEdit*>(window.controlWidget(ControlId::Text4));
+    QWidget* command1 = window.controlWidget(ControlId::Command1);
+
+    // The floor: the same key in a bare line edit of the same font.
+    QLineEdit bare;
+    bare.setFont(box->font());
+    bare.resize(box->size());
+    bare.show();
+
+    const std::vector<KeyCase> cases{
+        {QStringLiteral("'5' after x="), QStringLiteral("x="), QStringLiteral("x="), '5',
+         QStringLiteral("x=5")},
+        {QStringLiteral("fraction digit '4' after x=3/"), QStringLiteral("x=3/"),
+         QStringLiteral("x=3/"), '4', QStringLiteral("x=4/3")},
+        {QStringLiteral("Backspace in x=-8/3"),
+         QStringLiteral("x=-3/8"),
+         QStringLiteral("x=-8/3"),
+         Qt::Key_Backspace,
+         {}},
+    };
+
+    std::vector<Row> rows;
+    for (const KeyCase& c : cases) {
+        std::vector<double> samples, floor;
+        int notRedrawn = 0;
+        int wrongText = 0;
+        for (int i = 0; i < options.keySamples; ++i) {
+            // The correction button empties the entry, then the pupil types up to the key.
+            QTest::mouseClick(command1, Qt::LeftButton);
+            QTest::keyClicks(box, c.typed);
+            settle();
+            const QImage before = picture3.copy();
+            samples.push_back(timed([&] { press(box, c.key); }));
+            notRedrawn += picture3 == before;
+            release(box, c.key);
+            wrongText += !c.expect.isEmpty() && text4->text() != c.expect;
+
+            bare.setText(c.shown);
+            bare.setCursorPosition(static_cast<int>(c.shown.size()));
+            settle();
+            floor.push_back(timed([&] { press(&bare, c.key); }));
+            release(&bare, c.key);
+        }
+        if (notRedrawn > 0 || wrongText > 0) {
+            log << "bench: " << c.name << ": Picture3 not redrawn " << notRedrawn
+                << " times, Text4 wrong " << wrongText << " times\n";
+            failed = true;
+        }
+        const QString name = QStringLiteral("key to Picture3: ") + c.name;
+        rows.push_back(figureRow(name + QStringLiteral(", median"), median(samples), median(floor),
+                                 keyMedianTargetMs, QStringLiteral("< 1 ms")));
+        rows.push_back(figureRow(name + QStringLiteral(", p99"), percentile(samples, 99),
+                                 percentile(floor, 99), keyP99TargetMs, QStringLiteral("< 2 ms")));
+    }
+    QTest::mouseClick(command1, Qt::LeftButton);
+    Q_UNUSED(s);
+    return rows;
+}
+
+int countColour(const QImage& image, QColor colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += image.pixelColor(x, y) == colour;
+        }
+    }
+    return count;
+}
+
+Row advanceBenchmark(RealWindow& real, const WindowOptions& options, QTextStream& log,
+                     bool& failed) {
+    DrillState& s = real.s();
+    QtPictureArea& picture2 = real.window().picture(ControlId::Picture2);
+    const QString equation =
+        leftText(fiveTermProblem, positionOf(fiveTermProblem, equationInstruction) - 1);
+    // A one-problem drill list: each advance presents its first position.
+    s.question[1] = fiveTermProblem;
+    s.answer[1] = fiveTermAnswer;
+    s.bankCount = 1;
+
+    std::vector<double> samples, floor;
+    for (int i = 0; i < options.advanceSamples; ++i) {
+        s.currentIndex = 0;
+        settle();
+        samples.push_back(timed([&] { advanceProblem(real.drill()); }));
+        // The floor: the problem area cleared and the equation printed as one line.
+        settle();
+        floor.push_back(timed([&] {
+            picture2.clear();
+            picture2.setPen(0, 0);
+            picture2.print(equation, LineEnd::Break);
+        }));
+    }
+    s.currentIndex = 0;
+    advanceProblem(real.drill());
+    // Drawn as a fraction equation: its bars are green.
+    if (s.currentIndex != 1 || countColour(picture2.image(), QColor(0, 128, 0)) == 0) {
+        log << "bench: advanceProblem did not draw the fraction problem\n";
+        failed = true;
+    }
+    return figureRow(QStringLiteral("advanceProblem %1, drawing incl.").arg(equation),
+                     median(samples), median(floor), frameMs,
+                     QStringLiteral("< 16.7 ms (a 60 Hz frame)"));
+}
+
+std::vector<Row> solutionBenchmark(RealWindow& real, const WindowOptions& options, QTextStream& log,
+                                   bool& failed) {
+    DrillState& s = real.s();
+    QtPictureArea& picture7 = real.window().picture(ControlId::Picture7);
+
+    QStringList equations;
+    for (const BankBuilder& builder : bankBuilders()) {
+        const auto bank = std::make_unique<DrillState>();
+        builder.fill(*bank);
+        for (int i = 1; i <= bank->bankCount; ++i) {
+            const QString question = bank->bankQuestion[i];
+            const int instruction = positionOf(question, equationInstruction);
+            equations << (instruction > 0 ? leftText(question, instruction - 1) : question);
+        }
+    }
+
+    std::vector<double> totals, floorTotals, slowest;
+    int blank = 0;
+    for (int round = 0; round < options.solutionRounds; ++round) {
+        double total = 0;
+        double floorTotal = 0;
+        double slow = 0;
+        for (qsizetype i = 0; i < equations.size(); ++i) {
+            if (i % 50 == 0) {
+                settle();
+            }
+            // As after a miss: the advance cleared Picture7, judging set the equation.
+            picture7.clear();
+            const QImage empty = round == 0 ? picture7.image().copy() : QImage();
+            s.explainedEquation = equations[i];
+            s.solutionLineCount = 0;
+            s.sideExpanded.clear();
+            const double one = timed([&] { showWorkedSolution(real.drill()); });
+            total += one;
+            slow = std::max(slow, one);
+            if (round == 0) {
+                blank += picture7.image() == empty;
+            }
+            // The floor: the equation printed as one line.
+            picture7.clear();
+            floorTotal += timed([&] {
+                picture7.setPen(0, 0);
+                picture7.print(equations[i], LineEnd::Break);
+            });
+        }
+        totals.push_back(total);
+        floorTotals.push_back(floorTotal);
+        slowest.push_back(slow);
+    }
+    if (blank > 0) {
+        log << "bench: " << blank << " worked solutions drew nothing\n";
+        failed = true;
+    }
+    std::vector<Row> rows;
+    rows.push_back(figureRow(
+        QStringLiteral("showWorkedSolution, all %1 bank problems, total").arg(equations.size()),
+        median(totals), median(floorTotals), allSolutionsTargetMs,
+        QStringLiteral("< 50 ms total")));
+    Row slow;
+    slow.measure = QStringLiteral("showWorkedSolution, slowest single problem");
+    slow.figure = milliseconds(median(slowest));
+    slow.floor = QStringLiteral("-");
+    slow.ratio = QStringLiteral("-");
+    slow.target = QStringLiteral("-");
+    rows.push_back(slow);
+    return rows;
+}
+
+} // namespace
+
+std::vector<Row> runWindowBenchmarks(const WindowOptions& options, QTextStream& log, bool& failed) {
+    RealWindow real(options.programFolder);
+    if (!real.window().load()) {
+        log << "bench: the window did not start\n";
+        failed = true;
+        return {};
+    }
+    settle();
+    // Keys reach the editor only while a drill runs.
+    real.window().menuAction(QStringLiteral("tosiki1"))->trigger();
+    settle();
+    if (real.s().drillRunning != 1) {
+        log << "bench: the drill did not start\n";
+        failed = true;
+        return {};
+    }
+
+    std::vector<Row> rows = keyBenchmarks(real, options, log, failed);
+    rows.push_back(separator());
+    rows.push_back(advanceBenchmark(real, options, log, failed));
+    rows.push_back(separator());
+    for (Row& row : solutionBenchmark(real, options, log, failed)) {
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+} // namespace minamo::bench
