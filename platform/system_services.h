@@ -50,7 +50,8 @@ private:
 };
 
 // A lock file in the user's runtime folder (or the temporary folder). A lock left by a
-// copy that crashed is recognised by its process id and taken over.
+// copy that crashed is recognised by its process id and taken over; so is an empty lock
+// (a copy killed before it wrote its id) once it is a second old and no process holds it.
 class LockFileInstance : public InstanceLock {
 public:
     explicit LockFileInstance(QString path = defaultPath());

@@ -34,21 +34,7 @@ lib/minamo-drill/minamo-drill"
 # other sign of life without a display).
 readonly runSeconds=2
 
-passed=0
-failed=0
-ok() {
-    passed=$((passed + 1))
-    echo "ok - $*"
-}
-not_ok() {
-    failed=$((failed + 1))
-    echo "FAIL - $*"
-}
-give_up() {
-    not_ok "$*"
-    echo "$passed passed, $failed failed"
-    exit 1
-}
+source "$(dirname "$0")/report.sh"
 
 tmp=$(mktemp -d)
 running_pid=""

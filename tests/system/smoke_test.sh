@@ -49,22 +49,7 @@ readonly emptyRow=270
 readonly sameTextLimit=0.12
 readonly sizeTolerance=2
 
-passed=0
-failed=0
-ok() {
-    passed=$((passed + 1))
-    echo "ok - $*"
-}
-not_ok() {
-    failed=$((failed + 1))
-    echo "FAIL - $*"
-}
-# Ends the run at once: what follows would only fail for the same reason.
-give_up() {
-    not_ok "$*"
-    echo "$passed passed, $failed failed"
-    exit 1
-}
+source "$(dirname "$0")/report.sh"
 
 tmp=$(mktemp -d)
 xvfb_pid=""

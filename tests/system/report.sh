@@ -1,0 +1,18 @@
+# The pass/fail reporting the system test scripts share. Sourced.
+
+passed=0
+failed=0
+ok() {
+    passed=$((passed + 1))
+    echo "ok - $*"
+}
+not_ok() {
+    failed=$((failed + 1))
+    echo "FAIL - $*"
+}
+# Ends the run at once: what follows would only fail for the same reason.
+give_up() {
+    not_ok "$*"
+    echo "$passed passed, $failed failed"
+    exit 1
+}
