@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 #include <vector>
 
 namespace minamo {
@@ -56,33 +57,18 @@ void decideOrder(DrillState& s, const std::vector<HistoryRecord>& records) {
     useBankOrder(s);
 }
 
-// Loads the text of a family file: every non-blank line after the header is kept for the
-// rewrite, the records go into the lists (the first hundred) and into records (all).
-void loadHistoryText(DrillState& s, const QString& text, std::vector<HistoryRecord>& records) {
-    QStringList lines = splitHistoryLines(text);
-    // Line 1 is the date header. A first line holding a record (a file written without a
-    // header) is read as a record rather than dropped.
-    if (!lines.isEmpty() && !lines.front().contains(u',')) {
-        lines.removeFirst();
+// The loaded records fill the lists the chart uses (the first hundred); every line is kept
+// for the rewrite.
+void loadFamilyFile(DrillState& s, const FamilyFile& file) {
+    s.historyLines = file.lines;
+    const int loaded = std::min<int>(static_cast<int>(file.records.size()), maxLoadedRecords);
+    for (int i = 1; i <= loaded; ++i) {
+        const HistoryRecord& record = file.records[static_cast<std::size_t>(i - 1)];
+        s.historyScore[i] = record.score;
+        s.historyDate[i] = record.date;
+        s.historySet[i] = record.set;
     }
-    for (const QString& line : lines) {
-        if (isBlankLine(line)) {
-            continue;
-        }
-        s.historyLines << line;
-        const std::optional<HistoryRecord> record = parseHistoryLine(line);
-        if (!record) {
-            continue;
-        }
-        records.push_back(*record);
-        if (records.size() <= static_cast<std::size_t>(maxLoadedRecords)) {
-            const int i = static_cast<int>(records.size());
-            s.historyScore[i] = record->score;
-            s.historyDate[i] = record->date;
-            s.historySet[i] = record->set;
-            s.historyCount = static_cast<int16>(i);
-        }
-    }
+    s.historyCount = static_cast<int16>(loaded);
 }
 
 } // namespace
@@ -183,6 +169,43 @@ std::optional<QByteArray> encodeHistoryText(const QString& text) {
     return bytes;
 }
 
+FamilyFile parseFamilyText(const QString& text) {
+    FamilyFile file;
+    file.status = FamilyFile::Status::Ok;
+    QStringList lines = splitHistoryLines(text);
+    // Line 1 is the date header. A first line holding a record (a file written without a
+    // header) is read as a record rather than dropped.
+    if (!lines.isEmpty() && !lines.front().contains(u',')) {
+        file.header = lines.takeFirst();
+    }
+    for (const QString& line : lines) {
+        if (isBlankLine(line)) {
+            continue;
+        }
+        file.lines << line;
+        if (const std::optional<HistoryRecord> record = parseHistoryLine(line)) {
+            file.records.push_back(*record);
+        }
+    }
+    return file;
+}
+
+FamilyFile readFamilyFile(const FileSystem& files, const QString& path) {
+    const ReadResult read = files.readFile(path);
+    switch (read.status) {
+    case ReadResult::Status::Missing:
+        return FamilyFile{.status = FamilyFile::Status::Missing};
+    case ReadResult::Status::Unreadable:
+        return FamilyFile{.status = FamilyFile::Status::Unreadable};
+    case ReadResult::Status::Ok:
+        break;
+    }
+    if (const auto text = decodeHistoryBytes(read.bytes)) {
+        return parseFamilyText(*text);
+    }
+    return FamilyFile{.status = FamilyFile::Status::Unreadable};
+}
+
 void readHistory(Drill& d) {
     DrillState& s = d.s;
     s.clockPaused = 0;
@@ -195,10 +218,9 @@ void readHistory(Drill& d) {
     const QString path =
         familyFilePath(d.ui.files.currentDirectory(), familyFileName(s.recordName));
     s.historyPath = path;
-    std::vector<HistoryRecord> records;
-    const ReadResult file = d.ui.files.readFile(path);
+    const FamilyFile file = readFamilyFile(d.ui.files, path);
     switch (file.status) {
-    case ReadResult::Status::Missing: {
+    case FamilyFile::Status::Missing: {
         // The first drill of a family creates its file. If that fails, the write at the end
         // of the drill tries again and reports it.
         const auto header = encodeHistoryText(historyHeaderDate(d.ui.clock.today()) + lineEnd);
@@ -207,19 +229,15 @@ void readHistory(Drill& d) {
         }
         break;
     }
-    case ReadResult::Status::Unreadable:
+    case FamilyFile::Status::Unreadable:
         // Never overwrite what could not be read: the drill goes on without a history.
         s.historyReadFailed = 1;
         break;
-    case ReadResult::Status::Ok:
-        if (const auto text = decodeHistoryBytes(file.bytes)) {
-            loadHistoryText(s, *text, records);
-        } else {
-            s.historyReadFailed = 1;
-        }
+    case FamilyFile::Status::Ok:
+        loadFamilyFile(s, file);
         break;
     }
-    decideOrder(s, records);
+    decideOrder(s, file.records);
 }
 
 void writeHistory(Drill& d) {

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QString>
 #include <optional>
+#include <vector>
 
 namespace minamo {
 
@@ -41,6 +42,22 @@ QStringList splitHistoryLines(const QString& text);
 std::optional<QString> decodeHistoryBytes(const QByteArray& bytes);
 // Text to Shift_JIS bytes; nothing when a character has no Shift_JIS form.
 std::optional<QByteArray> encodeHistoryText(const QString& text);
+
+// What a family file holds, read exactly as the drill reads it: every non-blank line after
+// the date header (a first line holding a record is a record, not a header), and the
+// records among them, oldest first. Lines without "," are kept in lines but are no record.
+struct FamilyFile {
+    enum class Status { Ok, Missing, Unreadable };
+    Status status = Status::Missing;
+    QString header; // the date line, when the file has one
+    QStringList lines;
+    std::vector<HistoryRecord> records;
+};
+
+// Reads a family file; never writes, locks or creates anything.
+FamilyFile readFamilyFile(const FileSystem& files, const QString& path);
+// The same for a family file's text once decoded.
+FamilyFile parseFamilyText(const QString& text);
 
 // At a drill start: finds or creates the family file, loads its records, starts the
 // countdown and may put the drill list back into bank order.
