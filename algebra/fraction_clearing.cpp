@@ -1,7 +1,7 @@
 #include "algebra/fraction_clearing.h"
 
-#include "app/basic_text.h"
-#include "render/common_factor.h"
+#include "core/basic_text.h"
+#include "core/common_factor.h"
 #include "render/fraction_equation.h"
 
 #include <QStringList>
@@ -12,9 +12,6 @@
 namespace minamo {
 
 namespace {
-
-// The next line of a worked fraction line lies this far below the end of the one before.
-constexpr double lineAdvance = 800;
 
 bool isSign(QChar c) {
     return c == u'+' || c == u'-';
@@ -243,13 +240,6 @@ void clearFractions(DrillState& s) {
     storeLine(s, overMultiple);
     storeLine(s, cleared);
     s.pendingEquation = cleared;
-}
-
-void drawWorkedFractionLine(Drill& d) {
-    DrillState& s = d.s;
-    PictureArea& area = d.ui.picture7;
-    drawFractionLine(s, area, s.layoutX, s.layoutY);
-    s.layoutY = roundToInt16(area.currentY() + lineAdvance);
 }
 
 } // namespace minamo

@@ -1,6 +1,6 @@
 #include "algebra/side_simplifier.h"
 
-#include "app/basic_text.h"
+#include "core/basic_text.h"
 
 #include <QStringList>
 #include <algorithm>

@@ -2,9 +2,9 @@
 
 #include "algebra/fraction_clearing.h"
 #include "algebra/side_simplifier.h"
-#include "app/basic_text.h"
-#include "app/form_layout.h"
-#include "render/common_factor.h"
+#include "core/basic_text.h"
+#include "core/common_factor.h"
+#include "render/fraction_equation.h"
 
 #include <QMap>
 #include <cmath>
@@ -39,10 +39,6 @@ constexpr double wholeTolerance = 0.0001;
 // wrapping round to the wrong sign.
 int16 bounded(long long value) {
     return clampToInt16(value);
-}
-
-double picture7Height() {
-    return controlSpec(ControlId::Picture7).height;
 }
 
 bool fitsInt16(long long value) {
@@ -191,7 +187,7 @@ void showWorkedSolution(Drill& d) {
     // or so misses the next would run past the 16-bit twip range, long out of sight below
     // the bottom of Picture7: it starts at the top instead. (A solution written below the
     // last is never taller than the picture; one with fraction lines starts at the top.)
-    if (area.currentY() > std::numeric_limits<int16>::max() - picture7Height()) {
+    if (area.currentY() > std::numeric_limits<int16>::max() - area.heightTwips()) {
         area.clear();
     }
 

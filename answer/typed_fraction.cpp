@@ -1,9 +1,9 @@
 #include "answer/typed_fraction.h"
 
-#include "algebra/fraction_term.h"
+#include "render/fraction_term.h"
 
 #include "algebra/expression_terms.h"
-#include "app/basic_text.h"
+#include "core/basic_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -155,7 +155,7 @@ void drawTypedFraction(Drill& d, TypedFraction kind) {
         area.print(numerator, LineEnd::Stay);
     } else if (!numerator.isEmpty()) {
         area.setPen(a + plainNumeratorDx, plainNumeratorY);
-        area.printNumber(std::abs(leadingNumber(numerator)), LineEnd::Stay);
+        printNumber(area, std::abs(leadingNumber(numerator)), LineEnd::Stay);
     }
 
     if (noBar) {

@@ -1,8 +1,8 @@
 #include "app/countdown.h"
 
-#include "app/basic_text.h"
-#include "history/history_chart.h"
-#include "history/history_file.h"
+#include "app/end_of_drill.h"
+#include "app/score.h"
+#include "core/basic_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,23 +10,8 @@
 namespace minamo {
 
 namespace {
-
-const QString endOfDrillText = QStringLiteral("終り");
 constexpr int secondsPerMinute = 60;
-
-void playSound(SoundPlayer& player, const QString& path) {
-    player.command(MediaCommand::Close);
-    player.setFileName(path);
-    player.command(MediaCommand::Open);
-    player.command(MediaCommand::Prev);
-    player.command(MediaCommand::Play);
-}
-
 } // namespace
-
-QString soundPath(const QString& folder, const QString& file) {
-    return folder.endsWith(u'/') ? folder + file : folder + QStringLiteral("/") + file;
-}
 
 void timer1Tick(Drill& d) {
     DrillState& s = d.s;
@@ -50,7 +35,7 @@ void timer1Tick(Drill& d) {
     s.clockSeconds = clampToInt16(static_cast<long long>(std::floor(shown)) % secondsPerMinute);
     ui.label2.setCaption(decimalText(s.clockMinutes) + u':' + decimalText(s.clockSeconds));
 
-    s.score = clampToInt16(static_cast<long long>(s.correctCount) - s.missCount);
+    s.score = drillScore(s);
     ui.label5.setCaption(decimalText(s.score));
 
     if (s.clockSeconds <= 0 && s.clockMinutes == 0) {
@@ -59,50 +44,6 @@ void timer1Tick(Drill& d) {
         ui.text2.setText(endOfDrillText);
         endDrill(d);
     }
-}
-
-void endDrill(Drill& d) {
-    DrillState& s = d.s;
-    Platform& ui = d.ui;
-    if (s.drillFinished == 1) {
-        return;
-    }
-    s.drillRunning = 0;
-    s.drillFinished = 1;
-    s.score = clampToInt16(static_cast<long long>(s.correctCount) - s.missCount);
-    // The list may have run out before the time: the countdown stops here either way, so
-    // the score label gets the final score here rather than from a later tick.
-    ui.timer1.setInterval(0);
-    ui.label5.setCaption(decimalText(s.score));
-
-    ui.picture1.setVisible(true);
-    ui.picture3.setVisible(false);
-    ui.picture4.setVisible(false);
-    ui.picture5.setVisible(false);
-    ui.picture2.setVisible(false);
-    ui.picture7.setVisible(false);
-
-    if (!drawHistoryChart(d)) {
-        return; // a score of 0: nothing to record
-    }
-    writeHistory(d);
-    if (s.historyReadFailed == 1 || s.historySaveFailed == 1) {
-        ui.messageBox.showExclamation(
-            historyNotSavedText(s.historyPath, ui.files.exists(s.historyPath)),
-            historyNotSavedTitle);
-    }
-    ui.command2.setVisible(true);
-    ui.messageBox.showExclamation(closingMessageText, closingMessageTitle);
-}
-
-void playRightSound(Drill& d) {
-    playSound(d.ui.mmControl1, soundPath(d.s.programFolder, rightSoundFile));
-    d.ui.text5.setText(QString());
-    d.ui.text6.setText(QString());
-}
-
-void playWrongSound(Drill& d) {
-    playSound(d.ui.mmControl2, soundPath(d.s.programFolder, wrongSoundFile));
 }
 
 } // namespace minamo

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/drill.h"
 #include "app/form_layout.h"
 #include "banks/banks.h"
+#include "core/drill.h"
 
 #include <span>
 

@@ -1,9 +1,9 @@
 #include "app/form1.h"
 
 #include "answer/answer_editor.h"
-#include "answer/judging.h"
 #include "app/countdown.h"
 #include "app/drill_start.h"
+#include "app/judging.h"
 #include "app/presentation.h"
 #include "app/startup.h"
 #include "platform/key_codes.h"

@@ -3,8 +3,8 @@
 // The window's event handlers. The Qt window and the test fake deliver their events here;
 // each handler runs to completion before the next event.
 
-#include "app/drill.h"
 #include "app/form_layout.h"
+#include "core/drill.h"
 
 namespace minamo {
 

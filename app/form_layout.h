@@ -56,6 +56,9 @@ struct FontSpec {
     FontWeight weight = FontWeight::Normal;
 };
 
+// The font of a control the design gives none: the system's default dialog font.
+inline const FontSpec defaultControlFont{.name = QStringLiteral("MS Sans Serif"), .points = 8.25};
+
 struct ControlSpec {
     ControlId id;
     QString name;
@@ -66,6 +69,11 @@ struct ControlSpec {
     std::optional<Rgb> fore;
     std::optional<FontSpec> font;
 };
+
+// The font a control starts with: its design font, or the default one.
+inline const FontSpec& fontOf(const ControlSpec& layout) {
+    return layout.font ? *layout.font : defaultControlFont;
+}
 
 // The design of every control, in the order of the window's design table.
 std::span<const ControlSpec> controlSpecs();

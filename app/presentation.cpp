@@ -1,7 +1,8 @@
 #include "app/presentation.h"
 
-#include "app/basic_text.h"
-#include "app/countdown.h"
+#include "app/end_of_drill.h"
+#include "app/score.h"
+#include "core/basic_text.h"
 #include "render/fraction_equation.h"
 #include "render/power_text.h"
 
@@ -16,7 +17,6 @@ namespace {
 constexpr int oneLineLength = 20;
 constexpr int pieceLength = 21;
 
-const QString endOfListText = QStringLiteral("終り");
 const QString instructionMark = QStringLiteral("方程式");
 
 // The drill position that means "the list is used up". It never lies beyond the drill
@@ -77,7 +77,7 @@ void advanceProblem(Drill& d) {
     s.solutionLineCount = 0;
 
     if (s.currentIndex == endPosition(s)) {
-        ui.text2.setText(endOfListText);
+        ui.text2.setText(endOfDrillText);
         endDrill(d);
     }
 
@@ -109,7 +109,7 @@ void advanceProblem(Drill& d) {
     }
 
     if (s.clockMinutes <= 0 && s.clockSeconds <= 0) {
-        s.score = clampToInt16(static_cast<long long>(s.correctCount) - s.missCount);
+        s.score = drillScore(s);
         ui.label5.setCaption(decimalText(s.score));
         ui.label2.setCaption(QString());
         ui.label2.setCaption(decimalText(s.score));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/drill_state.h"
+#include "core/drill_state.h"
 #include "platform/platform.h"
 
 namespace minamo {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/drill.h"
+#include "core/drill.h"
 
 namespace minamo {
 

@@ -3,8 +3,8 @@
 // into Text2 as the window delivers it, Enter included. No key may crash the editor, index
 // a list out of its range or draw at a coordinate the 16-bit twips cannot hold.
 
-#include "app/fixed_list.h"
 #include "app/form_layout.h"
+#include "core/fixed_list.h"
 #include "fuzz/fuzz_check.h"
 #include "platform/fake/fake_drive.h"
 

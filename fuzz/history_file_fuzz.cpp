@@ -3,8 +3,8 @@
 // must read the same after the round trip, with the new record after it; no line of the
 // file is lost; a file that could not be read or saved keeps its bytes.
 
-#include "app/basic_text.h"
-#include "app/fixed_list.h"
+#include "core/basic_text.h"
+#include "core/fixed_list.h"
 #include "fuzz/fuzz_check.h"
 #include "history/history_file.h"
 #include "platform/fake/fake_platform.h"

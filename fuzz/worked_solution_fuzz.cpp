@@ -15,10 +15,10 @@
 #include "algebra/fraction_clearing.h"
 #include "algebra/side_simplifier.h"
 #include "algebra/worked_solution.h"
-#include "app/fixed_list.h"
+#include "core/fixed_list.h"
 #include "fuzz/fuzz_check.h"
 #include "platform/fake/fake_drive.h"
-#include "tools/drill_trace/solution_reading.h"
+#include "platform/fake/solution_reading.h"
 
 #include <QRegularExpression>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "history/history_chart.h"
 
-#include "app/basic_text.h"
+#include "core/basic_text.h"
 #include "history/history_file.h"
 
 #include <algorithm>
@@ -53,7 +53,7 @@ void printAt(PictureArea& p, double x, double y, const QString& text) {
 
 void printNumberAt(PictureArea& p, double x, double y, int value) {
     p.setPen(x, y);
-    p.printNumber(value, LineEnd::Break);
+    printNumber(p, value, LineEnd::Break);
 }
 
 // yymmdd as three pairs, one below the other, then the name one character a line.

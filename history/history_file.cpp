@@ -1,6 +1,6 @@
 #include "history/history_file.h"
 
-#include "app/basic_text.h"
+#include "core/basic_text.h"
 
 #include <QDir>
 #include <QStringDecoder>

@@ -44,6 +44,8 @@ public:
     virtual void clear() = 0;
     virtual void setVisible(bool visible) = 0;
     virtual bool isVisible() const = 0;
+    // The inside height in twips, whatever user scale is set.
+    virtual double heightTwips() const = 0;
 
     virtual double currentX() const = 0;
     virtual double currentY() const = 0;
@@ -64,9 +66,6 @@ public:
     // Prints text with its top left corner at the pen. Stay: the pen moves right by the
     // text's width. Break: the pen moves to x = 0 one line lower.
     virtual void print(const QString& text, LineEnd end) = 0;
-    // Prints a number as the classic picture box does: a blank in front of a number that
-    // is not negative.
-    void printNumber(double value, LineEnd end);
 
     // A straight line; afterwards the pen is at (x2, y2).
     virtual void line(double x1, double y1, double x2, double y2, Rgb colour) = 0;

@@ -1,6 +1,6 @@
 #include "render/fraction_equation.h"
 
-#include "app/basic_text.h"
+#include "core/basic_text.h"
 
 #include <algorithm>
 #include <array>
@@ -15,6 +15,9 @@ constexpr int maxTerms = 5;
 // Where the problem area's equation starts and where its fraction bars lie.
 constexpr int16 equationStartX = 0;
 constexpr int16 equationBarY = 400;
+
+// The next line of a worked fraction line lies this far below the end of the one before.
+constexpr double workedLineAdvance = 800;
 
 // Fixed estimates of the layout, in twips. Text is not measured: every character of the
 // longer part of a fraction counts 200 twips.
@@ -161,6 +164,13 @@ void drawFractionEquation(Drill& d) {
     d.s.layoutX = equationStartX;
     d.s.layoutY = equationBarY;
     drawFractionLine(d.s, d.ui.picture2, d.s.layoutX, d.s.layoutY);
+}
+
+void drawWorkedFractionLine(Drill& d) {
+    DrillState& s = d.s;
+    PictureArea& area = d.ui.picture7;
+    drawFractionLine(s, area, s.layoutX, s.layoutY);
+    s.layoutY = roundToInt16(area.currentY() + workedLineAdvance);
 }
 
 } // namespace minamo

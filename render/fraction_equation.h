@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/drill.h"
+#include "core/drill.h"
 
 namespace minamo {
 
@@ -9,6 +9,10 @@ void splitTerms(DrillState& s);
 
 // Draws layoutText in Picture2 as an equation with stacked fractions.
 void drawFractionEquation(Drill& d);
+
+// One line of a worked solution: layoutText in Picture7 with stacked fractions at
+// (layoutX, layoutY); layoutY then moves 800 twips below where the line ended.
+void drawWorkedFractionLine(Drill& d);
 
 // The drawing both fraction-equation procedures share: splits layoutText with splitTerms
 // and draws its terms in area, the running x starting at startX and the fraction bars at

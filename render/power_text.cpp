@@ -1,7 +1,7 @@
 #include "render/power_text.h"
 
-#include "algebra/fraction_term.h"
-#include "app/basic_text.h"
+#include "core/basic_text.h"
+#include "render/fraction_term.h"
 #include "render/power_core.h"
 
 #include <array>

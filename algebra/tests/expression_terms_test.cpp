@@ -1,6 +1,6 @@
 #include "algebra/expression_terms.h"
 
-#include "platform/fake/fake_platform.h" // readable QString failures
+#include "platform/fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

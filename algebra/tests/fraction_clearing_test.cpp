@@ -1,7 +1,9 @@
 #include "algebra/fraction_clearing.h"
+#include "render/fraction_equation.h"
 
-#include "app/fixed_list.h"
+#include "core/fixed_list.h"
 #include "platform/fake/fake_drive.h"
+#include "platform/fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

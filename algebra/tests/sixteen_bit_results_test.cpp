@@ -6,7 +6,8 @@
 #include "algebra/side_simplifier.h"
 #include "algebra/worked_solution.h"
 #include "platform/fake/fake_drive.h"
-#include "tools/drill_trace/solution_reading.h"
+#include "platform/fake/qstring_printer.h"
+#include "platform/fake/solution_reading.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,10 @@
 #include "algebra/worked_solution.h"
 
-#include "app/fixed_list.h"
 #include "banks/banks.h"
+#include "core/fixed_list.h"
 #include "platform/fake/fake_drive.h"
-#include "tools/drill_trace/solution_reading.h"
+#include "platform/fake/qstring_printer.h"
+#include "platform/fake/solution_reading.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "answer/answer_editor.h"
 #include "banks/banks.h"
 #include "platform/fake/fake_drive.h"
+#include "platform/fake/qstring_printer.h"
 #include "platform/key_codes.h"
 
 #include <gtest/gtest.h>
@@ -415,6 +416,49 @@ TEST(AnswerEditor, EntryStopsGrowingAtThirtyCharacters) {
                   QString(20, u'8'));
     EXPECT_EQ(fraction.s.answerText,
               QStringLiteral("x=-") + QString(13, u'8') + QStringLiteral("/") + QString(13, u'3'));
+}
+
+// What the editor must leave alone: every control but Picture3, Text2 and Text4.
+QStringList otherControls(FakePlatform& f) {
+    QStringList state;
+    for (const FakePictureArea* p :
+         {&f.picture1, &f.picture2, &f.picture4, &f.picture5, &f.picture7}) {
+        state << p->name() + u' ' + QString::number(p->ops().size());
+    }
+    for (const FakeTextBox* t : {&f.text1, &f.text5, &f.text6}) {
+        state << t->text() + QString::number(t->isVisible());
+    }
+    for (const FakeLabel* l :
+         {&f.label2, &f.label3, &f.label4, &f.label5, &f.label12, &f.label13, &f.label14}) {
+        state << l->caption() + QString::number(l->isVisible());
+    }
+    for (const FakeButton* b : {&f.command1, &f.command2, &f.command3}) {
+        state << QString::number(b->isVisible());
+    }
+    state << QString::number(f.timer1.interval()) << f.mmControl1.log << f.mmControl2.log
+          << QString::number(f.form1.shows) << QString::number(f.messageBox.shown.size());
+    return state;
+}
+
+// Near the limit every key is first tried out on a copy of the drill: the trial must not
+// reach any control the editor does not own.
+TEST(AnswerEditor, KeysAtTheLimitTouchNoOtherControl) {
+    const QString fraction =
+        QStringLiteral("x=-") + QString(13, u'3') + QStringLiteral("/") + QString(13, u'8');
+    // (keys up to the limit, keys tried there)
+    const std::vector<std::pair<QString, QString>> cases = {
+        {QString(29, u'1'), QStringLiteral("12x^2\\b/3")},
+        {fraction, QStringLiteral("9\\b\\b7/x^")},
+        {QStringLiteral("3/2+") + QString(25, u'7'), QStringLiteral("x^2+/5")},
+    };
+    for (const auto& [prefix, keys] : cases) {
+        Editor e;
+        e.type(prefix);
+        const QStringList before = otherControls(e.fake);
+        e.type(keys);
+        EXPECT_EQ(otherControls(e.fake), before) << prefix.toStdString();
+        EXPECT_LE(e.s.answerHead.size() + e.s.answerText.size(), 30);
+    }
 }
 
 // What a pupil types for a stored answer: fractions denominator first, as they are read.

@@ -1,7 +1,10 @@
 #include "app/countdown.h"
 #include "app/drill_start.h"
+#include "app/end_of_drill.h"
+#include "app/sounds.h"
 #include "history/history_file.h"
 #include "platform/fake/fake_drive.h"
+#include "platform/fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 
 #include "app/form1.h"
 #include "platform/fake/fake_drive.h"
+#include "platform/fake/qstring_printer.h"
 
 #include <QStringEncoder>
 #include <gtest/gtest.h>

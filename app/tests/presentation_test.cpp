@@ -1,8 +1,9 @@
 #include "app/presentation.h"
 
 #include "app/drill_start.h"
-#include "app/fixed_list.h"
+#include "core/fixed_list.h"
 #include "platform/fake/fake_drive.h"
+#include "platform/fake/qstring_printer.h"
 #include "render/fraction_equation.h"
 
 #include <gtest/gtest.h>

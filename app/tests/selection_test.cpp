@@ -1,8 +1,9 @@
 #include "app/selection.h"
 
-#include "app/fixed_list.h"
 #include "banks/banks.h"
+#include "core/fixed_list.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

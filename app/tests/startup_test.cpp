@@ -1,5 +1,6 @@
 #include "app/startup.h"
 #include "platform/fake/fake_drive.h"
+#include "platform/fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

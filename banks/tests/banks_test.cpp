@@ -5,6 +5,7 @@
 #include "app/drill_start.h"
 #include "app/form_layout.h"
 #include "banks/banks.h"
+#include "platform/fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "platform/fake/fake_platform.h"
 
+#include "app/countdown.h"
 #include "app/form_layout.h"
 
 #include <cmath>
@@ -283,15 +284,14 @@ double FakeRandom::next() {
         script.erase(script.begin());
         return value;
     }
-    return static_cast<double>(engine_() >> 11) * (1.0 / 9007199254740992.0);
+    return SeededRandom::next();
 }
 
 namespace {
 FakePictureArea makePicture(ControlId id) {
     const ControlSpec& layout = controlSpec(id);
-    const QString font = layout.font ? layout.font->name : QStringLiteral("MS Sans Serif");
-    const double size = layout.font ? layout.font->points : 8.25;
-    return FakePictureArea(layout.name, layout.width, layout.height, font, size,
+    const FontSpec& font = fontOf(layout);
+    return FakePictureArea(layout.name, layout.width, layout.height, font.name, font.points,
                            layout.fore.value_or(colour::windowText));
 }
 QString designText(ControlId id) {
@@ -314,11 +314,37 @@ FakePlatform::FakePlatform(FileSystem& otherFiles)
       label4(designText(ControlId::Label4)), label5(designText(ControlId::Label5)),
       label12(designText(ControlId::Label12)), label13(designText(ControlId::Label13)),
       label14(designText(ControlId::Label14)),
-      timer1(300), platform_{picture1, picture2,   picture3,   picture4, picture5,   picture7,
-                             text1,    text2,      text4,      text5,    text6,      label2,
-                             label3,   label4,     label5,     label12,  label13,    label14,
-                             command1, command2,   command3,   timer1,   mmControl1, mmControl2,
-                             form1,    messageBox, otherFiles, clock,    random,     instanceLock} {
-}
+      timer1(timerIntervalMs), platform_{
+                                   .picture1 = picture1,
+                                   .picture2 = picture2,
+                                   .picture3 = picture3,
+                                   .picture4 = picture4,
+                                   .picture5 = picture5,
+                                   .picture7 = picture7,
+                                   .text1 = text1,
+                                   .text2 = text2,
+                                   .text4 = text4,
+                                   .text5 = text5,
+                                   .text6 = text6,
+                                   .label2 = label2,
+                                   .label3 = label3,
+                                   .label4 = label4,
+                                   .label5 = label5,
+                                   .label12 = label12,
+                                   .label13 = label13,
+                                   .label14 = label14,
+                                   .command1 = command1,
+                                   .command2 = command2,
+                                   .command3 = command3,
+                                   .timer1 = timer1,
+                                   .mmControl1 = mmControl1,
+                                   .mmControl2 = mmControl2,
+                                   .form1 = form1,
+                                   .messageBox = messageBox,
+                                   .files = otherFiles,
+                                   .clock = clock,
+                                   .random = random,
+                                   .instanceLock = instanceLock,
+                               } {}
 
 } // namespace minamo

@@ -7,6 +7,7 @@
 // (in points, 20 twips a point); a line is as high as the font size.
 
 #include "platform/platform.h"
+#include "platform/system_services.h"
 
 #include <QMap>
 #include <QSet>
@@ -44,6 +45,7 @@ public:
     void clear() override;
     void setVisible(bool visible) override;
     bool isVisible() const override { return visible_; }
+    double heightTwips() const override { return height_; }
     double currentX() const override { return x_; }
     double currentY() const override { return y_; }
     void setCurrentX(double x) override { x_ = x; }
@@ -206,15 +208,13 @@ public:
     double monotonic = 1000.0;
 };
 
-class FakeRandom : public RandomSource {
+// The real generator with a fixed seed, so that a test's draws repeat.
+class FakeRandom : public SeededRandom {
 public:
-    explicit FakeRandom(std::uint64_t seed = 12345) : engine_(seed) {}
+    explicit FakeRandom(std::uint64_t seed = 12345) : SeededRandom(seed) {}
     double next() override;
     // When not empty, values are taken from here first.
     std::vector<double> script;
-
-private:
-    std::mt19937_64 engine_;
 };
 
 class FakeInstanceLock : public InstanceLock {

@@ -1,7 +1,7 @@
 #pragma once
 
-// Lets test failures show texts readably. Every test source gets this first (a forced
-// include), so that all of them print a QString the same way.
+// Lets test failures show texts readably: a test that compares QStrings includes this, so
+// that all of them print a QString the same way.
 
 #include <QString>
 #include <QStringList>

@@ -2,6 +2,7 @@
 
 #include "app/countdown.h"
 #include "app/drill_start.h"
+#include "app/sounds.h"
 #include "platform/qt/fonts.h"
 
 #include <QAction>

@@ -27,10 +27,8 @@ void PictureWidget::paintEvent(QPaintEvent* event) {
 QtPictureArea::QtPictureArea(const ControlSpec& layout, TwipsScale scale, QWidget* parent)
     : widget_(new PictureWidget(*this, parent)), scale_(scale), widthTwips_(layout.width),
       heightTwips_(layout.height), back_(layout.back.value_or(colour::lightCyan)),
-      fore_(layout.fore.value_or(colour::windowText)),
-      fontName_(layout.font ? layout.font->name : QStringLiteral("MS Sans Serif")),
-      fontSize_(layout.font ? layout.font->points : 8.25), scaleWidth_(layout.width),
-      scaleHeight_(layout.height) {
+      fore_(layout.fore.value_or(colour::windowText)), fontName_(fontOf(layout).name),
+      fontSize_(fontOf(layout).points), scaleWidth_(layout.width), scaleHeight_(layout.height) {
     widget_->setObjectName(layout.name);
     widget_->setGeometry(scale_.toWholePixels(layout.left), scale_.toWholePixels(layout.top),
                          scale_.toWholePixels(layout.width), scale_.toWholePixels(layout.height));

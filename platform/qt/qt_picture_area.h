@@ -34,6 +34,7 @@ public:
     void clear() override;
     void setVisible(bool visible) override;
     bool isVisible() const override;
+    double heightTwips() const override { return heightTwips_; }
     double currentX() const override { return x_; }
     double currentY() const override { return y_; }
     void setCurrentX(double x) override { x_ = x; }

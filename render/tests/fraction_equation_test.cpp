@@ -1,7 +1,8 @@
 #include "render/fraction_equation.h"
 
-#include "app/fixed_list.h"
+#include "core/fixed_list.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 #include <vector>

@@ -3,9 +3,9 @@
 #include "stats.h"
 
 #include "algebra/worked_solution.h"
-#include "app/basic_text.h"
 #include "app/presentation.h"
 #include "banks/banks.h"
+#include "core/basic_text.h"
 #include "platform/qt/main_window.h"
 #include "platform/system_services.h"
 

@@ -1,8 +1,8 @@
-#include "solution_reading.h"
+#include "platform/fake/solution_reading.h"
 #include "trace.h"
 
 #include "algebra/worked_solution.h"
-#include "app/basic_text.h"
+#include "core/basic_text.h"
 
 namespace minamo::trace {
 

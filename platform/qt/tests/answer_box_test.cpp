@@ -1,4 +1,5 @@
 #include "platform/fake/fake_drive.h"
+#include "platform/fake/qstring_printer.h"
 #include "platform/key_codes.h"
 #include "platform/qt/main_window.h"
 

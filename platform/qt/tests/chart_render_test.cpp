@@ -1,6 +1,7 @@
 #include "app/form_layout.h"
 #include "history/history_chart.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/fake/qstring_printer.h"
 #include "platform/qt/qt_picture_area.h"
 
 #include <QDir>

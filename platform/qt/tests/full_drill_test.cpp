@@ -3,6 +3,7 @@
 // file on disk and the closing message.
 
 #include "platform/fake/fake_drive.h"
+#include "platform/fake/qstring_printer.h"
 #include "platform/qt/main_window.h"
 #include "platform/system_services.h"
 

@@ -1,5 +1,6 @@
 #include "app/form_layout.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/fake/qstring_printer.h"
 #include "platform/qt/qt_picture_area.h"
 
 #include <QWidget>

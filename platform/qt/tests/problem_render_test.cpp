@@ -9,6 +9,7 @@
 #include "app/presentation.h"
 #include "banks/banks.h"
 #include "platform/fake/fake_platform.h"
+#include "platform/fake/qstring_printer.h"
 #include "platform/qt/fonts.h"
 #include "platform/qt/main_window.h"
 
@@ -71,6 +72,7 @@ public:
     }
     void setVisible(bool visible) override { real_.setVisible(visible); }
     bool isVisible() const override { return real_.isVisible(); }
+    double heightTwips() const override { return real_.heightTwips(); }
     double currentX() const override { return real_.currentX(); }
     double currentY() const override { return real_.currentY(); }
     void setCurrentX(double x) override { real_.setCurrentX(x); }

@@ -4,6 +4,7 @@
 // now and then leaked, or never ended. With long sounds the leak shows at every run of the
 // sanitized build.
 
+#include "platform/fake/qstring_printer.h"
 #include "platform/qt/qt_controls.h"
 
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
-#include "answer/judging.h"
+#include "app/judging.h"
 
 #include "algebra/worked_solution.h"
-#include "app/basic_text.h"
-#include "app/countdown.h"
 #include "app/presentation.h"
+#include "app/sounds.h"
+#include "core/basic_text.h"
 
 namespace minamo {
 

@@ -3,6 +3,8 @@
 // Small text and number helpers shared by every procedure of the drill.
 // Character positions are counted from 1, as the drill's texts are described.
 
+#include "platform/platform.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -27,6 +29,9 @@ QString decimalText(long long value);
 // Decimal text with a blank in front of a number that is not negative: " 12", "-5".
 QString blankSignedText(long long value);
 QString blankSignedText(double value);
+
+// Prints a number at the pen as the classic picture box does: blankSignedText.
+void printNumber(PictureArea& area, double value, LineEnd end);
 
 // 1-based position of the first occurrence of needle at or after start; 0 when none.
 int positionOf(const QString& text, const QString& needle, int start = 1);

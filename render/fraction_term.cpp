@@ -1,6 +1,6 @@
-#include "algebra/fraction_term.h"
+#include "render/fraction_term.h"
 
-#include "app/basic_text.h"
+#include "core/basic_text.h"
 
 namespace minamo {
 

@@ -1,9 +1,10 @@
-#include "answer/judging.h"
+#include "app/judging.h"
 
 #include "app/presentation.h"
 #include "platform/fake/fake_drive.h"
+#include "platform/fake/qstring_printer.h"
+#include "platform/fake/solution_reading.h"
 #include "platform/key_codes.h"
-#include "tools/drill_trace/solution_reading.h"
 
 #include <gtest/gtest.h>
 

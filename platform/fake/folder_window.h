@@ -9,7 +9,6 @@
 #include "platform/fake/fake_drive.h"
 #include "platform/system_services.h"
 
-
 namespace minamo {
 
 // LocalFileSystem with a write error that can be switched on: the system refusing a write

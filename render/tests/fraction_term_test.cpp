@@ -1,6 +1,7 @@
-#include "algebra/fraction_term.h"
+#include "render/fraction_term.h"
 
 #include "platform/fake/fake_platform.h"
+#include "platform/fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // the recording fake: the stacked fraction lines as their texts, the empty line, every text
 // step as printed, and a stacked solution as "x=N/D" (its reduced form on a line of its own).
 
-#include "app/drill_state.h"
+#include "core/drill_state.h"
 #include "platform/fake/fake_platform.h"
 
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "app/basic_text.h"
+#include "core/basic_text.h"
 
 #include <cmath>
 #include <limits>
@@ -157,6 +157,10 @@ QString leftText(const QString& text, int count) {
 
 QString rightText(const QString& text, int count) {
     return count <= 0 ? QString() : text.right(count);
+}
+
+void printNumber(PictureArea& area, double value, LineEnd end) {
+    area.print(blankSignedText(value), end);
 }
 
 } // namespace minamo

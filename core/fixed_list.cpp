@@ -1,4 +1,4 @@
-#include "app/fixed_list.h"
+#include "core/fixed_list.h"
 
 #include <atomic>
 

@@ -4,7 +4,7 @@
 // these fields directly; callers put a procedure's inputs into named fields and read
 // its results from fields. Lists have fixed index ranges, integers are 16-bit signed.
 
-#include "app/fixed_list.h"
+#include "core/fixed_list.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,5 +1,6 @@
-#include "app/basic_text.h"
-#include "app/fixed_list.h"
+#include "core/basic_text.h"
+#include "core/fixed_list.h"
+#include "platform/fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

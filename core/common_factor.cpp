@@ -1,6 +1,6 @@
-#include "render/common_factor.h"
+#include "core/common_factor.h"
 
-#include "app/basic_text.h"
+#include "core/basic_text.h"
 
 namespace minamo {
 

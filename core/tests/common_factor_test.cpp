@@ -1,6 +1,7 @@
-#include "render/common_factor.h"
+#include "core/common_factor.h"
 
-#include "app/fixed_list.h"
+#include "core/fixed_list.h"
+#include "platform/fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 
@@ -21,13 +22,19 @@ TEST(CommonFactor, FactorAndMultipleOfTwoIntegers) {
     const struct {
         int16 a, b, factor, multiple;
     } cases[] = {
-        {6, 4, 2, 12},     {12, 18, 6, 36}, // 2 found, then 3 after the restart
-        {8, 8, 8, 8},                       // 2 three times
-        {5, 7, 1, 35},     {-6, 4, 2, -12}, // the multiple takes the sign of a × b
-        {6, -4, 2, -12},   {-6, -4, 2, 12},        {21, 6, 3, 42},
-        {24, 60, 12, 120}, {61, 122, 1, 7442}, // 61 is beyond the table: only smaller primes are
-                                               // found
-        {1, 1, 1, 1},      {1024, 512, 512, 1024},
+        {6, 4, 2, 12},
+        {12, 18, 6, 36}, // 2 found, then 3 after the restart
+        {8, 8, 8, 8},    // 2 three times
+        {5, 7, 1, 35},
+        {-6, 4, 2, -12}, // the multiple takes the sign of a × b
+        {6, -4, 2, -12},
+        {-6, -4, 2, 12},
+        {21, 6, 3, 42},
+        {24, 60, 12, 120},
+        {61, 122, 1, 7442}, // 61 is beyond the table: only smaller primes are
+                            // found
+        {1, 1, 1, 1},
+        {1024, 512, 512, 1024},
     };
     for (const auto& c : cases) {
         DrillState s;
