@@ -3,6 +3,9 @@
 # use the test-support library (the recording fake, the key driver, the solution reader);
 # widget-free tests run headless all the same.
 function(minamo_add_tests target)
+    if(NOT GTest_FOUND)
+        return()
+    endif()
     cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "LINK")
     add_executable(${target} ${arg_UNPARSED_ARGUMENTS})
     target_link_libraries(${target} PRIVATE ${arg_LINK} minamo_test_support GTest::gtest_main)

@@ -4,6 +4,7 @@
 #include "history/history_file.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace minamo {
 
@@ -26,8 +27,9 @@ constexpr double tickHalf = 1;
 constexpr double tickLabelX = 5;
 constexpr double tickLabelRise = 2;
 
-// Bars: record i has its left edge at 5 (i - 1) + 18 and is 4 wide.
-constexpr int chartedRecords = 40;
+// Bars: record i has its left edge at 5 (i - 1) + 18 and is 4 wide. The chart's 200 units
+// show 36 bars whole: the newest 35 records and the new result.
+constexpr int chartedRecords = 35;
 constexpr double barPitch = 5;
 constexpr double firstBarLeft = 18;
 constexpr double barWidth = 4;
@@ -85,18 +87,28 @@ bool drawHistoryChart(Drill& d) {
     p.setScale(chartLeft, chartTop, chartRight, chartBottom);
     drawAxes(p);
 
+    // The newest records of the whole file, not only of the hundred loaded into the lists:
+    // the new result must always be in sight.
+    std::vector<HistoryRecord> records;
+    for (const QString& line : s.historyLines) {
+        if (const std::optional<HistoryRecord> record = parseHistoryLine(line)) {
+            records.push_back(*record);
+        }
+    }
+    const std::size_t first =
+        records.size() - std::min(records.size(), std::size_t{chartedRecords});
+
     const Rgb fore = p.foreColor();
-    const int loaded = std::min<int>(s.historyCount, chartedRecords);
     int position = 1;
-    for (; position <= loaded; ++position) {
-        const int score = s.historyScore[position];
-        if (score == 0) {
+    for (std::size_t i = first; i < records.size(); ++i, ++position) {
+        const HistoryRecord& record = records[i];
+        if (record.score == 0) {
             break;
         }
         const double x0 = barLeft(position);
-        p.box(x0, score + axisY, x0 + barWidth, axisY, fore, BoxFill::Outline);
-        printNumberAt(p, x0 + oldScoreDx, score + axisY + oldScoreRise, score);
-        printDateAndName(p, x0, s.historyDate[position], s.historySet[position]);
+        p.box(x0, record.score + axisY, x0 + barWidth, axisY, fore, BoxFill::Outline);
+        printNumberAt(p, x0 + oldScoreDx, record.score + axisY + oldScoreRise, record.score);
+        printDateAndName(p, x0, record.date, record.set);
     }
 
     const int score = s.score;

@@ -18,6 +18,8 @@ const QString lineEnd = QStringLiteral("\r\n");
 constexpr int16 bankOrderBelow = 10;
 // "xxx1.txt": the family digit stands just before the last four characters.
 constexpr int extensionLength = 4;
+// How long the end of a drill waits for another copy that is writing the same family file.
+constexpr int familyLockWaitMs = 3000;
 
 bool isBlankLine(const QString& line) {
     return line.trimmed().isEmpty();
@@ -69,6 +71,19 @@ void loadFamilyFile(DrillState& s, const FamilyFile& file) {
         s.historySet[i] = record.set;
     }
     s.historyCount = static_cast<int16>(loaded);
+}
+
+// The first drill of a family creates its file, under the lock so that it never replaces a
+// file another copy has just written. If that fails, the write at the end of the drill tries
+// again and reports it.
+void createFamilyFile(Drill& d, const QString& path) {
+    const std::unique_ptr<FileLock> lock = d.ui.files.lockFile(path, familyLockWaitMs);
+    if (!lock || readFamilyFile(d.ui.files, path).status != FamilyFile::Status::Missing) {
+        return;
+    }
+    if (const auto header = encodeHistoryText(historyHeaderDate(d.ui.clock.today()) + lineEnd)) {
+        d.ui.files.writeFileWhole(path, *header);
+    }
 }
 
 } // namespace
@@ -220,15 +235,9 @@ void readHistory(Drill& d) {
     s.historyPath = path;
     const FamilyFile file = readFamilyFile(d.ui.files, path);
     switch (file.status) {
-    case FamilyFile::Status::Missing: {
-        // The first drill of a family creates its file. If that fails, the write at the end
-        // of the drill tries again and reports it.
-        const auto header = encodeHistoryText(historyHeaderDate(d.ui.clock.today()) + lineEnd);
-        if (header) {
-            d.ui.files.writeFileWhole(path, *header);
-        }
+    case FamilyFile::Status::Missing:
+        createFamilyFile(d, path);
         break;
-    }
     case FamilyFile::Status::Unreadable:
         // Never overwrite what could not be read: the drill goes on without a history.
         s.historyReadFailed = 1;
@@ -245,10 +254,25 @@ void writeHistory(Drill& d) {
     if (s.historyReadFailed == 1 || s.historyPath.isEmpty()) {
         return;
     }
+    // Another copy of the program may share the folder (a school's network share, two
+    // accounts): the file is read again under the lock, so that its record, written since
+    // this drill started, is kept too.
+    s.historySaveFailed = 1;
+    const std::unique_ptr<FileLock> lock = d.ui.files.lockFile(s.historyPath, familyLockWaitMs);
+    if (!lock) {
+        return;
+    }
+    const FamilyFile now = readFamilyFile(d.ui.files, s.historyPath);
+    if (now.status == FamilyFile::Status::Unreadable) {
+        return; // never overwrite what could not be read
+    }
+    // A file that has gone meanwhile gets what was loaded at the start.
+    const QStringList& lines = now.status == FamilyFile::Status::Ok ? now.lines : s.historyLines;
+
     const QDate today = d.ui.clock.today();
     QString text = historyHeaderDate(today) + lineEnd;
     // Every line read is written back as it was, so that no record is lost or altered.
-    for (const QString& line : s.historyLines) {
+    for (const QString& line : lines) {
         text += line + lineEnd;
     }
     text += decimalText(s.score) + u',' + historyRecordDate(today) + u'#' + s.recordName + lineEnd;

@@ -63,8 +63,10 @@ FamilyFile parseFamilyText(const QString& text);
 // countdown and may put the drill list back into bank order.
 void readHistory(Drill& d);
 
-// At the end of a drill: rewrites the family file with the loaded records and the new one.
-// A file that could not be read is left alone; a failed write sets historySaveFailed.
+// At the end of a drill, under the family file's lock: reads the file again and rewrites it
+// with every line it holds now and the new record. A file that could not be read (at the
+// start or now) is left alone; a failed write or a lock that cannot be had sets
+// historySaveFailed.
 void writeHistory(Drill& d);
 
 // The pupil's notice when this drill's result could not be saved.

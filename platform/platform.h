@@ -10,6 +10,7 @@
 #include <QDate>
 #include <QString>
 #include <cstdint>
+#include <memory>
 
 namespace minamo {
 
@@ -144,6 +145,12 @@ struct ReadResult {
     QByteArray bytes;
 };
 
+// Held by whoever took it, until destroyed.
+class FileLock {
+public:
+    virtual ~FileLock() = default;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -154,6 +161,10 @@ public:
     // Replaces the file's contents as a whole: either the new contents are there
     // afterwards or the old file is untouched. False when it could not be written.
     virtual bool writeFileWhole(const QString& path, const QByteArray& bytes) = 0;
+    // An exclusive lock on a file among every process that uses its folder, also from other
+    // machines on a shared folder: a lock file beside it. Waits at most timeoutMs; nothing
+    // when the lock cannot be had.
+    virtual std::unique_ptr<FileLock> lockFile(const QString& path, int timeoutMs) = 0;
 };
 
 class Clock {

@@ -7,6 +7,7 @@
 #include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QThread>
 #include <QTime>
 #include <array>
 #include <chrono>
@@ -112,7 +113,61 @@ bool isLeftOverOwnerlessLock(const QLockFile& lock, const QString& path) {
            std::abs(modified.msecsTo(QDateTime::currentDateTime())) >= ownerlessLockAgeMs;
 }
 
+// One attempt at a lock that may have been left over by a copy killed before it named
+// itself. Under the guard QLockFile takes before removing a stale lock, so that of two
+// copies trying together only one takes over; the removal itself fails while any process
+// still holds the file locked.
+bool tryLockOrTakeOver(QLockFile& lock, const QString& path) {
+    if (lock.tryLock(0)) {
+        return true;
+    }
+    if (lock.error() != QLockFile::LockFailedError || !isLeftOverOwnerlessLock(lock, path)) {
+        return false;
+    }
+    QLockFile removing(path + QStringLiteral(".rmlock"));
+    if (!removing.tryLock(0) || !isLeftOverOwnerlessLock(lock, path) ||
+        !lock.removeStaleLockFile()) {
+        return false;
+    }
+    return lock.tryLock(0);
+}
+
+// A family file is locked only while it is read and rewritten, for milliseconds. A lock this
+// old was left by a copy that died, also one on another machine of a shared folder, whose
+// process QLockFile cannot look up.
+constexpr int fileLockStaleMs = 10000;
+constexpr int fileLockRetryMs = 20;
+
+class HeldFileLock : public FileLock {
+public:
+    explicit HeldFileLock(const QString& path) : lock(path) {}
+    QLockFile lock;
+};
+
 } // namespace
+
+QString LocalFileSystem::lockPathOf(const QString& path) {
+    return path + QStringLiteral(".lock");
+}
+
+std::unique_ptr<FileLock> LocalFileSystem::lockFile(const QString& path, int timeoutMs) {
+    const QString lockPath = lockPathOf(path);
+    auto held = std::make_unique<HeldFileLock>(lockPath);
+    held->lock.setStaleLockTime(fileLockStaleMs);
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        if (tryLockOrTakeOver(held->lock, lockPath)) {
+            return held;
+        }
+        // Only another copy's lock is worth waiting for; a folder that cannot hold the lock
+        // file (read-only, missing) will not change in a few seconds.
+        if (held->lock.error() != QLockFile::LockFailedError || waited.elapsed() >= timeoutMs) {
+            return nullptr;
+        }
+        QThread::msleep(fileLockRetryMs);
+    }
+}
 
 LockFileInstance::LockFileInstance(QString path) : path_(std::move(path)) {}
 
@@ -133,21 +188,7 @@ bool LockFileInstance::acquire() {
     lock_ = std::make_unique<QLockFile>(path_);
     // Held for the whole run, so age never makes it stale; only a dead owner does.
     lock_->setStaleLockTime(0);
-    if (lock_->tryLock(0)) {
-        return true;
-    }
-    if (lock_->error() != QLockFile::LockFailedError || !isLeftOverOwnerlessLock(*lock_, path_)) {
-        return false;
-    }
-    // Under the guard QLockFile takes before removing a stale lock, so that of two copies
-    // starting together only one takes over. The removal itself fails while any process
-    // still holds the file locked.
-    QLockFile removing(path_ + QStringLiteral(".rmlock"));
-    if (!removing.tryLock(0) || !isLeftOverOwnerlessLock(*lock_, path_) ||
-        !lock_->removeStaleLockFile()) {
-        return false;
-    }
-    return lock_->tryLock(0);
+    return tryLockOrTakeOver(*lock_, path_);
 }
 
 } // namespace minamo

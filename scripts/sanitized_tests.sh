@@ -4,11 +4,10 @@
 # fails the test it happens in, and so the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# The set-up takes its arguments as extra packages: it gets none.
-set --
 source scripts/setup.sh
-minamo_install_missing
-minamo_build RelWithDebInfo build-asan -DMINAMO_SANITIZE=ON
+minamo_install_missing tests
+minamo_configure RelWithDebInfo build-asan -DMINAMO_SANITIZE=ON
+minamo_build build-asan
 
 export QT_QPA_PLATFORM=offscreen
 # Leak detection stays on: the whole suite runs without a leak report, the widget tests and

@@ -1,36 +1,68 @@
-# Shared set-up of ./run and ./test: installs the Debian packages that are missing, then
-# configures and builds into build/. Sourced, not run.
+# Shared set-up of ./run, ./test and the other tools: installs the Debian packages that are
+# missing, then configures and builds into a build folder. Sourced, not run.
 
-MINAMO_PACKAGES=(cmake g++ qt6-base-dev qt6-multimedia-dev libgtest-dev fonts-ipafont-gothic)
-# The real-window smoke test and the package test; the fuzzers and the benchmarks.
-MINAMO_PACKAGES+=(xvfb xdotool imagemagick dpkg-dev fakeroot desktop-file-utils libxcb1-dev)
-MINAMO_PACKAGES+=(clang libclang-rt-14-dev libbenchmark-dev)
-MINAMO_PACKAGES+=("$@")
+# What building and running the program needs, and no more (./run).
+MINAMO_PROGRAM_PACKAGES=(cmake g++ qt6-base-dev qt6-multimedia-dev fonts-ipafont-gothic)
+# What the whole suite needs besides (./test): GoogleTest and the layer check; the
+# real-window smoke test and the package test; the fuzzers; the benchmarks' watch on the X
+# server; the report's browser check.
+MINAMO_TEST_PACKAGES=(libgtest-dev python3 xvfb xdotool imagemagick dpkg-dev fakeroot
+                      desktop-file-utils clang libclang-rt-14-dev libxcb1-dev chromium)
+# The input-method test: fcitx5 with mozc, Qt's module for it and a D-Bus session bus.
+# Installed without what they recommend (GTK and Qt 5 front ends and settings tools, some
+# 140 packages more).
+MINAMO_TEST_LEAN_PACKAGES=(fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus)
 
+minamo_is_installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
+# minamo_install_missing program | tests
 minamo_install_missing() {
-    local missing=()
-    local package
-    for package in "${MINAMO_PACKAGES[@]}"; do
-        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-            missing+=("$package")
-        fi
+    local plain=("${MINAMO_PROGRAM_PACKAGES[@]}") lean=()
+    if [ "${1:-program}" = tests ]; then
+        plain+=("${MINAMO_TEST_PACKAGES[@]}")
+        lean+=("${MINAMO_TEST_LEAN_PACKAGES[@]}")
+    fi
+    local missing=() missing_lean=() package
+    for package in "${plain[@]}"; do
+        minamo_is_installed "$package" || missing+=("$package")
     done
-    if [ ${#missing[@]} -eq 0 ]; then
+    for package in "${lean[@]}"; do
+        minamo_is_installed "$package" || missing_lean+=("$package")
+    done
+    if [ $((${#missing[@]} + ${#missing_lean[@]})) -eq 0 ]; then
         return 0
     fi
-    echo "Installing missing packages: ${missing[*]}"
+    echo "Installing missing packages: ${missing[*]} ${missing_lean[*]}"
     local sudo=""
     if [ "$(id -u)" -ne 0 ]; then
         sudo="sudo"
     fi
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+    if [ ${#missing[@]} -gt 0 ]; then
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+    fi
+    if [ ${#missing_lean[@]} -gt 0 ]; then
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+            "${missing_lean[@]}"
+    fi
 }
 
-minamo_build() {
-    local build_type="${1:-Release}"
-    local dir="${2:-build}"
-    shift 2 || true
+# minamo_configure TYPE DIR [cmake options...]
+minamo_configure() {
+    local build_type="$1" dir="$2"
+    shift 2
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$build_type" "$@" >/dev/null
-    cmake --build "$dir" --parallel "$(nproc)"
+}
+
+# minamo_build DIR [target...]: the targets, or everything when none is named.
+minamo_build() {
+    local dir="$1"
+    shift
+    local targets=()
+    if [ $# -gt 0 ]; then
+        targets=(--target "$@")
+    fi
+    cmake --build "$dir" --parallel "$(nproc)" "${targets[@]}"
 }

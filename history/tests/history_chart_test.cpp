@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace minamo {
 namespace {
 
@@ -12,11 +14,15 @@ struct ChartRig {
         s.recordName = QStringLiteral("方程式基本2.txt");
         s.score = 8;
     }
+    // A record as the reader loads it: its line kept, and in the lists among the first 100.
     void addRecord(int score, const QString& date, const QString& set) {
-        ++s.historyCount;
-        s.historyScore[s.historyCount] = static_cast<int16>(score);
-        s.historyDate[s.historyCount] = date;
-        s.historySet[s.historyCount] = set;
+        s.historyLines << QStringLiteral("%1,%2#%3").arg(score).arg(date, set);
+        if (s.historyCount < 100) {
+            ++s.historyCount;
+            s.historyScore[s.historyCount] = static_cast<int16>(score);
+            s.historyDate[s.historyCount] = date;
+            s.historySet[s.historyCount] = set;
+        }
     }
     QStringList drawn() const {
         QStringList lines;
@@ -85,17 +91,32 @@ TEST(HistoryChart, SmallHistoryDrawLog) {
     EXPECT_EQ(r.drawn(), expected);
 }
 
-TEST(HistoryChart, NewBarGoesToPosition41PastFortyRecords) {
-    ChartRig r;
-    for (int i = 1; i <= 45; ++i) {
-        r.addRecord(3, QStringLiteral("260101"), QStringLiteral("方程式基本1.txt"));
+// The chart's 200 units hold 36 bars: a long history shows its newest 35 records, taken
+// from every line of the file, and the new result whole at position 36.
+TEST(HistoryChart, TheNewestRecordsAndTheNewBarStayInSight) {
+    struct Case {
+        int records;    // record i scores i (mod 50, never 0)
+        int firstScore; // the leftmost bar
+        int newBarLeft; // x of the new, solid bar
+    };
+    const Case cases[] = {{3, 1, 33}, {35, 1, 193}, {36, 2, 193}, {45, 11, 193}, {150, 18, 193}};
+    for (const Case& c : cases) {
+        ChartRig r;
+        for (int i = 1; i <= c.records; ++i) {
+            r.addRecord((i - 1) % 49 + 1, QStringLiteral("260101"), QStringLiteral("基本1"));
+        }
+        EXPECT_TRUE(drawHistoryChart(r.d));
+        const QStringList boxes = r.boxes();
+        const int bars = std::min(c.records, 35);
+        ASSERT_EQ(boxes.size(), bars + 1) << c.records;
+        EXPECT_EQ(boxes.front(),
+                  QStringLiteral("box (18,%1)-(22,40) #000000 outline").arg(40 + c.firstScore))
+            << c.records;
+        EXPECT_EQ(boxes.back(), QStringLiteral("box (%1,48)-(%2,40) #008080 solid")
+                                    .arg(c.newBarLeft)
+                                    .arg(c.newBarLeft + 4))
+            << c.records;
     }
-    EXPECT_TRUE(drawHistoryChart(r.d));
-    const QStringList boxes = r.boxes();
-    ASSERT_EQ(boxes.size(), 41);
-    EXPECT_EQ(boxes[0], QStringLiteral("box (18,43)-(22,40) #000000 outline"));
-    EXPECT_EQ(boxes[39], QStringLiteral("box (213,43)-(217,40) #000000 outline"));
-    EXPECT_EQ(boxes[40], QStringLiteral("box (218,48)-(222,40) #008080 solid"));
 }
 
 TEST(HistoryChart, ScoreZeroRecordEndsTheChart) {

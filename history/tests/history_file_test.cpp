@@ -386,6 +386,57 @@ TEST(HistoryFile, FolderWhereNothingCanBeCreated) {
     EXPECT_FALSE(r.fake.files.exists(basicFile));
 }
 
+// What the file holds when the drill ends decides what is written: another copy may have
+// added a record, removed the file or left it unreadable since this drill started.
+TEST(HistoryFile, TheEndReadsTheFileAgainUnderItsLock) {
+    const QByteArray atStart = QByteArray("2026/01/03\r\n12,260101#") + basic1Sjis + "\r\n";
+    const QByteArray grown = atStart + "7,261208#" + basic3Sjis + "\r\n";
+    const QByteArray damaged = QByteArray("2026/01/03\r\n12,260101#") + "\x80\xa0\r\n";
+    const QByteArray newRecord = QByteArray("5,261209#") + basic1Sjis + "\r\n";
+    const QByteArray header = "2026/12/09\r\n";
+    enum class Meanwhile { Nothing, Grown, Removed, Damaged, Locked };
+    const struct {
+        Meanwhile meanwhile;
+        QByteArray after; // empty: the file as it was left meanwhile
+        int saveFailed;
+    } cases[] = {
+        {Meanwhile::Nothing, header + atStart.mid(12) + newRecord, 0},
+        {Meanwhile::Grown, header + grown.mid(12) + newRecord, 0},
+        {Meanwhile::Removed, header + atStart.mid(12) + newRecord, 0},
+        {Meanwhile::Damaged, {}, 1},
+        {Meanwhile::Locked, {}, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.meanwhile));
+        HistoryRig r;
+        r.putFile(atStart);
+        readHistory(r.d);
+        switch (c.meanwhile) {
+        case Meanwhile::Nothing:
+            break;
+        case Meanwhile::Grown:
+            r.putFile(grown);
+            break;
+        case Meanwhile::Removed:
+            r.fake.files.files.remove(basicFile);
+            break;
+        case Meanwhile::Damaged:
+            r.putFile(damaged);
+            break;
+        case Meanwhile::Locked:
+            r.fake.files.lockRefused = true;
+            break;
+        }
+        const QByteArray left = r.file();
+        r.s.score = 5;
+        writeHistory(r.d);
+        EXPECT_EQ(r.s.historySaveFailed, c.saveFailed);
+        EXPECT_EQ(r.file(), c.after.isEmpty() ? left : c.after);
+        // The chart keeps what was loaded at the start.
+        EXPECT_EQ(r.s.historyCount, 1);
+    }
+}
+
 TEST(HistoryFile, NoticeNamesTheFile) {
     EXPECT_EQ(historyNotSavedText(basicFile, true),
               QStringLiteral(

@@ -269,6 +269,14 @@ bool FakeFileSystem::writeFileWhole(const QString& path, const QByteArray& bytes
     return true;
 }
 
+std::unique_ptr<FileLock> FakeFileSystem::lockFile(const QString& path, int timeoutMs) {
+    if (lockRefused) {
+        return nullptr;
+    }
+    ++locksTaken;
+    return std::make_unique<FileLock>();
+}
+
 void FakeClock::advance(double seconds) {
     timeOfDay += seconds;
     while (timeOfDay >= 86400.0) {
@@ -313,38 +321,42 @@ FakePlatform::FakePlatform(FileSystem& otherFiles)
       label2(designText(ControlId::Label2)), label3(designText(ControlId::Label3)),
       label4(designText(ControlId::Label4)), label5(designText(ControlId::Label5)),
       label12(designText(ControlId::Label12)), label13(designText(ControlId::Label13)),
-      label14(designText(ControlId::Label14)),
-      timer1(timerIntervalMs), platform_{
-                                   .picture1 = picture1,
-                                   .picture2 = picture2,
-                                   .picture3 = picture3,
-                                   .picture4 = picture4,
-                                   .picture5 = picture5,
-                                   .picture7 = picture7,
-                                   .text1 = text1,
-                                   .text2 = text2,
-                                   .text4 = text4,
-                                   .text5 = text5,
-                                   .text6 = text6,
-                                   .label2 = label2,
-                                   .label3 = label3,
-                                   .label4 = label4,
-                                   .label5 = label5,
-                                   .label12 = label12,
-                                   .label13 = label13,
-                                   .label14 = label14,
-                                   .command1 = command1,
-                                   .command2 = command2,
-                                   .command3 = command3,
-                                   .timer1 = timer1,
-                                   .mmControl1 = mmControl1,
-                                   .mmControl2 = mmControl2,
-                                   .form1 = form1,
-                                   .messageBox = messageBox,
-                                   .files = otherFiles,
-                                   .clock = clock,
-                                   .random = random,
-                                   .instanceLock = instanceLock,
-                               } {}
+      label14(designText(ControlId::Label14)), timer1(timerIntervalMs),
+      platform_(platformWith({}, otherFiles)) {}
+
+Platform FakePlatform::platformWith(const Areas& areas, FileSystem& fileSystem) {
+    return Platform{
+        .picture1 = areas.picture1 ? *areas.picture1 : picture1,
+        .picture2 = areas.picture2 ? *areas.picture2 : picture2,
+        .picture3 = areas.picture3 ? *areas.picture3 : picture3,
+        .picture4 = picture4,
+        .picture5 = picture5,
+        .picture7 = areas.picture7 ? *areas.picture7 : picture7,
+        .text1 = text1,
+        .text2 = text2,
+        .text4 = text4,
+        .text5 = text5,
+        .text6 = text6,
+        .label2 = label2,
+        .label3 = label3,
+        .label4 = label4,
+        .label5 = label5,
+        .label12 = label12,
+        .label13 = label13,
+        .label14 = label14,
+        .command1 = command1,
+        .command2 = command2,
+        .command3 = command3,
+        .timer1 = timer1,
+        .mmControl1 = mmControl1,
+        .mmControl2 = mmControl2,
+        .form1 = form1,
+        .messageBox = messageBox,
+        .files = fileSystem,
+        .clock = clock,
+        .random = random,
+        .instanceLock = instanceLock,
+    };
+}
 
 } // namespace minamo

@@ -185,6 +185,7 @@ public:
     bool exists(const QString& path) const override;
     ReadResult readFile(const QString& path) const override;
     bool writeFileWhole(const QString& path, const QByteArray& bytes) override;
+    std::unique_ptr<FileLock> lockFile(const QString& path, int timeoutMs) override;
 
     QString currentDirectory_ = QStringLiteral("/home/pupil");
     QString programFolder_ = QStringLiteral("/opt/minamo");
@@ -193,6 +194,8 @@ public:
     QSet<QString> directories; // exist, are not files
     bool failWrites = false;   // every write fails, the old contents stay
     int writes = 0;            // successful writes
+    bool lockRefused = false;  // another copy holds every file's lock
+    int locksTaken = 0;
 };
 
 class FakeClock : public Clock {
@@ -233,6 +236,17 @@ public:
     FakePlatform& operator=(const FakePlatform&) = delete;
 
     Platform& platform() { return platform_; }
+
+    // Picture areas that stand in for the fake's own (real ones, say); unset: the fake's.
+    struct Areas {
+        PictureArea* picture1 = nullptr;
+        PictureArea* picture2 = nullptr;
+        PictureArea* picture3 = nullptr;
+        PictureArea* picture7 = nullptr;
+    };
+    // Every control and service of the fake, with the given areas instead of its own.
+    Platform platformWith(const Areas& areas, FileSystem& fileSystem);
+    Platform platformWith(const Areas& areas) { return platformWith(areas, files); }
 
     FocusTracker focus;
     FakePictureArea picture1, picture2, picture3, picture4, picture5, picture7;

@@ -27,6 +27,9 @@ public:
         ++writeAttempts;
         return !failWrites && local_.writeFileWhole(path, bytes);
     }
+    std::unique_ptr<FileLock> lockFile(const QString& path, int timeoutMs) override {
+        return local_.lockFile(path, timeoutMs);
+    }
 
     bool failWrites = false;
     int writeAttempts = 0;

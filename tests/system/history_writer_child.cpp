@@ -7,12 +7,17 @@
 //       file (the rename system calls are trapped);
 //   history-writer-child full-write LIMIT
 //       stops when the write reaches LIMIT bytes in a file (the file-size limit stands in
-//       for a disk that fills up while the new file is written).
+//       for a disk that fills up while the new file is written);
+//   history-writer-child end-on-input EXTRA
+//       answers EXTRA more problems right (the score is 2 + EXTRA), prints "ready" and ends
+//       the drill when a line arrives on standard input: another copy of the program may
+//       have written the family file in between.
 //
 // Prints "stopped" when it has stopped there and then waits to be killed; "finished" if the
 // write ran through; "unsupported" (exit code 3) when the trap cannot be set on this system.
 
 #include "platform/fake/folder_window.h"
+#include "platform/key_codes.h"
 
 #include <csignal>
 #include <cstddef>
@@ -95,8 +100,9 @@ bool limitFileSize(rlim_t bytes) {
 
 int main(int argc, char** argv) {
     const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
-    if (mode != "at-rename" && !(mode == "full-write" && argc > 2)) {
-        std::fprintf(stderr, "usage: %s at-rename | full-write LIMIT\n", argv[0]);
+    if (mode != "at-rename" && !((mode == "full-write" || mode == "end-on-input") && argc > 2)) {
+        std::fprintf(stderr, "usage: %s at-rename | full-write LIMIT | end-on-input EXTRA\n",
+                     argv[0]);
         return usageExit;
     }
 
@@ -105,6 +111,22 @@ int main(int argc, char** argv) {
         return usageExit;
     }
     minamo::startStandardDrill(w);
+
+    if (mode == "end-on-input") {
+        for (int extra = std::atoi(argv[2]); extra > 0; --extra) {
+            minamo::typeKeys(w.form, w.fake, minamo::pupilKeys(w.s().answer[w.s().currentIndex]));
+            minamo::pressKey(w.form, w.fake, minamo::key::enter);
+        }
+        std::printf("ready\n");
+        std::fflush(stdout);
+        char line[16];
+        if (std::fgets(line, sizeof line, stdin) == nullptr) {
+            return usageExit;
+        }
+        minamo::runOutTheClock(w);
+        std::printf(w.s().historySaveFailed == 0 ? "saved\n" : "not saved\n");
+        return 0;
+    }
 
     const bool trapped = mode == "at-rename"
                              ? trapRenames()

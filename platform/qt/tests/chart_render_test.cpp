@@ -4,6 +4,7 @@
 #include "platform/fake/qstring_printer.h"
 #include "platform/qt/qt_picture_area.h"
 
+#include <QDate>
 #include <QDir>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -15,13 +16,12 @@ namespace {
 struct RealChart {
     RealChart()
         : area(controlSpec(ControlId::Picture1), TwipsScale{96}, &parent),
-          platform{area,       f.picture2,   f.picture3, f.picture4, f.picture5,   f.picture7,
-                   f.text1,    f.text2,      f.text4,    f.text5,    f.text6,      f.label2,
-                   f.label3,   f.label4,     f.label5,   f.label12,  f.label13,    f.label14,
-                   f.command1, f.command2,   f.command3, f.timer1,   f.mmControl1, f.mmControl2,
-                   f.form1,    f.messageBox, f.files,    f.clock,    f.random,     f.instanceLock},
-          d{s, platform} {}
+          platform(f.platformWith({.picture1 = &area})), d{s, platform} {}
+    // A record as the reader loads it: its line kept, and in the lists.
     void addRecord(int score, const char* date, const char* set) {
+        s.historyLines << QStringLiteral("%1,%2#%3")
+                              .arg(score)
+                              .arg(QString::fromUtf8(date), QString::fromUtf8(set));
         ++s.historyCount;
         s.historyScore[s.historyCount] = static_cast<int16>(score);
         s.historyDate[s.historyCount] = QString::fromUtf8(date);
@@ -74,6 +74,23 @@ TEST(ChartRender, SampleHistoryLooksRight) {
         darkOnAxis += c.area.image().pixelColor(x, axisRow).lightness() < 80 ? 1 : 0;
     }
     EXPECT_GT(darkOnAxis, c.area.image().width() * 3 / 4);
+}
+
+// A long history: the newest 35 records and the new bar, whole, at the right end.
+TEST(ChartRender, FortyFiveRecordsShowTheNewestResult) {
+    RealChart c;
+    for (int i = 1; i <= 45; ++i) {
+        const QByteArray date = QDate(2026, 1, 1).addDays(i * 7).toString("yyMMdd").toLatin1();
+        c.addRecord(i % 25 + 5, date.constData(), "方程式分数1.txt");
+    }
+    c.s.score = 20;
+    c.s.recordName = QStringLiteral("方程式分数1.txt");
+    ASSERT_TRUE(drawHistoryChart(c.d));
+    const QString folder = QStringLiteral(MINAMO_BUILD_DIR "/screenshots");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(c.area.image().save(folder + QStringLiteral("/history-chart-45.png")));
+    // Position 36: x 193..197, up to 20 + 40.
+    EXPECT_EQ(c.at(195, 50), QColor(0, 128, 128));
 }
 
 } // namespace
