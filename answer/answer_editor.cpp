@@ -6,6 +6,7 @@
 #include "render/typed_power.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace minamo {
 
@@ -139,7 +140,21 @@ Outcome numeratorDigit(Drill& d, int16 key) {
     return {key::consumed, Next::Continue};
 }
 
-// "/" starts a fraction whose denominator is what was typed before it.
+// The entry right after "/" started the fraction being typed, from the parts "/" split off:
+// "-3/" keeps "-3", a "/" on an empty entry leaves it empty, otherwise the "/" stands behind
+// the prefix ("x=-3/" gives "x=-/3", "2/" gives "/2").
+QString textAtFractionStart(const DrillState& s) {
+    if (s.fractionPrefix == QStringLiteral("-")) {
+        return s.fractionPrefix + s.typedDenominator;
+    }
+    if (s.fractionPrefix.isEmpty() && s.typedDenominator.isEmpty()) {
+        return {};
+    }
+    return s.fractionPrefix + QStringLiteral("/") + s.typedDenominator;
+}
+
+// "/" starts a fraction whose denominator is what was typed before it. The key is consumed:
+// the "/" is already in the text the box is given.
 Outcome startFraction(Drill& d) {
     DrillState& s = d.s;
     PictureArea& picture = d.ui.picture3;
@@ -178,16 +193,16 @@ Outcome startFraction(Drill& d) {
         setEntryOrigin(s, barOnlyOriginY);
         s.termDenominator = s.typedDenominator;
         s.termNumerator.clear();
-        s.answerText = QStringLiteral("/") + s.answerText;
-        return {static_cast<int16>(u'/'), Next::Continue};
+        s.answerText = textAtFractionStart(s);
+        return {key::consumed, Next::Continue};
     }
     s.termSign = s.fractionPrefix;
     picture.clear();
     setEntryOrigin(s, barOnlyOriginY);
     s.termDenominator = s.typedDenominator;
     s.termNumerator.clear();
-    s.answerText = s.fractionPrefix + QStringLiteral("/") + s.typedDenominator;
-    return {static_cast<int16>(u'/'), Next::Continue};
+    s.answerText = textAtFractionStart(s);
+    return {key::consumed, Next::Continue};
 }
 
 Outcome acceptedKey(Drill& d, int16 key) {
@@ -263,8 +278,9 @@ Outcome acceptedKey(Drill& d, int16 key) {
     return {key::consumed, Next::Continue};
 }
 
-// After a Backspace inside a fraction the typed parts follow the text, so that the next
-// digit continues what the pupil sees instead of bringing deleted characters back.
+// After a Backspace inside a fraction that could not be taken back key by key, the typed
+// parts follow the text, so that the next digit continues what the pupil sees instead of
+// bringing deleted characters back.
 void followTextAfterBackspace(DrillState& s) {
     if (s.fractionMode != 1 || !s.fractionSuffix.isEmpty()) {
         return;
@@ -294,10 +310,65 @@ void followTextAfterBackspace(DrillState& s) {
     s.typedDenominator = s.answerText.mid(slash + 1);
 }
 
+int16 editAnswer(Drill& d, int16 key);
+void refresh(Drill& d);
+
+// Backspace while a fraction is typed takes back the pupil's last key, in the order the keys
+// were typed (the text holds the numerator first): the last letter or digit of the numerator,
+// then the "/" itself. The rest of the numerator is typed again from the entry as it stood
+// right after "/", so that the text and the drawing are what they were before the key.
+// Nothing when the entry is not a fraction as the editor builds it (text after its x, say).
+std::optional<Outcome> takeBackFractionKey(Drill& d) {
+    DrillState& s = d.s;
+    if (s.fractionMode != 1 || !s.fractionSuffix.isEmpty()) {
+        return std::nullopt;
+    }
+    const QString start = textAtFractionStart(s);
+    QString numerator; // its keys as typed
+    if (s.answerText != start) {
+        const QString tail = QStringLiteral("/") + s.typedDenominator;
+        if (!s.answerText.endsWith(tail)) {
+            return std::nullopt;
+        }
+        const QString beforeSlash = s.answerText.chopped(tail.size());
+        numerator = s.typedNumerator;
+        // A letter typed after the digits stands behind them in the text only.
+        if (beforeSlash.endsWith(numerator + u'x') || beforeSlash.endsWith(numerator + u'y')) {
+            numerator += beforeSlash.back();
+        } else if (numerator.isEmpty() || !beforeSlash.endsWith(numerator)) {
+            return std::nullopt;
+        }
+    }
+    d.ui.picture3.clear();
+    s.typedNumerator.clear();
+    if (numerator.isEmpty()) {
+        // The "/" goes, and with it the fraction: the entry is the text typed before it.
+        s.answerText = s.fractionPrefix + s.typedDenominator;
+        s.typedDenominator.clear();
+        s.fractionMode = 0;
+        return Outcome{key::consumed, Next::Continue};
+    }
+    numerator.chop(1);
+    s.answerText = start;
+    if (numerator.isEmpty()) {
+        return Outcome{key::consumed, Next::Continue};
+    }
+    refresh(d);
+    for (const QChar c : numerator) {
+        editAnswer(d, static_cast<int16>(c.unicode()));
+    }
+    return Outcome{key::consumed, Next::Done};
+}
+
+// The key is consumed: the box is given the text that Backspace leaves, and deleting at its
+// caret as well would take one character more from the box than from the answer.
 Outcome backspace(Drill& d) {
     DrillState& s = d.s;
     PictureArea& picture = d.ui.picture3;
     s.exponentReady = 0;
+    if (const auto takenBack = takeBackFractionKey(d)) {
+        return *takenBack;
+    }
     if (s.answerText.size() == 1) {
         // The last character goes: so do the head and every part of a fraction.
         s.fractionPrefix.clear();
@@ -342,7 +413,7 @@ Outcome backspace(Drill& d) {
         }
     }
     followTextAfterBackspace(s);
-    return {key::backspace, Next::Continue};
+    return {key::consumed, Next::Continue};
 }
 
 Outcome otherKey(Drill& d, int16 key) {

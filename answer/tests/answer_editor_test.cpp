@@ -87,9 +87,9 @@ TEST(AnswerEditor, KeysThatChangeTheTextAreConsumed) {
         int16 returned;
     };
     const Case cases[] = {
-        {"", 'x', 0},         {"x", '=', 0},    {"x", '2', 0},       {"x=-3", '/', '/'},
+        {"", 'x', 0},         {"x", '=', 0},    {"x", '2', 0},       {"x=-3", '/', 0},
         {"x=-3/", '8', 0},    {"2/", '9', '9'}, {"", '/', 0},        {"x=-3/", '/', '/'},
-        {"x=", 'c', 0},       {"x=5", 8, 8},    {"x=-3/", ' ', ' '}, {"x=-3/", 'c', 'c'},
+        {"x=", 'c', 0},       {"x=5", 8, 0},    {"x=-3/", ' ', ' '}, {"x=-3/", 'c', 'c'},
         {"x=-3/8", 'x', 'x'}, {"-3", '/', 0},
     };
     for (const Case& c : cases) {
@@ -343,15 +343,18 @@ TEST(AnswerEditor, Backspace) {
         // "12/5": the second numerator digit goes; the next digit continues from "1".
         {"5/12\\b", "1/5", 1},
         {"5/12\\b3", "13/5", 1},
-        {"x=-3/8\\b", "x=-8/", 1},
-        {"x=-3/8\\b5", "x=-85/", 1},
-        // Deleting the "/" ends the fraction: a new "/" starts one again.
-        {"x=-3/8\\b\\b", "x=-8", 0},
-        {"x=-3/8\\b\\b/5", "x=-5/8", 1},
-        {"-3/\\b", "-", 1},
-        {"-3/\\b5", "-5/", 1},
-        {"-3/8\\b", "-/3", 1},
+        // Taking the "/" back ends the fraction: a new "/" starts one again.
+        {"x=-3/8\\b\\b/5", "x=-5/3", 1},
+        {"/5\\b", "", 1},
+        {"/5\\b\\b", "", 0},
+        // After a leading "-" the text keeps no "/" until the first numerator digit.
+        {"-3/\\b", "-3", 0},
+        {"-3/\\b5", "-35", 0},
+        {"-3/8\\b", "-3", 1},
         {"-3/8\\b5", "-5/3", 1},
+        // A letter joins the numerator in the text only; it goes first.
+        {"x=-3/8x\\b", "x=-8/3", 1},
+        {"x=-3/85x\\b\\b", "x=-8/3", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
@@ -388,6 +391,13 @@ TEST(AnswerEditor, BackspaceOnAnEmptyEntryShortensTheHead) {
     e.press(key::backspace);
     EXPECT_EQ(e.s.answerHead, QStringLiteral("2/3"));
     EXPECT_EQ(e.s.answerText, QString());
+    // A "/" typed behind the head is taken back first; the head stays.
+    Editor slash;
+    slash.type(QStringLiteral("3/2+/\\b"));
+    EXPECT_EQ(slash.s.answerHead, QStringLiteral("2/3+"));
+    EXPECT_EQ(slash.s.fractionMode, 0);
+    slash.type(QStringLiteral("4/5"));
+    EXPECT_EQ(slash.s.answerDisplay, QStringLiteral("2/3+5/4"));
 }
 
 TEST(AnswerEditor, EntryStopsGrowingAtThirtyCharacters) {

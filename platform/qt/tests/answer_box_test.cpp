@@ -4,11 +4,15 @@
 #include "platform/qt/main_window.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace minamo {
 namespace {
@@ -195,6 +199,100 @@ TEST(AnswerBoxKeys, TypedDenominatorIsShownWhole) {
     // The denominator reaches into the lower part of the area but ends above its edge.
     EXPECT_GT(lowest, image.height() * 3 / 4);
     EXPECT_LT(lowest, image.height() - 1);
+}
+
+} // namespace
+} // namespace minamo
+
+namespace minamo {
+namespace {
+
+// The same keys typed into the real box and into the fake one.
+struct BothBoxes {
+    AnswerWindow real;
+    FakeAnswer fake;
+
+    void press(int16 code) {
+        real.press(code);
+        pressKey(fake.f.form, fake.f.fake, code);
+    }
+    // What the fake Picture3 shows: its drawing since the last clear.
+    QStringList fakePicture() const {
+        QStringList shown;
+        for (const DrawOp& op : fake.f.fake.picture3.drawing()) {
+            if (op.kind == DrawOp::Kind::Clear) {
+                shown.clear();
+            } else {
+                shown << op.toString();
+            }
+        }
+        return shown;
+    }
+    const QImage& realPicture() { return real.window.picture(ControlId::Picture3).image(); }
+};
+
+// Backspace in a typed fraction takes back the last key the pupil typed, in the order typed.
+// After every key the answer, Text4 and the box agree, on the real box and the fake one, and
+// Picture3 shows what it shows when the keys are typed without the slips Backspace took back.
+TEST(AnswerBoxKeys, BackspaceTakesBackTheLastKeyTyped) {
+    struct Row {
+        const char* keys;
+        const char* text4;
+    };
+    const Row rows[] = {
+        {"x=-3/8\\b7", "x=-7/3"},     // the numerator 8 was a slip
+        {"x=-3/12\\b", "x=-1/3"},     // one digit too many
+        {"x=2/9\\b", "x=/2"},         // the numerator emptied, the bar and 2 stay
+        {"x=-3/8\\b\\b", "x=-3"},     // back before the "/"
+        {"x=3/\\b5", "x=35"},         // the "/" was a slip
+        {"x=3/\\b\\b4", "x=4"},       // then the plain text as before
+        {"x=5/\\b/2", "x=2/5"},       // the fraction started again
+        {"x=-3/8\\b\\b\\b5", "x=-5"}, // back into the plain text
+    };
+    // The display after each key of these rows is saved for review.
+    const QString folder = QStringLiteral(MINAMO_BUILD_DIR "/screenshots/backspace");
+    const int reviewed[] = {1, 7};
+    ASSERT_TRUE(QDir().mkpath(folder));
+
+    int number = 0;
+    for (const Row& row : rows) {
+        ++number;
+        SCOPED_TRACE(row.keys);
+        BothBoxes typed;
+        ASSERT_TRUE(typed.real.loaded);
+        std::vector<int16> withoutSlips;
+        int step = 0;
+        for (const int16 code : parseKeyNotation(QString::fromUtf8(row.keys))) {
+            ++step;
+            SCOPED_TRACE(step);
+            typed.press(code);
+            if (code != key::backspace) {
+                withoutSlips.push_back(code);
+            } else if (!withoutSlips.empty()) {
+                withoutSlips.pop_back();
+            }
+            BothBoxes straight;
+            for (const int16 kept : withoutSlips) {
+                straight.press(kept);
+            }
+
+            const QString answer = typed.real.s().answerText;
+            EXPECT_EQ(typed.real.box()->text(), answer);
+            EXPECT_EQ(typed.real.text4(), answer);
+            EXPECT_EQ(typed.fake.f.s().answerText, answer);
+            EXPECT_EQ(typed.fake.f.fake.text2.text(), answer);
+            EXPECT_EQ(typed.fake.f.fake.text4.text(), answer);
+            EXPECT_EQ(answer, straight.real.s().answerText);
+            EXPECT_EQ(typed.fakePicture(), straight.fakePicture());
+            EXPECT_TRUE(typed.realPicture() == straight.realPicture());
+
+            if (std::find(std::begin(reviewed), std::end(reviewed), number) != std::end(reviewed)) {
+                const QString name = QStringLiteral("/row%1-key%2.png").arg(number).arg(step);
+                EXPECT_TRUE(typed.realPicture().save(folder + name));
+            }
+        }
+        EXPECT_EQ(typed.real.text4(), QString::fromUtf8(row.text4));
+    }
 }
 
 } // namespace
