@@ -49,6 +49,22 @@ void AnswerBox::deliverKey(std::int16_t code, const QString& character) {
     }
 }
 
+QVariant AnswerBox::inputMethodQuery(Qt::InputMethodQuery query) const {
+    // QLineEdit answers ImEnabled from its own state and disregards
+    // Qt::WA_InputMethodEnabled, so the refusal has to be spoken here.
+    if (query == Qt::ImEnabled) {
+        return false;
+    }
+    return QLineEdit::inputMethodQuery(query);
+}
+
+QVariant AnswerBox::inputMethodQuery(Qt::InputMethodQuery query, QVariant argument) const {
+    if (query == Qt::ImEnabled) {
+        return inputMethodQuery(query);
+    }
+    return QLineEdit::inputMethodQuery(query, std::move(argument));
+}
+
 void AnswerBox::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:

@@ -16,8 +16,9 @@ namespace minamo {
 
 // The answer box: every key reaches the handler before the box does. The handler returns
 // the code to apply (0: consumed); a passed-through key is then inserted at the caret, or
-// deletes before it for Backspace. Input methods are off; text one still commits is
-// handled key by key.
+// deletes before it for Backspace. The box refuses input methods, so that a switched-on
+// one (a Japanese desktop's usual state) cannot compose the keys away from the editor;
+// text one still commits is handled key by key.
 class AnswerBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -27,6 +28,11 @@ public:
 
     // One key as the handler sees it: its code, and the character it stands for.
     void deliverKey(std::int16_t code, const QString& character);
+
+    // Qt asks through both: the query event reaches the virtual one, QInputMethod calls
+    // the invokable one by name, which QLineEdit's would otherwise answer.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    Q_INVOKABLE QVariant inputMethodQuery(Qt::InputMethodQuery query, QVariant argument) const;
 
 protected:
     bool event(QEvent* event) override;

@@ -50,6 +50,7 @@ readonly sameTextLimit=0.12
 readonly sizeTolerance=2
 
 source "$(dirname "$0")/report.sh"
+source "$(dirname "$0")/x_server.sh"
 
 tmp=$(mktemp -d)
 xvfb_pid=""
@@ -166,34 +167,6 @@ read_digits() {
 
 # --- the X server and the program ----------------------------------------------------------
 
-# A display of our own, away from the low numbers that desktops and servers choosing their
-# own number take: a server that ends while another starts on its number can remove the
-# newcomer's socket.
-start_x_server() {
-    local display deadline
-    display=$((200 + $$ % 500))
-    for _ in 1 2 3 4 5 6 7 8 9 10; do
-        display=$((display + 1))
-        if [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; then
-            continue
-        fi
-        Xvfb ":$display" -screen 0 1024x768x24 -dpi 96 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
-        xvfb_pid=$!
-        deadline=$(($(date +%s) + 10))
-        while kill -0 "$xvfb_pid" 2>/dev/null && [ "$(date +%s)" -lt "$deadline" ]; do
-            if DISPLAY=":$display" xdotool getdisplaygeometry >/dev/null 2>&1; then
-                DISPLAY=":$display"
-                export DISPLAY
-                return 0
-            fi
-            sleep 0.1
-        done
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-        xvfb_pid=""
-    done
-    return 1
-}
 start_x_server || give_up "Xvfb did not start: $(cat "$tmp/xvfb.log" 2>/dev/null)"
 echo "# Xvfb on $DISPLAY"
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -133,9 +134,46 @@ TEST(AnswerBoxKeys, TabStaysInTheBox) {
     EXPECT_EQ(QApplication::focusWidget(), w.box());
 }
 
-TEST(AnswerBoxKeys, InputMethodIsOffAndCommittedTextIsTypedKeyByKey) {
+// Whether an input method may compose in a box is the focus object's answer to ImEnabled,
+// asked through QInputMethod and through the query event. A plain box put into the same
+// window says yes, so the question is one that can tell.
+TEST(AnswerBoxKeys, FocusedAnswerBoxRefusesComposition) {
     AnswerWindow w;
-    EXPECT_FALSE(w.box()->testAttribute(Qt::WA_InputMethodEnabled));
+    ASSERT_TRUE(w.loaded);
+    QApplication::processEvents();
+    w.window.activateWindow();
+    QApplication::processEvents();
+    QLineEdit plain(w.window.centralWidget());
+    plain.show();
+    struct Case {
+        const char* box;
+        QWidget* widget;
+        bool composes;
+    };
+    const Case cases[] = {
+        {"Text2", w.box(), false},
+        {"a plain QLineEdit", &plain, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        c.widget->setFocus(Qt::OtherFocusReason);
+        QApplication::processEvents();
+        ASSERT_EQ(QGuiApplication::focusObject(), c.widget);
+        const QVariant asked = QInputMethod::queryFocusObject(Qt::ImEnabled, QVariant());
+        ASSERT_TRUE(asked.isValid());
+        EXPECT_EQ(asked.toBool(), c.composes);
+        QInputMethodQueryEvent query(Qt::ImEnabled);
+        QCoreApplication::sendEvent(QGuiApplication::focusObject(), &query);
+        EXPECT_EQ(query.value(Qt::ImEnabled).toBool(), c.composes);
+    }
+    // Refusing composition leaves the box itself as it was: keys still type into it.
+    w.box()->setFocus(Qt::OtherFocusReason);
+    QTest::keyClicks(w.box(), QStringLiteral("x=5"));
+    EXPECT_EQ(w.box()->text(), QStringLiteral("x=5"));
+}
+
+TEST(AnswerBoxKeys, CommittedTextIsTypedKeyByKey) {
+    AnswerWindow w;
     QInputMethodEvent ascii;
     ascii.setCommitString(QStringLiteral("x=-3/8"));
     QCoreApplication::sendEvent(w.box(), &ascii);
