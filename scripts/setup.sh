@@ -5,6 +5,8 @@ MINAMO_PACKAGES=(cmake g++ qt6-base-dev qt6-multimedia-dev libgtest-dev fonts-ip
 # The real-window smoke test and the package test; the fuzzers and the benchmarks.
 MINAMO_PACKAGES+=(xvfb xdotool imagemagick dpkg-dev fakeroot desktop-file-utils libxcb1-dev)
 MINAMO_PACKAGES+=(clang libclang-rt-14-dev libbenchmark-dev)
+# Test only: the report's page is loaded in a headless browser.
+MINAMO_PACKAGES+=(chromium)
 MINAMO_PACKAGES+=("$@")
 
 minamo_install_missing() {
