@@ -6,6 +6,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace minamo {
@@ -94,6 +95,16 @@ QString familyFileName(const QString& recordName) {
     }
     const int digitIndex = static_cast<int>(recordName.size()) - extensionLength - 1;
     return recordName.left(digitIndex) + recordName.mid(digitIndex + 1);
+}
+
+std::span<const QString> familyFiles() {
+    static const std::array<QString, 4> families{
+        QStringLiteral("方程式基本.txt"),
+        QStringLiteral("方程式標準.txt"),
+        QStringLiteral("方程式難.txt"),
+        QStringLiteral("方程式分数.txt"),
+    };
+    return families;
 }
 
 QString familyFilePath(const QString& folder, const QString& familyFile) {

@@ -5,6 +5,7 @@
 #include "app/drill_start.h"
 #include "app/form_layout.h"
 #include "banks/banks.h"
+#include "history/history_file.h"
 #include "platform/fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
@@ -481,6 +482,16 @@ TEST(Banks, MenuEntriesReachTheirBuilders) {
         ASSERT_NE(found, nullptr) << row.menu << " " << row.item;
         EXPECT_EQ(found->builder, row.builder) << row.menu << " " << row.item;
     }
+}
+
+// The history files the drill writes are the ones the report reads.
+TEST(Banks, EverySetRecordsIntoOneOfTheFamilyFiles) {
+    QSet<QString> used;
+    for (const CatalogueEntry& set : catalogue()) {
+        used.insert(familyFileName(set.recordName));
+    }
+    const auto families = familyFiles();
+    EXPECT_EQ(used, QSet<QString>(families.begin(), families.end()));
 }
 
 TEST(Banks, TextFactsTheDisplayReliesOn) {

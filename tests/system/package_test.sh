@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the built program into a throw-away prefix, and unpacks the Debian package that
-# CPack makes into a throw-away root; checks in each the files, the desktop entry and that
-# the launcher starts the program in the pupil's data folder and leaves the home folder alone.
+# CPack makes into a throw-away root; checks in each the files, the desktop entry, that the
+# launcher starts the program in the pupil's data folder and leaves the home folder alone, and
+# that the report reads that folder and writes its page to the cache folder only.
 #
 #   package_test.sh BUILD_FOLDER CMAKE CPACK
 #
@@ -19,20 +20,24 @@ cpack=$3
 readonly package=minamo-drill
 readonly launcher=bin/minamo-drill
 readonly program=lib/minamo-drill/minamo-drill
+readonly reportProgram=bin/minamo-report
 readonly desktopFile=share/applications/minamo-drill.desktop
 readonly iconFile=share/icons/hicolor/scalable/apps/minamo-drill.svg
 # Every file an installation holds, and which of them are run.
 readonly expectedFiles="bin/minamo-drill
+bin/minamo-report
 lib/minamo-drill/Maru.wav
 lib/minamo-drill/SD05.wav
 lib/minamo-drill/minamo-drill
 share/applications/minamo-drill.desktop
 share/icons/hicolor/scalable/apps/minamo-drill.svg"
 readonly expectedPrograms="bin/minamo-drill
+bin/minamo-report
 lib/minamo-drill/minamo-drill"
 # How long the program must keep running once started to count as running (it has no
 # other sign of life without a display).
 readonly runSeconds=2
+readonly sampleHistory="$(dirname "$0")/../../docs/sample-history"
 
 source "$(dirname "$0")/report.sh"
 
@@ -57,7 +62,7 @@ check_files() {
     local where=$1 root=$2 actual file
     actual=$(file_list "$root")
     if [ "$actual" = "$expectedFiles" ]; then
-        ok "$where: the files are the expected six"
+        ok "$where: the files are the expected seven"
     else
         not_ok "$where: the files differ from the expected ones:"
         diff <(echo "$expectedFiles") <(echo "$actual") | sed 's/^/#   /' || true
@@ -67,16 +72,19 @@ check_files() {
             not_ok "$where: $file cannot be run"
         fi
     done
-    if [ -f "$root/$program" ]; then
-        if command -v readelf >/dev/null && readelf -d "$root/$program" | grep -E 'R(UN)?PATH' | grep -qF "$build"; then
-            not_ok "$where: the program still looks for libraries in the build folder"
+    for file in "$program" "$reportProgram"; do
+        if [ ! -f "$root/$file" ]; then
+            continue
         fi
-        if ldd "$root/$program" 2>&1 | grep -q "not found"; then
-            not_ok "$where: libraries of the program are missing: $(ldd "$root/$program" | grep "not found" | tr '\n' ' ')"
+        if command -v readelf >/dev/null && readelf -d "$root/$file" | grep -E 'R(UN)?PATH' | grep -qF "$build"; then
+            not_ok "$where: $file still looks for libraries in the build folder"
+        fi
+        if ldd "$root/$file" 2>&1 | grep -q "not found"; then
+            not_ok "$where: libraries of $file are missing: $(ldd "$root/$file" | grep "not found" | tr '\n' ' ')"
         else
-            ok "$where: every library of the program is found"
+            ok "$where: every library of $file is found"
         fi
-    fi
+    done
 }
 
 check_desktop_entry() {
@@ -108,11 +116,21 @@ check_desktop_entry() {
     else
         not_ok "$where: the desktop entry's name: $(grep '^Name=' "$entry" || echo none)"
     fi
-    exec_command=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+    exec_command=$(sed -n '/^\[Desktop Entry\]/,/^\[/s/^Exec=\([^ ]*\).*/\1/p' "$entry")
     if [ "$root/bin/$exec_command" -ef "$root/$launcher" ]; then
         ok "$where: the desktop entry runs the launcher"
     else
         not_ok "$where: the desktop entry runs \"$exec_command\", not the launcher"
+    fi
+    # The second action starts the report.
+    local action_name action_exec
+    action_name=$(sed -n '/^\[Desktop Action report\]/,/^\[/s/^Name=//p' "$entry")
+    action_exec=$(sed -n '/^\[Desktop Action report\]/,/^\[/s/^Exec=\([^ ]*\).*/\1/p' "$entry")
+    if grep -qx "Actions=report;" "$entry" && [ "$action_name" = "記録を見る" ] &&
+        [ -n "$action_exec" ] && [ "$root/bin/$action_exec" -ef "$root/$reportProgram" ]; then
+        ok "$where: the desktop entry's action \"記録を見る\" runs minamo-report"
+    else
+        not_ok "$where: the desktop entry's report action: \"$action_name\" runs \"$action_exec\""
     fi
     icon=$(sed -n 's/^Icon=//p' "$entry")
     if [ "$root/share/icons/hicolor/scalable/apps/$icon.svg" -ef "$root/$iconFile" ]; then
@@ -194,6 +212,36 @@ check_launcher() {
     fi
 }
 
+# Starts the report from PATH in a fresh home whose data folder holds a family file: the page
+# lands in the cache folder, the data folder is left as it was, nothing else appears.
+check_report() {
+    local where=$1 root=$2 run="$tmp/report-$RANDOM" status=0 data before stray
+    data="$run/home/.local/share/$package"
+    mkdir -p "$data"
+    cp "$sampleHistory/方程式基本.txt" "$data/"
+    before=$(cd "$data" && ls -l --time-style=+%s.%N && sha256sum ./*)
+    env -i PATH="$root/bin:/usr/bin:/bin" HOME="$run/home" LANG=C.UTF-8 \
+        timeout 30 minamo-report --no-open >"$run/log" 2>&1 || status=$?
+    local page="$run/home/.cache/$package/report.html"
+    if [ "$status" -eq 0 ] && [ -s "$page" ] && grep -q "方程式基本1" "$page"; then
+        ok "$where: minamo-report writes the data folder's page to ${page#"$run/"}"
+    else
+        not_ok "$where: minamo-report gave status $status: $(cat "$run/log")"
+    fi
+    if [ "$(cd "$data" && ls -l --time-style=+%s.%N && sha256sum ./*)" = "$before" ]; then
+        ok "$where: the report leaves the data folder as it was"
+    else
+        not_ok "$where: the report changed the data folder"
+    fi
+    stray=$(cd "$run/home" && find . -type f | grep -vxF -e "./.local/share/$package/方程式基本.txt" \
+        -e "./.cache/$package/report.html" || true)
+    if [ -z "$stray" ]; then
+        ok "$where: the report writes nothing else into the home"
+    else
+        not_ok "$where: the report wrote $(echo "$stray" | tr '\n' ' ')"
+    fi
+}
+
 # A data folder that cannot be made (the home is a file): the launcher stops with a
 # message, starts nothing and leaves the file as it was.
 check_unusable_home() {
@@ -222,6 +270,7 @@ check_files "prefix" "$prefix"
 check_desktop_entry "prefix" "$prefix"
 check_launcher "prefix" "$prefix"
 check_launcher "prefix, XDG_DATA_HOME set" "$prefix" xdg-data
+check_report "prefix" "$prefix"
 check_unusable_home "prefix" "$prefix"
 
 # --- the Debian package --------------------------------------------------------------------
@@ -266,7 +315,7 @@ echo "# the package's files:"
 awk '$1 !~ /^d/ { print "#   " $1, $2, $6 }' "$tmp/contents"
 listed=$(awk '$1 !~ /^d/ { sub(/^\.\/usr\//, "", $6); print $6 }' "$tmp/contents" | LC_ALL=C sort)
 if [ "$listed" = "$expectedFiles" ]; then
-    ok "the package lists the expected six files under /usr"
+    ok "the package lists the expected seven files under /usr"
 else
     not_ok "the package lists other files: $(echo "$listed" | tr '\n' ' ')"
 fi
@@ -289,6 +338,7 @@ dpkg-deb -x "$deb" "$root"
 check_files "package" "$root/usr"
 check_desktop_entry "package" "$root/usr"
 check_launcher "package" "$root/usr"
+check_report "package" "$root/usr"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -1,0 +1,44 @@
+#pragma once
+
+// The command line of minamo-report and where it reads and writes by default.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace minamo {
+
+struct ReportCommand {
+    enum class Action { Report, Help };
+    enum class Open { Yes, No };
+    Action action = Action::Report;
+    QString folder; // the history folder
+    QString output; // the page
+    Open open = Open::Yes;
+};
+
+struct ParsedArguments {
+    std::optional<ReportCommand> command;
+    QString error; // when there is no command
+};
+
+// The arguments after the program's name. A missing folder or output is the default one.
+ParsedArguments parseReportArguments(const QStringList& arguments);
+QString reportUsage();
+
+// The drill's per-user data folder, where its launcher keeps the history files:
+// ${XDG_DATA_HOME:-$HOME/.local/share}/minamo-drill.
+QString defaultHistoryFolder();
+// The page, by default: ${XDG_CACHE_HOME:-$HOME/.cache}/minamo-drill/report.html, outside
+// the history folder, and rewritten by every report.
+QString defaultReportPath();
+
+// True when the page would land in the history folder or below it, where the report never
+// writes.
+bool isInsideFolder(const QString& output, const QString& folder);
+
+enum class PageWritten { Yes, No };
+// Writes the page as UTF-8, whole or not at all, making its folder when needed.
+PageWritten writeReportPage(const QString& path, const QString& html);
+
+} // namespace minamo

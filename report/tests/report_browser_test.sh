@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# Writes the report of a sample folder, and of one set of 500 drills, loads each page in
+# headless Chromium and checks from the browser's own DOM that every set has its chart with
+# one mark per record (the newest 300 at most) and its table with a row per record, and that
+# nothing in it runs (headless Chromium needs its own scripting for the DOM dump and the
+# screenshot, so the page is not loaded with JavaScript off); keeps the screenshots.
+#
+#   report_browser_test.sh PROGRAM SAMPLE_FOLDER SCREENSHOT_FOLDER
+#
+# Skipped (exit 77) when Debian's chromium is not installed.
+set -euo pipefail
+
+if [ $# -ne 3 ]; then
+    echo "usage: $0 PROGRAM SAMPLE_FOLDER SCREENSHOT_FOLDER" >&2
+    exit 2
+fi
+program=$1
+sample=$2
+shots=$3
+readonly chromium=/usr/bin/chromium
+readonly maxCharted=300
+
+source "$(dirname "$0")/../../tests/system/report.sh"
+
+if [ ! -x "$chromium" ]; then
+    echo "# SKIP: $chromium is not installed (the test set-up installs the package chromium);" \
+        "the page is not checked in a browser"
+    exit 77
+fi
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+mkdir -p "$shots"
+
+# A fresh profile for every start; nothing but the page is loaded.
+browse() {
+    local page=$1
+    shift
+    timeout 60 "$chromium" --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+        --disable-background-networking --disable-component-update --disable-sync \
+        --user-data-dir="$(mktemp -d -p "$tmp")" "$@" "file://$page"
+}
+
+# What a folder's files hold, counted here from the files themselves: the records of each
+# set ("title count"), a line with "," being a record of the name after its first "#".
+records_in() {
+    local file
+    for file in "$1"/*.txt; do
+        iconv -f SHIFT_JIS -t UTF-8 "$file" | tr -d '\r' | awk 'NR == 1 && !/,/ { next }
+            /,/ { name = ""; rest = substr($0, index($0, ",") + 1)
+                  if (index(rest, "#")) { name = substr(rest, index(rest, "#") + 1); sub(/^#+/, "", name) }
+                  sub(/\.txt$/, "", name); if (name == "") name = "（セット名のない記録）"
+                  count[name]++ }
+            END { for (n in count) print n, count[n] }'
+    done | LC_ALL=C sort
+}
+
+# What the browser shows: per set section its heading, charts, marks and record rows.
+sets_in_dom() {
+    awk 'BEGIN { RS = "<section class=\"set\"" } NR > 1 {
+        heading = "?"
+        if (match($0, /<h3[^>]*>[^<]*<\/h3>/)) { heading = substr($0, RSTART, RLENGTH); gsub(/<[^>]*>/, "", heading) }
+        charts = gsub(/<svg/, "&"); marks = gsub(/class="mark/, "&"); rows = gsub(/<th scope="row"/, "&")
+        print heading, charts, marks, rows }' "$1" | LC_ALL=C sort
+}
+
+# Writes the report of a folder, loads it, compares, and takes a screenshot of its top.
+check_folder() {
+    local what=$1 folder=$2 shot=$3 page="$tmp/$RANDOM.html" dom="$tmp/dom-$RANDOM.html"
+    local expected seen sets bad=0 title records line want_marks overview_rows teal
+    if "$program" "$folder" --output "$page" --no-open >"$tmp/report.log" 2>&1; then
+        ok "$what: the report is written"
+    else
+        not_ok "$what: minamo-report failed: $(cat "$tmp/report.log")"
+        return
+    fi
+    if browse "$page" --dump-dom >"$dom" 2>"$tmp/chromium.log" && [ -s "$dom" ]; then
+        ok "$what: Chromium loads the page ($(wc -c <"$dom") bytes of DOM)"
+    else
+        not_ok "$what: Chromium could not load the page: $(tail -n 5 "$tmp/chromium.log")"
+        return
+    fi
+    expected=$(records_in "$folder")
+    seen=$(sets_in_dom "$dom")
+    sets=$(echo "$expected" | wc -l)
+    echo "# set, records in the files | charts, marks, table rows in the browser"
+    LC_ALL=C join <(echo "$expected") <(echo "$seen") -a 1 -a 2 -e "-" -o 0,1.2,2.2,2.3,2.4 |
+        sed 's/^/#   /'
+    while read -r title records; do
+        line=$(echo "$seen" | awk -v t="$title" '$1 == t')
+        want_marks=$((records < maxCharted ? records : maxCharted))
+        if [ "$line" != "$title 1 $want_marks $records" ]; then
+            not_ok "$what: $title has $records records, the browser shows \"${line:-nothing}\""
+            bad=1
+        fi
+    done <<<"$expected"
+    if [ "$bad" -eq 0 ] && [ "$(echo "$seen" | wc -l)" -eq "$sets" ]; then
+        ok "$what: all $sets sets have one chart with a mark per record (the newest $maxCharted at most) and a table row per record"
+    else
+        not_ok "$what: $sets sets in the files, $(echo "$seen" | wc -l) in the browser"
+    fi
+    overview_rows=$(awk 'BEGIN { RS = "<table class=\"overview\">" } NR == 2 {
+        sub(/<\/table>.*/, ""); print gsub(/<th scope="row"/, "&") }' "$dom")
+    if [ "$overview_rows" = "$sets" ]; then
+        ok "$what: the overview lists every set once"
+    else
+        not_ok "$what: the overview lists $overview_rows sets"
+    fi
+    if grep -qiE '<script|<noscript| on[a-z]+=|javascript:' "$dom"; then
+        not_ok "$what: the page holds a script: $(grep -oiE '<script|<noscript| on[a-z]+=|javascript:' "$dom" | head -n 3)"
+    else
+        ok "$what: the page holds no script, so it is the same with JavaScript off"
+    fi
+
+    rm -f "$shot"
+    if browse "$page" --hide-scrollbars --window-size=1000,1400 --screenshot="$shot" >/dev/null 2>&1 &&
+        [ -s "$shot" ]; then
+        ok "$what: screenshot $shot"
+    else
+        not_ok "$what: Chromium took no screenshot"
+        return
+    fi
+    # The newest bar of a chart, and nothing else on the page, is drawn in teal, RGB (0, 128,
+    # 128): it is on the screen without scrolling sideways, however many records there are.
+    if command -v convert >/dev/null; then
+        teal=$(convert "$shot" -fill black +opaque "#008080" -fill white -opaque "#008080" \
+            -format "%[fx:round(mean*w*h)]" info:)
+        if [ "$teal" -gt 20 ]; then
+            ok "$what: the screenshot shows the newest bar ($teal teal pixels)"
+        else
+            not_ok "$what: the screenshot shows no newest bar ($teal teal pixels)"
+        fi
+    fi
+}
+
+check_folder "sample folder" "$sample" "$shots/report.png"
+
+# One set of 500 drills, more than a chart shows.
+many="$tmp/many"
+mkdir -p "$many"
+{
+    printf '2026/12/09\r\n'
+    for i in $(seq 500); do
+        printf '%d,%s#方程式分数1.txt\r\n' $((i % 40 - 5)) "$(date -d "2025-01-01 + $i days" +%y%m%d)"
+    done
+} | iconv -f UTF-8 -t SHIFT_JIS >"$many/方程式分数.txt"
+check_folder "500 records of one set" "$many" "$shots/report-500.png"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
