@@ -254,10 +254,7 @@ cleanup() {
         kill -- "-$inside_pid" 2>/dev/null || true
         wait "$inside_pid" 2>/dev/null || true
     fi
-    if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
+    stop_process "$xvfb_pid"
     rm -rf "$tmp"
 }
 trap cleanup EXIT

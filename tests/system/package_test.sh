@@ -44,10 +44,7 @@ source "$(dirname "$0")/report.sh"
 tmp=$(mktemp -d)
 running_pid=""
 cleanup() {
-    if [ -n "$running_pid" ] && kill -0 "$running_pid" 2>/dev/null; then
-        kill "$running_pid" 2>/dev/null || true
-        wait "$running_pid" 2>/dev/null || true
-    fi
+    stop_process "$running_pid"
     rm -rf "$tmp"
 }
 trap cleanup EXIT

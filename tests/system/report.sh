@@ -22,3 +22,10 @@ skip_all() {
     echo "skip - $*"
     exit 77
 }
+# Ends a process the test started, if it still runs, and waits for it.
+stop_process() {
+    if [ -n "${1:-}" ] && kill -0 "$1" 2>/dev/null; then
+        kill "$1" 2>/dev/null || true
+        wait "$1" 2>/dev/null || true
+    fi
+}

@@ -56,14 +56,8 @@ tmp=$(mktemp -d)
 xvfb_pid=""
 program_pid=""
 cleanup() {
-    if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
-        kill "$program_pid" 2>/dev/null || true
-        wait "$program_pid" 2>/dev/null || true
-    fi
-    if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
+    stop_process "$program_pid"
+    stop_process "$xvfb_pid"
     rm -rf "$tmp"
 }
 trap cleanup EXIT
