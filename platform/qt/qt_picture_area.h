@@ -50,19 +50,24 @@ public:
     void setScale(double left, double top, double right, double bottom) override;
 
     PictureWidget* widget() const { return widget_; }
-    const QImage& image() const { return image_; }
+    const QImage& image() const { return pixels(); }
     // Measures text as print does, in the current units.
     double textWidth(const QString& text) const;
     double textHeight() const;
 
 private:
+    // The backing image, cleared first if a clear is pending.
+    QImage& pixels() const;
     QPointF toPixels(double x, double y) const;
     void updateFont();
 
     PictureWidget* widget_;
     TwipsScale scale_;
     int widthTwips_, heightTwips_;
-    QImage image_;
+    // Its pixels are written on first use, so that an area that stays hidden (the chart of
+    // the idle window) keeps none of them in memory.
+    mutable QImage image_;
+    mutable bool clearPending_ = true;
     Rgb back_;
     Rgb fore_;
     QString fontName_;

@@ -19,12 +19,14 @@ cpack=$3
 readonly package=minamo-drill
 readonly launcher=bin/minamo-drill
 readonly program=lib/minamo-drill/minamo-drill
+readonly soundModule=lib/minamo-drill/libminamo-sound.so
 readonly desktopFile=share/applications/minamo-drill.desktop
 readonly iconFile=share/icons/hicolor/scalable/apps/minamo-drill.svg
 # Every file an installation holds, and which of them are run.
 readonly expectedFiles="bin/minamo-drill
 lib/minamo-drill/Maru.wav
 lib/minamo-drill/SD05.wav
+lib/minamo-drill/libminamo-sound.so
 lib/minamo-drill/minamo-drill
 share/applications/minamo-drill.desktop
 share/icons/hicolor/scalable/apps/minamo-drill.svg"
@@ -57,7 +59,7 @@ check_files() {
     local where=$1 root=$2 actual file
     actual=$(file_list "$root")
     if [ "$actual" = "$expectedFiles" ]; then
-        ok "$where: the files are the expected six"
+        ok "$where: the files are the expected seven"
     else
         not_ok "$where: the files differ from the expected ones:"
         diff <(echo "$expectedFiles") <(echo "$actual") | sed 's/^/#   /' || true
@@ -75,6 +77,21 @@ check_files() {
             not_ok "$where: libraries of the program are missing: $(ldd "$root/$program" | grep "not found" | tr '\n' ' ')"
         else
             ok "$where: every library of the program is found"
+        fi
+    fi
+    # The program loads its sound module from its own folder once a drill starts.
+    if [ -f "$root/$soundModule" ]; then
+        if ldd "$root/$soundModule" 2>&1 | grep -q "not found"; then
+            not_ok "$where: libraries of the sound module are missing: $(ldd "$root/$soundModule" | grep "not found" | tr '\n' ' ')"
+        else
+            ok "$where: every library of the sound module is found"
+        fi
+        if command -v readelf >/dev/null; then
+            if readelf --dyn-syms -W "$root/$soundModule" | grep -q " minamo_create_sound_effect_v1$"; then
+                ok "$where: the sound module has its entry point"
+            else
+                not_ok "$where: the sound module lacks its entry point"
+            fi
         fi
     fi
 }
@@ -266,7 +283,7 @@ echo "# the package's files:"
 awk '$1 !~ /^d/ { print "#   " $1, $2, $6 }' "$tmp/contents"
 listed=$(awk '$1 !~ /^d/ { sub(/^\.\/usr\//, "", $6); print $6 }' "$tmp/contents" | LC_ALL=C sort)
 if [ "$listed" = "$expectedFiles" ]; then
-    ok "the package lists the expected six files under /usr"
+    ok "the package lists the expected seven files under /usr"
 else
     not_ok "the package lists other files: $(echo "$listed" | tr '\n' ' ')"
 fi
