@@ -103,7 +103,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench-first-answer: another copy runs\n");
         return 1;
     }
-    QTest::qWaitForWindowExposed(&window);
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        std::fprintf(stderr, "bench-first-answer: the window was never shown\n");
+        return 1;
+    }
 
     window.menuAction(QStringLiteral("tosiki1"))->trigger();
     minamo::DrillState& s = window.form().state();
