@@ -19,6 +19,11 @@ PictureWidget::PictureWidget(QtPictureArea& area, QWidget* parent) : QWidget(par
 
 void PictureWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    if (area_.isBlank()) {
+        // The image is left unwritten until something is drawn in it.
+        painter.fillRect(rect(), toQColor(area_.backColour()));
+        return;
+    }
     painter.drawImage(rect(), area_.image());
 }
 

@@ -51,6 +51,9 @@ public:
 
     PictureWidget* widget() const { return widget_; }
     const QImage& image() const { return pixels(); }
+    // Nothing drawn since the last clear: the area shows its back colour alone.
+    bool isBlank() const { return clearPending_; }
+    Rgb backColour() const { return back_; }
     // Measures text as print does, in the current units.
     double textWidth(const QString& text) const;
     double textHeight() const;
@@ -64,8 +67,8 @@ private:
     PictureWidget* widget_;
     TwipsScale scale_;
     int widthTwips_, heightTwips_;
-    // Its pixels are written on first use, so that an area that stays hidden (the chart of
-    // the idle window) keeps none of them in memory.
+    // Its pixels are written on first use, so that an area that stays blank or hidden (the
+    // chart of the idle window) keeps none of them in memory.
     mutable QImage image_;
     mutable bool clearPending_ = true;
     Rgb back_;
