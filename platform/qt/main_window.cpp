@@ -4,9 +4,11 @@
 #include "app/drill_start.h"
 #include "app/sounds.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/qt_colour.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -18,9 +20,13 @@ namespace minamo {
 
 namespace {
 
-QColor toQColor(Rgb c) {
-    return QColor(c.r, c.g, c.b);
-}
+// Qt Multimedia 6.4 hangs at exit while a sound is still loading: its sample cache, torn
+// down, waits for the loading thread under the lock that thread needs (and leaks the
+// sample). The program would never end and would keep its single-copy lock. Loads take
+// milliseconds; a window closed right after a drill has started lets them finish first.
+constexpr int soundLoadWaitMs = 3000;
+
+const QEvent::Type preloadSoundsEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 double screenDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -67,8 +73,10 @@ MainWindow::MainWindow(Services services, QWidget* parent)
 
     timer_ = new QTimer(this);
     timer1_ = std::make_unique<QtTimer>(timer_);
-    mmControl1_ = std::make_unique<QtSoundPlayer>(this);
-    mmControl2_ = std::make_unique<QtSoundPlayer>(this);
+    soundModule_ = std::make_unique<SoundModule>(
+        QDir(services_.files.programFolder()).filePath(SoundModule::fileName()));
+    mmControl1_ = std::make_unique<QtSoundPlayer>(this, *soundModule_);
+    mmControl2_ = std::make_unique<QtSoundPlayer>(this, *soundModule_);
     window_ = std::make_unique<QtWindow>(this);
     messageBox_ = std::make_unique<QtMessageBox>(this);
 
@@ -77,17 +85,38 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     auto label = [this](ControlId id) -> Label& { return *labels_.at(id); };
     auto button = [this](ControlId id) -> Button& { return *buttons_.at(id); };
     using enum ControlId;
-    platform_ = std::unique_ptr<Platform>(
-        new Platform{pic(Picture1),    pic(Picture2),    pic(Picture3),
-                     pic(Picture4),    pic(Picture5),    pic(Picture7),
-                     text(Text1),      text(Text2),      text(Text4),
-                     text(Text5),      text(Text6),      label(Label2),
-                     label(Label3),    label(Label4),    label(Label5),
-                     label(Label12),   label(Label13),   label(Label14),
-                     button(Command1), button(Command2), button(Command3),
-                     *timer1_,         *mmControl1_,     *mmControl2_,
-                     *window_,         *messageBox_,     services_.files,
-                     services_.clock,  services_.random, services_.instanceLock});
+    platform_ = std::unique_ptr<Platform>(new Platform{
+        .picture1 = pic(Picture1),
+        .picture2 = pic(Picture2),
+        .picture3 = pic(Picture3),
+        .picture4 = pic(Picture4),
+        .picture5 = pic(Picture5),
+        .picture7 = pic(Picture7),
+        .text1 = text(Text1),
+        .text2 = text(Text2),
+        .text4 = text(Text4),
+        .text5 = text(Text5),
+        .text6 = text(Text6),
+        .label2 = label(Label2),
+        .label3 = label(Label3),
+        .label4 = label(Label4),
+        .label5 = label(Label5),
+        .label12 = label(Label12),
+        .label13 = label(Label13),
+        .label14 = label(Label14),
+        .command1 = button(Command1),
+        .command2 = button(Command2),
+        .command3 = button(Command3),
+        .timer1 = *timer1_,
+        .mmControl1 = *mmControl1_,
+        .mmControl2 = *mmControl2_,
+        .form1 = *window_,
+        .messageBox = *messageBox_,
+        .files = services_.files,
+        .clock = services_.clock,
+        .random = services_.random,
+        .instanceLock = services_.instanceLock,
+    });
     form_ = std::make_unique<Form1>(*platform_);
 
     answerBox_->setKeyHandler([this](std::int16_t code) { return form_->Text2_KeyPress(code); });
@@ -104,7 +133,10 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     setFixedSize(size());
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    timer_->stop();
+    waitForSoundLoads();
+}
 
 void MainWindow::buildControls() {
     // Labels are drawn on the window's own surface, behind every control with a window of
@@ -181,8 +213,10 @@ void MainWindow::buildMenu() {
             actions_[item.name] = action;
             if (item.entry) {
                 const MenuEntry entry = *item.entry;
-                connect(action, &QAction::triggered, this,
-                        [this, entry] { form_->menuClick(entry); });
+                connect(action, &QAction::triggered, this, [this, entry] {
+                    form_->menuClick(entry);
+                    preloadSoundsSoon();
+                });
             }
         }
     }
@@ -208,29 +242,31 @@ QAction* MainWindow::menuAction(const QString& name) const {
     return actions_.value(name, nullptr);
 }
 
-void MainWindow::paintEvent(QPaintEvent* event) {
-    QMainWindow::paintEvent(event);
-    if (!soundsPreloaded_) {
-        soundsPreloaded_ = true;
-        // Queued from the first paint, the preload runs once that paint has ended and been
-        // flushed: the idle window never waits for the audio system. (Queued from the show
-        // instead, it would run before the window's first expose is handled.) Sounds still
-        // load on their first use should the window never be painted.
-        QTimer::singleShot(0, this, [this] { preloadSounds(); });
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == preloadSoundsEvent) {
+        preloadSounds();
+        return true;
     }
+    return QMainWindow::event(event);
 }
 
-void MainWindow::setStartupProbe(StartupProbe* probe) {
-    probe_ = probe;
-    if (probe_) {
-        probe_->watch(this, StartupProbe::DeferredWork::Expected);
+void MainWindow::preloadSoundsSoon() {
+    if (soundsPreloaded_) {
+        return;
     }
+    soundsPreloaded_ = true;
+    // Sounds are needed from the first answer of a drill on, not before: the idle window
+    // never maps, relocates or connects the audio system, and keeps its memory. Posted at
+    // the low priority of Qt's update requests, the preload runs once the first problem
+    // has been painted. A sound asked for before it ends loads on the spot.
+    QCoreApplication::postEvent(this, new QEvent(preloadSoundsEvent), Qt::LowEventPriority);
 }
 
-void MainWindow::waitForSoundLoads(int timeoutMs) {
+void MainWindow::waitForSoundLoads() {
     QElapsedTimer waited;
     waited.start();
-    while ((mmControl1_->isLoading() || mmControl2_->isLoading()) && waited.elapsed() < timeoutMs) {
+    while ((mmControl1_->isLoading() || mmControl2_->isLoading()) &&
+           waited.elapsed() < soundLoadWaitMs) {
         // The end of a load reaches the player as an event of this thread.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
         QThread::msleep(1);
@@ -238,15 +274,9 @@ void MainWindow::waitForSoundLoads(int timeoutMs) {
 }
 
 void MainWindow::preloadSounds() {
-    if (probe_) {
-        probe_->deferredWorkStarted();
-    }
     const QString folder = services_.files.programFolder();
     mmControl1_->preload(soundPath(folder, rightSoundFile));
     mmControl2_->preload(soundPath(folder, wrongSoundFile));
-    if (probe_) {
-        probe_->deferredWorkFinished();
-    }
 }
 
 } // namespace minamo

@@ -7,10 +7,8 @@
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QSoundEffect>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-#include <QUrl>
 
 namespace minamo {
 
@@ -132,11 +130,10 @@ QtSoundPlayer::~QtSoundPlayer() = default;
 
 void QtSoundPlayer::open() {
     if (!effect_) {
-        effect_ = new QSoundEffect(owner_);
+        effect_ = module_.createEffect(owner_);
     }
-    const QUrl url = QUrl::fromLocalFile(fileName_);
-    if (effect_->source() != url) {
-        effect_->setSource(url);
+    if (effect_) {
+        effect_->setSource(fileName_);
     }
 }
 
@@ -149,12 +146,13 @@ void QtSoundPlayer::preload(const QString& path) {
 }
 
 bool QtSoundPlayer::isLoading() const {
-    return effect_ && effect_->status() == QSoundEffect::Loading;
+    return effect_ && effect_->isLoading();
 }
 
 void QtSoundPlayer::command(MediaCommand command) {
     switch (command) {
     case MediaCommand::Close:
+    case MediaCommand::Prev:
         if (effect_) {
             effect_->stop();
         }
@@ -164,13 +162,8 @@ void QtSoundPlayer::command(MediaCommand command) {
             open();
         }
         break;
-    case MediaCommand::Prev:
-        if (effect_) {
-            effect_->stop();
-        }
-        break;
     case MediaCommand::Play:
-        if (effect_ && effect_->source() == QUrl::fromLocalFile(fileName_)) {
+        if (effect_ && effect_->source() == fileName_) {
             effect_->play();
         }
         break;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/qt/sound_module.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +10,6 @@
 #include <QTimer>
 #include <functional>
 
-class QSoundEffect;
 class QMainWindow;
 
 namespace minamo {
@@ -102,11 +102,12 @@ private:
     QTimer* timer_;
 };
 
-// Plays a WAV file without waiting. The player is made on first use, so start-up does not
-// wait for the audio system; a missing file or audio device stays silent.
+// Plays a WAV file without waiting. The player is made on first use, through the sound
+// module, so that start-up does not wait for the audio system; a missing module, file or
+// audio device stays silent.
 class QtSoundPlayer : public SoundPlayer {
 public:
-    explicit QtSoundPlayer(QObject* owner) : owner_(owner) {}
+    QtSoundPlayer(QObject* owner, SoundModule& module) : owner_(owner), module_(module) {}
     ~QtSoundPlayer() override;
     void setFileName(const QString& path) override { fileName_ = path; }
     void command(MediaCommand command) override;
@@ -118,7 +119,8 @@ public:
 private:
     void open();
     QObject* owner_;
-    QPointer<QSoundEffect> effect_;
+    SoundModule& module_;
+    std::unique_ptr<SoundEffect> effect_;
     QString fileName_;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/qt/qt_picture_area.h"
 
 #include "platform/qt/fonts.h"
+#include "platform/qt/qt_colour.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -9,9 +10,6 @@
 namespace minamo {
 
 namespace {
-QColor toQColor(Rgb c) {
-    return QColor(c.r, c.g, c.b);
-}
 constexpr double metresPerInch = 0.0254;
 } // namespace
 
@@ -21,6 +19,11 @@ PictureWidget::PictureWidget(QtPictureArea& area, QWidget* parent) : QWidget(par
 
 void PictureWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    if (area_.isBlank()) {
+        // The image is left unwritten until something is drawn in it.
+        painter.fillRect(rect(), toQColor(area_.backColour()));
+        return;
+    }
     painter.drawImage(rect(), area_.image());
 }
 
@@ -40,8 +43,15 @@ QtPictureArea::QtPictureArea(const ControlSpec& layout, TwipsScale scale, QWidge
     const int dotsPerMetre = static_cast<int>(std::lround(scale_.dpi / metresPerInch));
     image_.setDotsPerMeterX(dotsPerMetre);
     image_.setDotsPerMeterY(dotsPerMetre);
-    image_.fill(toQColor(back_));
     updateFont();
+}
+
+QImage& QtPictureArea::pixels() const {
+    if (clearPending_) {
+        clearPending_ = false;
+        image_.fill(toQColor(back_));
+    }
+    return image_;
 }
 
 void QtPictureArea::updateFont() {
@@ -49,7 +59,7 @@ void QtPictureArea::updateFont() {
 }
 
 void QtPictureArea::clear() {
-    image_.fill(toQColor(back_));
+    clearPending_ = true;
     x_ = scaleLeft_;
     y_ = scaleTop_;
     widget_->update();
@@ -91,7 +101,7 @@ double QtPictureArea::textHeight() const {
 
 void QtPictureArea::print(const QString& text, LineEnd end) {
     if (!text.isEmpty()) {
-        QPainter painter(&image_);
+        QPainter painter(&pixels());
         painter.setRenderHint(QPainter::TextAntialiasing);
         painter.setFont(font_);
         painter.setPen(toQColor(fore_));
@@ -109,7 +119,7 @@ void QtPictureArea::print(const QString& text, LineEnd end) {
 }
 
 void QtPictureArea::line(double x1, double y1, double x2, double y2, Rgb colour) {
-    QPainter painter(&image_);
+    QPainter painter(&pixels());
     painter.setPen(QPen(toQColor(colour), 1.0));
     painter.drawLine(toPixels(x1, y1), toPixels(x2, y2));
     widget_->update();
@@ -118,7 +128,7 @@ void QtPictureArea::line(double x1, double y1, double x2, double y2, Rgb colour)
 }
 
 void QtPictureArea::box(double x1, double y1, double x2, double y2, Rgb colour, BoxFill fill) {
-    QPainter painter(&image_);
+    QPainter painter(&pixels());
     const QRectF rect = QRectF(toPixels(x1, y1), toPixels(x2, y2)).normalized();
     painter.setPen(QPen(toQColor(colour), 1.0));
     if (fill == BoxFill::Solid) {

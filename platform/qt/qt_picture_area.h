@@ -51,19 +51,27 @@ public:
     void setScale(double left, double top, double right, double bottom) override;
 
     PictureWidget* widget() const { return widget_; }
-    const QImage& image() const { return image_; }
+    const QImage& image() const { return pixels(); }
+    // Nothing drawn since the last clear: the area shows its back colour alone.
+    bool isBlank() const { return clearPending_; }
+    Rgb backColour() const { return back_; }
     // Measures text as print does, in the current units.
     double textWidth(const QString& text) const;
     double textHeight() const;
 
 private:
+    // The backing image, cleared first if a clear is pending.
+    QImage& pixels() const;
     QPointF toPixels(double x, double y) const;
     void updateFont();
 
     PictureWidget* widget_;
     TwipsScale scale_;
     int widthTwips_, heightTwips_;
-    QImage image_;
+    // Its pixels are written on first use, so that an area that stays blank or hidden (the
+    // chart of the idle window) keeps none of them in memory.
+    mutable QImage image_;
+    mutable bool clearPending_ = true;
     Rgb back_;
     Rgb fore_;
     QString fontName_;

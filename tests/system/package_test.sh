@@ -21,6 +21,7 @@ readonly package=minamo-drill
 readonly launcher=bin/minamo-drill
 readonly program=lib/minamo-drill/minamo-drill
 readonly reportProgram=bin/minamo-report
+readonly soundModule=lib/minamo-drill/libminamo-sound.so
 readonly desktopFile=share/applications/minamo-drill.desktop
 readonly iconFile=share/icons/hicolor/scalable/apps/minamo-drill.svg
 # Every file an installation holds, and which of them are run.
@@ -28,6 +29,7 @@ readonly expectedFiles="bin/minamo-drill
 bin/minamo-report
 lib/minamo-drill/Maru.wav
 lib/minamo-drill/SD05.wav
+lib/minamo-drill/libminamo-sound.so
 lib/minamo-drill/minamo-drill
 share/applications/minamo-drill.desktop
 share/icons/hicolor/scalable/apps/minamo-drill.svg"
@@ -59,7 +61,7 @@ check_files() {
     local where=$1 root=$2 actual file
     actual=$(file_list "$root")
     if [ "$actual" = "$expectedFiles" ]; then
-        ok "$where: the files are the expected seven"
+        ok "$where: the files are the expected eight"
     else
         not_ok "$where: the files differ from the expected ones:"
         diff <(echo "$expectedFiles") <(echo "$actual") | sed 's/^/#   /' || true
@@ -82,6 +84,21 @@ check_files() {
             ok "$where: every library of $file is found"
         fi
     done
+    # The program loads its sound module from its own folder once a drill starts.
+    if [ -f "$root/$soundModule" ]; then
+        if ldd "$root/$soundModule" 2>&1 | grep -q "not found"; then
+            not_ok "$where: libraries of the sound module are missing: $(ldd "$root/$soundModule" | grep "not found" | tr '\n' ' ')"
+        else
+            ok "$where: every library of the sound module is found"
+        fi
+        if command -v readelf >/dev/null; then
+            if readelf --dyn-syms -W "$root/$soundModule" | grep -q " minamo_create_sound_effect_v1$"; then
+                ok "$where: the sound module has its entry point"
+            else
+                not_ok "$where: the sound module lacks its entry point"
+            fi
+        fi
+    fi
 }
 
 check_desktop_entry() {

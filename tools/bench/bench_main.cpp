@@ -3,6 +3,7 @@
 // Release build; --quick runs every benchmark once, so that the tools keep working (its
 // figures are not measurements); --startup-only and --window-only run one half.
 
+#include "sound_bench.h"
 #include "startup_bench.h"
 #include "table.h"
 #include "window_bench.h"
@@ -85,14 +86,18 @@ int main(int argc, char** argv) {
     bool failed = false;
 
     const QString binDir = QCoreApplication::applicationDirPath();
-    const minamo::bench::StartupOptions startup{binDir, quick ? 1 : 11, quick ? 1 : 5,
+    const minamo::bench::StartupOptions startup{binDir, quick ? 1 : 21, quick ? 1 : 5,
                                                 quick ? 300 : 2000};
     const minamo::bench::WindowOptions window{binDir, quick ? 5 : 1000, quick ? 3 : 201,
                                               quick ? 1 : 21};
+    const minamo::bench::SoundOptions sound{binDir, quick ? 1 : 11};
 
     std::vector<minamo::bench::Row> rows;
     if (startupPart) {
         rows = minamo::bench::runStartupBenchmarks(startup, log, failed);
+        for (auto& row : minamo::bench::runSoundBenchmarks(sound, log, failed)) {
+            rows.push_back(std::move(row));
+        }
     }
     if (windowPart) {
         for (auto& row : minamo::bench::runWindowBenchmarks(window, log, failed)) {
@@ -111,15 +116,19 @@ int main(int argc, char** argv) {
                  loadAverage()),
         quick ? QStringLiteral("QUICK MODE: every benchmark ran once; these figures are not "
                                "measurements")
-              : QStringLiteral("medians: start-up of %1 runs, memory of %2 runs, %3 keys of "
-                               "each kind, %4 presentations, %5 rounds of solutions")
+              : QStringLiteral("medians: start-up of %1 runs, memory of %2 runs, first sounds of "
+                               "%3 runs, %4 keys of each kind, %5 presentations, %6 rounds of "
+                               "solutions")
                     .arg(startup.startupRuns)
                     .arg(startup.memoryRuns)
+                    .arg(sound.runs)
                     .arg(window.keySamples)
                     .arg(window.advanceSamples)
                     .arg(window.solutionRounds),
-        QStringLiteral("floor: start-up and memory, a bare Qt window of the same size; keys, the "
-                       "same key in a bare QLineEdit; drawing, the same text printed as one line"),
+        QStringLiteral("floor: start-up and memory, a Qt window of the same size with a menu bar, "
+                       "labels, line edits and a painted widget, all with Japanese text; keys, "
+                       "the same key in a bare QLineEdit; drawing, the same text printed as one "
+                       "line"),
     };
     minamo::bench::printTable(out, heading, rows);
     if (failed) {
