@@ -604,38 +604,7 @@ bool wouldOutgrowEntry(Drill& d, int16 key) {
     TrialTextBox text4(ui.text4);
     // The editor draws only in Picture3 and writes only Text2 and Text4; the other controls
     // are passed on as they are (a test holds the trial to that).
-    Platform trialUi{
-        .picture1 = ui.picture1,
-        .picture2 = ui.picture2,
-        .picture3 = picture3,
-        .picture4 = ui.picture4,
-        .picture5 = ui.picture5,
-        .picture7 = ui.picture7,
-        .text1 = ui.text1,
-        .text2 = text2,
-        .text4 = text4,
-        .text5 = ui.text5,
-        .text6 = ui.text6,
-        .label2 = ui.label2,
-        .label3 = ui.label3,
-        .label4 = ui.label4,
-        .label5 = ui.label5,
-        .label12 = ui.label12,
-        .label13 = ui.label13,
-        .label14 = ui.label14,
-        .command1 = ui.command1,
-        .command2 = ui.command2,
-        .command3 = ui.command3,
-        .timer1 = ui.timer1,
-        .mmControl1 = ui.mmControl1,
-        .mmControl2 = ui.mmControl2,
-        .form1 = ui.form1,
-        .messageBox = ui.messageBox,
-        .files = ui.files,
-        .clock = ui.clock,
-        .random = ui.random,
-        .instanceLock = ui.instanceLock,
-    };
+    Platform trialUi = substituted(ui, {.picture3 = &picture3, .text2 = &text2, .text4 = &text4});
     Drill trialDrill{trial, trialUi};
     editAnswer(trialDrill, key);
     const int after = entryLength(trial);

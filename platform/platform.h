@@ -225,4 +225,17 @@ struct Platform {
     InstanceLock& instanceLock;
 };
 
+// Controls that stand in for some of a Platform's own: a trial copy, a recorder, a real area
+// among fakes. Unset: the Platform's own.
+struct Substitutes {
+    PictureArea* picture1 = nullptr;
+    PictureArea* picture2 = nullptr;
+    PictureArea* picture3 = nullptr;
+    TextBox* text2 = nullptr;
+    TextBox* text4 = nullptr;
+};
+
+// The same controls and services as p, but the substitutes.
+Platform substituted(const Platform& p, const Substitutes& with);
+
 } // namespace minamo

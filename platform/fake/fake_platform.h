@@ -237,17 +237,6 @@ public:
 
     Platform& platform() { return platform_; }
 
-    // Picture areas that stand in for the fake's own (real ones, say); unset: the fake's.
-    struct Areas {
-        PictureArea* picture1 = nullptr;
-        PictureArea* picture2 = nullptr;
-        PictureArea* picture3 = nullptr;
-        PictureArea* picture7 = nullptr;
-    };
-    // Every control and service of the fake, with the given areas instead of its own.
-    Platform platformWith(const Areas& areas, FileSystem& fileSystem);
-    Platform platformWith(const Areas& areas) { return platformWith(areas, files); }
-
     FocusTracker focus;
     FakePictureArea picture1, picture2, picture3, picture4, picture5, picture7;
     FakeTextBox text1, text2, text4, text5, text6;

@@ -16,7 +16,7 @@ namespace {
 struct RealChart {
     RealChart()
         : area(controlSpec(ControlId::Picture1), TwipsScale{96}, &parent),
-          platform(f.platformWith({.picture1 = &area})), d{s, platform} {}
+          platform(substituted(f.platform(), {.picture1 = &area})), d{s, platform} {}
     // A record as the reader loads it: its line kept, and in the lists.
     void addRecord(int score, const char* date, const char* set) {
         s.historyLines << QStringLiteral("%1,%2#%3")

@@ -142,38 +142,7 @@ struct ProblemWindow {
     }
 
     static Platform withRecorder(Platform& p, PictureArea& picture2) {
-        return Platform{
-            .picture1 = p.picture1,
-            .picture2 = picture2,
-            .picture3 = p.picture3,
-            .picture4 = p.picture4,
-            .picture5 = p.picture5,
-            .picture7 = p.picture7,
-            .text1 = p.text1,
-            .text2 = p.text2,
-            .text4 = p.text4,
-            .text5 = p.text5,
-            .text6 = p.text6,
-            .label2 = p.label2,
-            .label3 = p.label3,
-            .label4 = p.label4,
-            .label5 = p.label5,
-            .label12 = p.label12,
-            .label13 = p.label13,
-            .label14 = p.label14,
-            .command1 = p.command1,
-            .command2 = p.command2,
-            .command3 = p.command3,
-            .timer1 = p.timer1,
-            .mmControl1 = p.mmControl1,
-            .mmControl2 = p.mmControl2,
-            .form1 = p.form1,
-            .messageBox = p.messageBox,
-            .files = p.files,
-            .clock = p.clock,
-            .random = p.random,
-            .instanceLock = p.instanceLock,
-        };
+        return substituted(p, {.picture2 = &picture2});
     }
 
     // Presents one problem as the first of a drill list and pairs each bar with the
