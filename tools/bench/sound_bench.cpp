@@ -1,5 +1,6 @@
 #include "sound_bench.h"
 
+#include "server_process.h"
 #include "stats.h"
 
 #include <QFileInfo>
@@ -20,15 +21,7 @@ constexpr int startTimeoutMs = 20000;
 // A PulseAudio server with nothing but a null sink, on a socket in a folder of its own.
 class NullSinkServer {
 public:
-    ~NullSinkServer() {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.terminate();
-            if (!process_.waitForFinished(3000)) {
-                process_.kill();
-                process_.waitForFinished(3000);
-            }
-        }
-    }
+    ~NullSinkServer() { endServer(process_); }
     static QString program() {
         return QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
     }

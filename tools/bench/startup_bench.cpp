@@ -1,5 +1,6 @@
 #include "startup_bench.h"
 
+#include "server_process.h"
 #include "stats.h"
 
 #include "platform/qt/sound_module.h"
@@ -210,15 +211,7 @@ public:
 // A virtual X server at 96 dpi on a display number of its own choosing.
 class Xvfb {
 public:
-    ~Xvfb() {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.terminate();
-            if (!process_.waitForFinished(3000)) {
-                process_.kill();
-                process_.waitForFinished(3000);
-            }
-        }
-    }
+    ~Xvfb() { endServer(process_); }
     static bool installed() {
         return !QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty();
     }

@@ -27,6 +27,12 @@ struct RealChart {
         s.historyDate[s.historyCount] = QString::fromUtf8(date);
         s.historySet[s.historyCount] = QString::fromUtf8(set);
     }
+    // Keeps the chart as a PNG in the build folder's screenshots, to be looked at.
+    void save(const QString& name) const {
+        const QString folder = QStringLiteral(MINAMO_BUILD_DIR "/screenshots");
+        ASSERT_TRUE(QDir().mkpath(folder));
+        ASSERT_TRUE(area.image().save(folder + u'/' + name));
+    }
     // The pixel at a point of the chart's units (x 0..200 right, y 0..100 up).
     QColor at(double x, double y) const {
         const QImage& image = area.image();
@@ -56,9 +62,7 @@ TEST(ChartRender, SampleHistoryLooksRight) {
     c.s.recordName = QStringLiteral("方程式基本1.txt");
     ASSERT_TRUE(drawHistoryChart(c.d));
 
-    const QString folder = QStringLiteral(MINAMO_BUILD_DIR "/screenshots");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_TRUE(c.area.image().save(folder + QStringLiteral("/history-chart.png")));
+    c.save(QStringLiteral("history-chart.png"));
 
     const QColor back(192, 255, 255);
     const QColor teal(0, 128, 128);
@@ -86,9 +90,7 @@ TEST(ChartRender, FortyFiveRecordsShowTheNewestResult) {
     c.s.score = 20;
     c.s.recordName = QStringLiteral("方程式分数1.txt");
     ASSERT_TRUE(drawHistoryChart(c.d));
-    const QString folder = QStringLiteral(MINAMO_BUILD_DIR "/screenshots");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_TRUE(c.area.image().save(folder + QStringLiteral("/history-chart-45.png")));
+    c.save(QStringLiteral("history-chart-45.png"));
     // Position 36: x 193..197, up to 20 + 40.
     EXPECT_EQ(c.at(195, 50), QColor(0, 128, 128));
 }

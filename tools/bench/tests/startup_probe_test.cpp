@@ -24,6 +24,15 @@ struct Started {
         process.setWorkingDirectory(work.path());
         process.start(QStringLiteral(MINAMO_BIN_DIR "/") + program, args);
     }
+    // What the program printed up to its first line end (at most 30 s).
+    QByteArray firstLine() {
+        QByteArray output;
+        for (int i = 0; i < 300 && !output.contains('\n'); ++i) {
+            process.waitForReadyRead(100);
+            output += process.readAllStandardOutput();
+        }
+        return output;
+    }
     ~Started() {
         if (process.state() != QProcess::NotRunning) {
             process.kill();
@@ -90,11 +99,7 @@ TEST(StartupProbe, ProgramReportsItsFirstPaintAndQuits) {
 TEST(StartupProbe, StayKeepsTheProgramRunningAfterItsReport) {
     Started run(QStringLiteral("minamo-drill"), "stay");
     ASSERT_TRUE(run.process.waitForStarted(10000));
-    QByteArray output;
-    for (int i = 0; i < 300 && !output.contains('\n'); ++i) {
-        run.process.waitForReadyRead(100);
-        output += run.process.readAllStandardOutput();
-    }
+    const QByteArray output = run.firstLine();
     EXPECT_FALSE(report(output).isEmpty());
     EXPECT_FALSE(run.process.waitForFinished(1000)) << "the program ended after its report";
 }
@@ -104,11 +109,7 @@ TEST(StartupProbe, StayKeepsTheProgramRunningAfterItsReport) {
 TEST(StartupProbe, IdleProgramHasNotLoadedItsSoundStack) {
     Started run(QStringLiteral("minamo-drill"), "stay");
     ASSERT_TRUE(run.process.waitForStarted(10000));
-    QByteArray output;
-    for (int i = 0; i < 300 && !output.contains('\n'); ++i) {
-        run.process.waitForReadyRead(100);
-        output += run.process.readAllStandardOutput();
-    }
+    const QByteArray output = run.firstLine();
     ASSERT_FALSE(report(output).isEmpty());
     // Long enough for work queued behind the first paint to have run.
     run.process.waitForFinished(1000);
