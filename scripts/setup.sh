@@ -12,17 +12,23 @@ MINAMO_TEST_PACKAGES=(libgtest-dev python3 xvfb xdotool imagemagick dpkg-dev fak
 # Installed without what they recommend (GTK and Qt 5 front ends and settings tools, some
 # 140 packages more).
 MINAMO_TEST_LEAN_PACKAGES=(fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus)
+# The benchmarks besides (./bench): the first sound plays on a null sink of a PulseAudio
+# server of their own.
+MINAMO_BENCH_PACKAGES=(pulseaudio)
 
 minamo_is_installed() {
     dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
 }
 
-# minamo_install_missing program | tests
+# minamo_install_missing program | tests | bench
 minamo_install_missing() {
     local plain=("${MINAMO_PROGRAM_PACKAGES[@]}") lean=()
-    if [ "${1:-program}" = tests ]; then
+    if [ "${1:-program}" != program ]; then
         plain+=("${MINAMO_TEST_PACKAGES[@]}")
         lean+=("${MINAMO_TEST_LEAN_PACKAGES[@]}")
+    fi
+    if [ "${1:-program}" = bench ]; then
+        plain+=("${MINAMO_BENCH_PACKAGES[@]}")
     fi
     local missing=() missing_lean=() package
     for package in "${plain[@]}"; do
