@@ -11,20 +11,18 @@ namespace minamo {
 
 namespace {
 constexpr double metresPerInch = 0.0254;
+// Steps kept as a list before the drawing goes into the image: a problem or a typed answer
+// takes a few dozen at most; a worked solution or a chart takes hundreds.
+constexpr std::size_t keptStepLimit = 64;
 } // namespace
 
 PictureWidget::PictureWidget(QtPictureArea& area, QWidget* parent) : QWidget(parent), area_(area) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PictureWidget::paintEvent(QPaintEvent* event) {
+void PictureWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (area_.isBlank()) {
-        // The image is left unwritten until something is drawn in it.
-        painter.fillRect(rect(), toQColor(area_.backColour()));
-        return;
-    }
-    painter.drawImage(rect(), area_.image());
+    area_.paint(painter, rect());
 }
 
 QtPictureArea::QtPictureArea(const ControlSpec& layout, TwipsScale scale, QWidget* parent)
@@ -46,12 +44,71 @@ QtPictureArea::QtPictureArea(const ControlSpec& layout, TwipsScale scale, QWidge
     updateFont();
 }
 
-QImage& QtPictureArea::pixels() const {
-    if (clearPending_) {
-        clearPending_ = false;
-        image_.fill(toQColor(back_));
+void QtPictureArea::paintStep(QPainter& painter, const Step& step) {
+    switch (step.kind) {
+    case Step::Kind::Text:
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.setFont(step.font);
+        painter.setPen(step.colour);
+        painter.drawText(step.from, step.text);
+        break;
+    case Step::Kind::Line:
+        painter.setPen(QPen(step.colour, 1.0));
+        painter.drawLine(step.from, step.to);
+        break;
+    case Step::Kind::Box:
+    case Step::Kind::SolidBox: {
+        const QRectF rect = QRectF(step.from, step.to).normalized();
+        painter.setPen(QPen(step.colour, 1.0));
+        if (step.kind == Step::Kind::SolidBox) {
+            painter.fillRect(rect, step.colour);
+        }
+        painter.drawRect(rect);
+        break;
     }
+    }
+}
+
+void QtPictureArea::draw(Step step) {
+    if (inImage_) {
+        QPainter painter(&image_);
+        paintStep(painter, step);
+    } else {
+        steps_.push_back(std::move(step));
+        if (steps_.size() > keptStepLimit) {
+            writeImage();
+        }
+    }
+    widget_->update();
+}
+
+void QtPictureArea::writeImage() const {
+    if (inImage_) {
+        return;
+    }
+    image_.fill(toQColor(back_));
+    QPainter painter(&image_);
+    for (const Step& step : steps_) {
+        paintStep(painter, step);
+    }
+    steps_.clear();
+    inImage_ = true;
+}
+
+const QImage& QtPictureArea::image() const {
+    writeImage();
     return image_;
+}
+
+void QtPictureArea::paint(QPainter& painter, const QRect& rect) const {
+    if (inImage_) {
+        painter.drawImage(rect, image_);
+        return;
+    }
+    painter.fillRect(rect, toQColor(back_));
+    for (const Step& step : steps_) {
+        paintStep(painter, step);
+    }
 }
 
 void QtPictureArea::updateFont() {
@@ -59,7 +116,8 @@ void QtPictureArea::updateFont() {
 }
 
 void QtPictureArea::clear() {
-    clearPending_ = true;
+    inImage_ = false;
+    steps_.clear();
     x_ = scaleLeft_;
     y_ = scaleTop_;
     widget_->update();
@@ -101,14 +159,13 @@ double QtPictureArea::textHeight() const {
 
 void QtPictureArea::print(const QString& text, LineEnd end) {
     if (!text.isEmpty()) {
-        QPainter painter(&pixels());
-        painter.setRenderHint(QPainter::TextAntialiasing);
-        painter.setFont(font_);
-        painter.setPen(toQColor(fore_));
         const QFontMetricsF metrics(font_, &image_);
         const QPointF topLeft = toPixels(x_, y_);
-        painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
-        widget_->update();
+        draw({.kind = Step::Kind::Text,
+              .from = QPointF(topLeft.x(), topLeft.y() + metrics.ascent()),
+              .colour = toQColor(fore_),
+              .text = text,
+              .font = font_});
     }
     if (end == LineEnd::Stay) {
         x_ += textWidth(text);
@@ -119,23 +176,19 @@ void QtPictureArea::print(const QString& text, LineEnd end) {
 }
 
 void QtPictureArea::line(double x1, double y1, double x2, double y2, Rgb colour) {
-    QPainter painter(&pixels());
-    painter.setPen(QPen(toQColor(colour), 1.0));
-    painter.drawLine(toPixels(x1, y1), toPixels(x2, y2));
-    widget_->update();
+    draw({.kind = Step::Kind::Line,
+          .from = toPixels(x1, y1),
+          .to = toPixels(x2, y2),
+          .colour = toQColor(colour)});
     x_ = x2;
     y_ = y2;
 }
 
 void QtPictureArea::box(double x1, double y1, double x2, double y2, Rgb colour, BoxFill fill) {
-    QPainter painter(&pixels());
-    const QRectF rect = QRectF(toPixels(x1, y1), toPixels(x2, y2)).normalized();
-    painter.setPen(QPen(toQColor(colour), 1.0));
-    if (fill == BoxFill::Solid) {
-        painter.fillRect(rect, toQColor(colour));
-    }
-    painter.drawRect(rect);
-    widget_->update();
+    draw({.kind = fill == BoxFill::Solid ? Step::Kind::SolidBox : Step::Kind::Box,
+          .from = toPixels(x1, y1),
+          .to = toPixels(x2, y2),
+          .colour = toQColor(colour)});
     x_ = x2;
     y_ = y2;
 }

@@ -4,8 +4,11 @@
 #include "platform/platform.h"
 #include "platform/qt/twips.h"
 
+#include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QWidget>
+#include <vector>
 
 namespace minamo {
 
@@ -24,9 +27,10 @@ private:
     QtPictureArea& area_;
 };
 
-// A picture area that keeps its drawing in a backing image, like a canvas repainted from
-// memory. Pen positions are twips (or the user units of a scale); the image is in device
-// pixels at the screen's logical DPI and device pixel ratio.
+// A picture area that keeps its drawing, like a canvas repainted from memory. Pen positions
+// are twips (or the user units of a scale). A few steps since the last clear are kept as a
+// list and painted straight onto the window; a longer drawing goes into a backing image in
+// device pixels at the screen's logical DPI and device pixel ratio.
 class QtPictureArea : public PictureArea {
 public:
     QtPictureArea(const ControlSpec& layout, TwipsScale scale, QWidget* parent);
@@ -51,27 +55,42 @@ public:
     void setScale(double left, double top, double right, double bottom) override;
 
     PictureWidget* widget() const { return widget_; }
-    const QImage& image() const { return pixels(); }
+    // The drawing as pixels (written into the backing image first if it was not yet).
+    const QImage& image() const;
     // Nothing drawn since the last clear: the area shows its back colour alone.
-    bool isBlank() const { return clearPending_; }
+    bool isBlank() const { return !inImage_ && steps_.empty(); }
+    // Paints the drawing onto the area's widget.
+    void paint(QPainter& painter, const QRect& rect) const;
     Rgb backColour() const { return back_; }
     // Measures text as print does, in the current units.
     double textWidth(const QString& text) const;
     double textHeight() const;
 
 private:
-    // The backing image, cleared first if a clear is pending.
-    QImage& pixels() const;
+    // One drawing step, in device-independent pixels.
+    struct Step {
+        enum class Kind { Text, Line, Box, SolidBox };
+        Kind kind;
+        QPointF from, to; // text: its baseline start; a line's ends; a box's corners
+        QColor colour;
+        QString text;
+        QFont font;
+    };
+    static void paintStep(QPainter& painter, const Step& step);
+    void draw(Step step);
+    // Moves the kept steps into the backing image, which holds the drawing from then on.
+    void writeImage() const;
     QPointF toPixels(double x, double y) const;
     void updateFont();
 
     PictureWidget* widget_;
     TwipsScale scale_;
     int widthTwips_, heightTwips_;
-    // Its pixels are written on first use, so that an area that stays blank or hidden (the
-    // chart of the idle window) keeps none of them in memory.
+    // Its pixels are written only once a drawing outgrows the list, so that an area that
+    // stays blank, hidden or nearly empty (the idle window) keeps none of them in memory.
     mutable QImage image_;
-    mutable bool clearPending_ = true;
+    mutable bool inImage_ = false;
+    mutable std::vector<Step> steps_;
     Rgb back_;
     Rgb fore_;
     QString fontName_;

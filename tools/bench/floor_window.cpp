@@ -1,40 +1,107 @@
-// The floor of the start-up benchmarks: the least a Qt window does to look like the
-// program's idle window — the program's size, its style and fonts (through the same
-// substitution), a menu bar, labels and line edits with Japanese text and one widget that
-// paints Japanese text itself, shown in front and active. Timed by the same probe as the program
+// The floor of the start-up benchmarks: the least a Qt window does to show what the
+// program's idle window shows. It is built from the same design tables — the program's
+// size, its style, every control the idle window shows with its place, caption, colours and
+// font (through the same substitution), the menu bar with all its entries — but from plain
+// Qt widgets, with no drill logic behind them; the problem area paints its text itself, as
+// the program's picture areas do. What the program needs beyond this is what it adds to
+// the toolkit. Shown in front and active, and timed by the same probe as the program
 // (MINAMO_STARTUP_PROBE, see StartupProbe).
 // Usage: bench-floor-window [WIDTHxHEIGHT]
 
+#include "app/form_layout.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/qt_colour.h"
 #include "platform/qt/startup_probe.h"
+#include "platform/qt/twips.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
 #include <QStyleFactory>
+#include <array>
 #include <chrono>
 
 namespace {
 
-// Paints its text itself, as the program's picture areas do.
-class PaintedText : public QWidget {
+using minamo::ControlId;
+using minamo::ControlKind;
+using minamo::ControlSpec;
+
+// The controls the idle window keeps hidden until a drill starts.
+constexpr std::array<ControlId, 6> hiddenWhenIdle{ControlId::Command2, ControlId::Command3,
+                                                  ControlId::Picture1, ControlId::Label12,
+                                                  ControlId::Label13,  ControlId::Label14};
+// What the problem area shows before the first drill.
+const QString idleText = QStringLiteral("問題をくーれ");
+
+// A picture area: its colour, and the idle text in the problem area, painted by itself.
+class PaintedArea : public QWidget {
 public:
-    PaintedText(const QString& text, QWidget* parent) : QWidget(parent), text_(text) {}
+    PaintedArea(const ControlSpec& layout, QWidget* parent)
+        : QWidget(parent), back_(minamo::toQColor(layout.back.value_or(minamo::form::backColour))),
+          text_(layout.id == ControlId::Picture2 ? idleText : QString()) {
+        if (layout.font) {
+            setFont(minamo::designFont(*layout.font));
+        }
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.fillRect(rect(), QColor(192, 255, 255));
-        painter.setFont(minamo::designFont(QStringLiteral("MS PGothic"), 20.25));
-        painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop, text_);
+        painter.fillRect(rect(), back_);
+        if (!text_.isEmpty()) {
+            painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop, text_);
+        }
     }
 
 private:
+    QColor back_;
     QString text_;
 };
+
+QWidget* makeControl(const ControlSpec& layout, QWidget* parent) {
+    switch (layout.kind) {
+    case ControlKind::Label: {
+        auto* label = new QLabel(layout.caption, parent);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
+    case ControlKind::TextBox:
+        return new QLineEdit(layout.caption, parent);
+    case ControlKind::Button:
+        return new QPushButton(layout.caption, parent);
+    case ControlKind::Picture:
+        return new PaintedArea(layout, parent);
+    }
+    return nullptr;
+}
+
+void place(QWidget* widget, const ControlSpec& layout, const minamo::TwipsScale& scale) {
+    widget->setGeometry(scale.toWholePixels(layout.left), scale.toWholePixels(layout.top),
+                        scale.toWholePixels(layout.width), scale.toWholePixels(layout.height));
+    if (layout.font) {
+        widget->setFont(minamo::designFont(*layout.font));
+    }
+    QPalette palette = widget->palette();
+    if (layout.back) {
+        palette.setColor(QPalette::Base, minamo::toQColor(*layout.back));
+        palette.setColor(QPalette::Button, minamo::toQColor(*layout.back));
+    }
+    if (layout.fore) {
+        palette.setColor(QPalette::WindowText, minamo::toQColor(*layout.fore));
+        palette.setColor(QPalette::Text, minamo::toQColor(*layout.fore));
+    }
+    widget->setPalette(palette);
+}
+
+bool shownWhenIdle(ControlId id) {
+    return std::find(hiddenWhenIdle.begin(), hiddenWhenIdle.end(), id) == hiddenWhenIdle.end();
+}
 
 } // namespace
 
@@ -45,7 +112,9 @@ int main(int argc, char** argv) {
     minamo::installFontSubstitutions();
     QApplication::setFont(minamo::designFont(QStringLiteral("MS PGothic"), 10));
 
-    QSize size(693, 505);
+    const minamo::TwipsScale scale;
+    QSize size(scale.toWholePixels(minamo::form::clientWidth),
+               scale.toWholePixels(minamo::form::clientHeight));
     if (argc > 1) {
         const QStringList parts = QString::fromLocal8Bit(argv[1]).split(u'x');
         if (parts.size() == 2 && parts[0].toInt() > 0 && parts[1].toInt() > 0) {
@@ -56,28 +125,35 @@ int main(int argc, char** argv) {
     const auto probe = minamo::StartupProbe::fromEnvironment(entered);
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("floor window"));
-    for (const char16_t* title : {u"方程式基本", u"方程式標準", u"分数問題"}) {
-        QMenu* menu = window.menuBar()->addMenu(QString::fromUtf16(title));
-        menu->addAction(QStringLiteral("基本1"));
-        menu->addAction(QStringLiteral("標準2"));
+    for (const minamo::MenuSpec& menu : minamo::menuSpecs()) {
+        if (menu.items.empty()) {
+            window.menuBar()->addAction(menu.caption)->setEnabled(false);
+            continue;
+        }
+        QMenu* sub = window.menuBar()->addMenu(menu.caption);
+        for (const minamo::MenuItemSpec& item : menu.items) {
+            sub->addAction(item.caption)->setEnabled(item.choosable == minamo::Choosable::Yes);
+        }
     }
     auto* client = new QWidget(&window);
+    QPalette palette = client->palette();
+    palette.setColor(QPalette::Window, minamo::toQColor(minamo::form::backColour));
+    client->setPalette(palette);
+    client->setAutoFillBackground(true);
     window.setCentralWidget(client);
 
-    auto* problem = new PaintedText(QStringLiteral("問題をくーれ"), client);
-    problem->setGeometry(0, 0, 585, 441);
-    int top = 8;
-    for (const char16_t* caption : {u"得点", u"正解", u"ミス"}) {
-        auto* label = new QLabel(QString::fromUtf16(caption), client);
-        label->setFont(minamo::designFont(QStringLiteral("MS PGothic"), 18));
-        label->setGeometry(590, top, 80, 30);
-        top += 40;
+    // Labels first, on the window's surface; then the others from back to front.
+    for (const ControlSpec& layout : minamo::controlSpecs()) {
+        if (layout.kind == ControlKind::Label && shownWhenIdle(layout.id)) {
+            place(makeControl(layout, client), layout, scale);
+        }
     }
-    for (const char16_t* text : {u"1", u"ｘ＝"}) {
-        auto* edit = new QLineEdit(QString::fromUtf16(text), client);
-        edit->setFont(minamo::designFont(QStringLiteral("MS PGothic"), 20.25));
-        edit->setGeometry(590, top, 90, 40);
-        top += 50;
+    const auto order = minamo::stackingFrontToBack();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        const ControlSpec& layout = minamo::controlSpec(*it);
+        if (layout.kind != ControlKind::Label && shownWhenIdle(layout.id)) {
+            place(makeControl(layout, client), layout, scale);
+        }
     }
 
     window.setFixedSize(size);
