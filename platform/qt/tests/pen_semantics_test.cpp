@@ -102,5 +102,36 @@ TEST(PenSemantics, QtDrawingLandsWhereThePenSays) {
               QColor(192, 255, 255));
 }
 
+// A short drawing is painted onto the window from its steps, a long one from the image:
+// the window shows the same pixels either way, and after a clear it starts short again.
+TEST(PenSemantics, QtWindowShowsTheDrawingWhetherKeptAsStepsOrInTheImage) {
+    QWidget parent;
+    QtPictureArea area(controlSpec(ControlId::Picture2), TwipsScale{96}, &parent);
+    auto drawSteps = [&](int count) {
+        area.clear();
+        for (int i = 0; i < count; ++i) {
+            area.setPen(40.0 * (i % 10), 300.0 * (i % 20));
+            area.print(QStringLiteral("x=-8/3 方程式"), LineEnd::Stay);
+            area.line(0, 15.0 * i, 3000, 15.0 * i, i % 2 ? colour::red : colour::green);
+            area.box(5000, 60.0 * i, 5400, 60.0 * i + 40, colour::teal,
+                     i % 3 ? BoxFill::Outline : BoxFill::Solid);
+        }
+    };
+    for (int count : {1, 7, 30, 100}) {
+        SCOPED_TRACE(count);
+        drawSteps(count);
+        const QImage shown = area.widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_FALSE(area.isBlank());
+        EXPECT_EQ(shown, area.image().convertToFormat(QImage::Format_RGB32));
+        // Once in the image, more steps go on there and the window still shows them.
+        area.print(QStringLiteral("続き"), LineEnd::Break);
+        EXPECT_EQ(area.widget()->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                  area.image().convertToFormat(QImage::Format_RGB32));
+    }
+    area.clear();
+    EXPECT_TRUE(area.isBlank());
+    EXPECT_EQ(area.widget()->grab().toImage().pixelColor(3, 3), QColor(192, 255, 255));
+}
+
 } // namespace
 } // namespace minamo
