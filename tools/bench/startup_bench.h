@@ -14,10 +14,10 @@ struct StartupOptions {
     int memoryWaitMs; // how long after its start a program's peak memory is read
 };
 
-// Start-up time, peak memory and shared libraries of the program beside a floor window of
-// the same size (a menu bar, labels, line edits and a painted widget with Japanese text),
-// on the offscreen platform and, when Xvfb is installed, on a real X server. Returns the
-// table rows; a run that fails is reported on `log` and sets `failed`.
+// Start-up time, peak memory and shared libraries of the program beside a floor window that
+// shows the same idle window with plain Qt widgets, each start on one core, on the
+// offscreen platform and, when Xvfb is installed, on a real X server. Returns the table
+// rows; a run that fails is reported on `log` and sets `failed`.
 std::vector<Row> runStartupBenchmarks(const StartupOptions& options, QTextStream& log,
                                       bool& failed);
 
