@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
 #include <QThread>
@@ -129,8 +130,9 @@ MainWindow::MainWindow(Services services, QWidget* parent)
             [this] { form_->Command3_Click(); });
     connect(answerBox_, &QLineEdit::editingFinished, this, [this] { form_->Text2_LostFocus(); });
 
-    adjustSize();
-    setFixedSize(size());
+    // Fixed to the client area and the menu bar, measured once, when the window is laid out
+    // to be shown.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 MainWindow::~MainWindow() {
