@@ -176,14 +176,9 @@ else
 echo "\$@" >"$tmp/opened"
 EOF
     chmod +x "$tmp/bin/xdg-open"
-    display=:$((200 + RANDOM % 500))
-    Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/X${display#:}" ] && break
-        sleep 0.1
-    done
-    run_path="$tmp/bin:/usr/bin:/bin" run_env="DISPLAY=$display QT_QPA_PLATFORM=xcb" \
+    source "$(dirname "$0")/../../tests/system/x_server.sh"
+    start_x_server || not_ok "Xvfb did not start: $(cat "$tmp/xvfb.log" 2>/dev/null)"
+    run_path="$tmp/bin:/usr/bin:/bin" run_env="DISPLAY=$DISPLAY QT_QPA_PLATFORM=xcb" \
         run "$history" --output "$tmp/pages/open.html"
     for _ in $(seq 50); do
         [ -s "$tmp/opened" ] && break

@@ -16,7 +16,10 @@ start_x_server() {
         xvfb_pid=$!
         deadline=$(($(date +%s) + 10))
         while kill -0 "$xvfb_pid" 2>/dev/null && [ "$(date +%s)" -lt "$deadline" ]; do
-            if DISPLAY=":$display" xdotool getdisplaygeometry >/dev/null 2>&1; then
+            # Answering, and ours: started at the same moment on the same number, another
+            # server may have won the display, and ours has ended or will.
+            if DISPLAY=":$display" xdotool getdisplaygeometry >/dev/null 2>&1 &&
+                [ "$(tr -d ' \n' <"/tmp/.X${display}-lock" 2>/dev/null)" = "$xvfb_pid" ]; then
                 DISPLAY=":$display"
                 export DISPLAY
                 return 0
