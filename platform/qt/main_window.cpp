@@ -3,7 +3,7 @@
 #include "app/countdown.h"
 #include "app/drill_start.h"
 #include "app/sounds.h"
-#include "platform/qt/fonts.h"
+#include "platform/qt/placement.h"
 #include "platform/qt/qt_colour.h"
 
 #include <QAction>
@@ -32,26 +32,6 @@ const QEvent::Type preloadSoundsEvent = static_cast<QEvent::Type>(QEvent::regist
 double screenDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->logicalDotsPerInch() : 96.0;
-}
-
-void place(QWidget* widget, const ControlSpec& layout, const TwipsScale& scale) {
-    widget->setObjectName(layout.name);
-    widget->setGeometry(scale.toWholePixels(layout.left), scale.toWholePixels(layout.top),
-                        scale.toWholePixels(layout.width), scale.toWholePixels(layout.height));
-    if (layout.font) {
-        widget->setFont(designFont(*layout.font));
-    }
-    QPalette palette = widget->palette();
-    if (layout.back) {
-        palette.setColor(QPalette::Base, toQColor(*layout.back));
-        palette.setColor(QPalette::Button, toQColor(*layout.back));
-        palette.setColor(QPalette::Window, toQColor(*layout.back));
-    }
-    if (layout.fore) {
-        palette.setColor(QPalette::WindowText, toQColor(*layout.fore));
-        palette.setColor(QPalette::Text, toQColor(*layout.fore));
-    }
-    widget->setPalette(palette);
 }
 
 } // namespace
@@ -149,7 +129,7 @@ void MainWindow::buildControls() {
         }
         auto* widget = new QLabel(layout.caption, client_);
         widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        place(widget, layout, scale_);
+        placeControl(widget, layout, scale_);
         widgets_[layout.id] = widget;
         labels_[layout.id] = std::make_unique<QtLabel>(widget);
     }
@@ -175,7 +155,7 @@ void MainWindow::buildControls() {
                 edit->setFocusPolicy(Qt::NoFocus);
             }
             edit->setText(layout.caption);
-            place(edit, layout, scale_);
+            placeControl(edit, layout, scale_);
             widgets_[layout.id] = edit;
             textBoxes_[layout.id] = std::make_unique<QtTextBox>(edit);
             break;
@@ -183,7 +163,7 @@ void MainWindow::buildControls() {
         case ControlKind::Button: {
             auto* button = new CaptionButton(layout.caption, client_);
             button->setFocusPolicy(Qt::NoFocus);
-            place(button, layout, scale_);
+            placeControl(button, layout, scale_);
             widgets_[layout.id] = button;
             buttons_[layout.id] = std::make_unique<QtButton>(button);
             break;

@@ -10,6 +10,7 @@
 
 #include "app/form_layout.h"
 #include "platform/qt/fonts.h"
+#include "platform/qt/placement.h"
 #include "platform/qt/qt_colour.h"
 #include "platform/qt/startup_probe.h"
 #include "platform/qt/twips.h"
@@ -81,24 +82,6 @@ QWidget* makeControl(const ControlSpec& layout, QWidget* parent) {
     return nullptr;
 }
 
-void place(QWidget* widget, const ControlSpec& layout, const minamo::TwipsScale& scale) {
-    widget->setGeometry(scale.toWholePixels(layout.left), scale.toWholePixels(layout.top),
-                        scale.toWholePixels(layout.width), scale.toWholePixels(layout.height));
-    if (layout.font) {
-        widget->setFont(minamo::designFont(*layout.font));
-    }
-    QPalette palette = widget->palette();
-    if (layout.back) {
-        palette.setColor(QPalette::Base, minamo::toQColor(*layout.back));
-        palette.setColor(QPalette::Button, minamo::toQColor(*layout.back));
-    }
-    if (layout.fore) {
-        palette.setColor(QPalette::WindowText, minamo::toQColor(*layout.fore));
-        palette.setColor(QPalette::Text, minamo::toQColor(*layout.fore));
-    }
-    widget->setPalette(palette);
-}
-
 bool shownWhenIdle(ControlId id) {
     return std::find(hiddenWhenIdle.begin(), hiddenWhenIdle.end(), id) == hiddenWhenIdle.end();
 }
@@ -145,14 +128,14 @@ int main(int argc, char** argv) {
     // Labels first, on the window's surface; then the others from back to front.
     for (const ControlSpec& layout : minamo::controlSpecs()) {
         if (layout.kind == ControlKind::Label && shownWhenIdle(layout.id)) {
-            place(makeControl(layout, client), layout, scale);
+            minamo::placeControl(makeControl(layout, client), layout, scale);
         }
     }
     const auto order = minamo::stackingFrontToBack();
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
         const ControlSpec& layout = minamo::controlSpec(*it);
         if (layout.kind != ControlKind::Label && shownWhenIdle(layout.id)) {
-            place(makeControl(layout, client), layout, scale);
+            minamo::placeControl(makeControl(layout, client), layout, scale);
         }
     }
 
