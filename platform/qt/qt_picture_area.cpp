@@ -11,8 +11,9 @@ namespace minamo {
 
 namespace {
 constexpr double metresPerInch = 0.0254;
-// Steps kept as a list before the drawing goes into the image: a problem or a typed answer
-// takes a few dozen at most; a worked solution or a chart takes hundreds.
+// Steps kept as a list before the drawing goes into the image: of the built-in problems, one
+// takes at most 21 steps and its worked solution at most 51; the chart of the earlier results
+// takes more.
 constexpr std::size_t keptStepLimit = 64;
 } // namespace
 
