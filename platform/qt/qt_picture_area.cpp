@@ -12,7 +12,7 @@ namespace minamo {
 namespace {
 constexpr double metresPerInch = 0.0254;
 // Steps kept as a list before the drawing goes into the image: of the built-in problems, one
-// takes at most 21 steps and its worked solution at most 51; the chart of the earlier results
+// takes at most 21 steps and its worked solution at most 51; the chart of a long history
 // takes more.
 constexpr std::size_t keptStepLimit = 64;
 } // namespace
