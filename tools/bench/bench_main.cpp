@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     bool failed = false;
 
     const QString binDir = QCoreApplication::applicationDirPath();
-    const minamo::bench::StartupOptions startup{binDir, quick ? 1 : 21, quick ? 1 : 5,
+    const minamo::bench::StartupOptions startup{binDir, quick ? 1 : 41, quick ? 1 : 5,
                                                 quick ? 300 : 2000};
     const minamo::bench::WindowOptions window{binDir, quick ? 5 : 1000, quick ? 3 : 201,
                                               quick ? 1 : 21};
