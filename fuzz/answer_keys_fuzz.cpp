@@ -6,7 +6,7 @@
 #include "app/form_layout.h"
 #include "core/fixed_list.h"
 #include "fuzz/fuzz_check.h"
-#include "platform/fake/fake_drive.h"
+#include "fake/fake_drive.h"
 
 #include <array>
 #include <cstdint>

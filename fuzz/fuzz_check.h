@@ -3,7 +3,7 @@
 // What the fuzz targets share: a check that ends the run on a broken property (libFuzzer
 // then keeps the input as a crash; the corpus replay fails), and the 16-bit range checks.
 
-#include "platform/fake/fake_platform.h"
+#include "fake/fake_platform.h"
 
 #include <QString>
 #include <cstddef>

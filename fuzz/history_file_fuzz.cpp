@@ -7,7 +7,7 @@
 #include "core/fixed_list.h"
 #include "fuzz/fuzz_check.h"
 #include "history/history_file.h"
-#include "platform/fake/fake_platform.h"
+#include "fake/fake_platform.h"
 
 #include <cstdint>
 #include <vector>

@@ -17,8 +17,8 @@
 #include "algebra/worked_solution.h"
 #include "core/fixed_list.h"
 #include "fuzz/fuzz_check.h"
-#include "platform/fake/fake_drive.h"
-#include "platform/fake/solution_reading.h"
+#include "fake/fake_drive.h"
+#include "fake/solution_reading.h"
 
 #include <QRegularExpression>
 #include <cstdint>

@@ -26,7 +26,7 @@ FLOORS = [
     ["algebra"],
     ["answer", "history"],
     ["app", "report"],
-    ["platform/qt", "platform/fake"],
+    ["qt", "fake"],
     ["tools", "fuzz", "tests"],
 ]
 TOP = len(FLOORS) - 1

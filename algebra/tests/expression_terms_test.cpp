@@ -1,6 +1,6 @@
 #include "algebra/expression_terms.h"
 
-#include "platform/fake/qstring_printer.h"
+#include "fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include "algebra/fraction_clearing.h"
 #include "algebra/side_simplifier.h"
 #include "algebra/worked_solution.h"
-#include "platform/fake/fake_drive.h"
-#include "platform/fake/qstring_printer.h"
-#include "platform/fake/solution_reading.h"
+#include "fake/fake_drive.h"
+#include "fake/qstring_printer.h"
+#include "fake/solution_reading.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 #include "banks/banks.h"
 #include "core/fixed_list.h"
-#include "platform/fake/fake_drive.h"
-#include "platform/fake/qstring_printer.h"
-#include "platform/fake/solution_reading.h"
+#include "fake/fake_drive.h"
+#include "fake/qstring_printer.h"
+#include "fake/solution_reading.h"
 
 #include <gtest/gtest.h>
 

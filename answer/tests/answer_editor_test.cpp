@@ -1,7 +1,7 @@
 #include "answer/answer_editor.h"
 #include "banks/banks.h"
-#include "platform/fake/fake_drive.h"
-#include "platform/fake/qstring_printer.h"
+#include "fake/fake_drive.h"
+#include "fake/qstring_printer.h"
 #include "platform/key_codes.h"
 
 #include <gtest/gtest.h>

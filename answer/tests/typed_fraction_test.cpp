@@ -1,6 +1,6 @@
 #include "answer/typed_fraction.h"
-#include "platform/fake/fake_drive.h"
-#include "platform/fake/qstring_printer.h"
+#include "fake/fake_drive.h"
+#include "fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

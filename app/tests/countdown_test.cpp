@@ -3,8 +3,8 @@
 #include "app/end_of_drill.h"
 #include "app/sounds.h"
 #include "history/history_file.h"
-#include "platform/fake/fake_drive.h"
-#include "platform/fake/qstring_printer.h"
+#include "fake/fake_drive.h"
+#include "fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // confirm button, the clock and the end.
 
 #include "app/form1.h"
-#include "platform/fake/fake_drive.h"
-#include "platform/fake/qstring_printer.h"
+#include "fake/fake_drive.h"
+#include "fake/qstring_printer.h"
 
 #include <QStringEncoder>
 #include <gtest/gtest.h>

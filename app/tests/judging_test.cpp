@@ -1,9 +1,9 @@
 #include "app/judging.h"
 
 #include "app/presentation.h"
-#include "platform/fake/fake_drive.h"
-#include "platform/fake/qstring_printer.h"
-#include "platform/fake/solution_reading.h"
+#include "fake/fake_drive.h"
+#include "fake/qstring_printer.h"
+#include "fake/solution_reading.h"
 #include "platform/key_codes.h"
 
 #include <gtest/gtest.h>

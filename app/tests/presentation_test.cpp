@@ -2,8 +2,8 @@
 
 #include "app/drill_start.h"
 #include "core/fixed_list.h"
-#include "platform/fake/fake_drive.h"
-#include "platform/fake/qstring_printer.h"
+#include "fake/fake_drive.h"
+#include "fake/qstring_printer.h"
 #include "render/fraction_equation.h"
 
 #include <gtest/gtest.h>

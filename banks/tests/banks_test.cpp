@@ -6,7 +6,7 @@
 #include "app/form_layout.h"
 #include "banks/banks.h"
 #include "history/history_file.h"
-#include "platform/fake/qstring_printer.h"
+#include "fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

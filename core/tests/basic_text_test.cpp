@@ -1,6 +1,6 @@
 #include "core/basic_text.h"
 #include "core/fixed_list.h"
-#include "platform/fake/qstring_printer.h"
+#include "fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "core/common_factor.h"
 
 #include "core/fixed_list.h"
-#include "platform/fake/qstring_printer.h"
+#include "fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

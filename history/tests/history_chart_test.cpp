@@ -1,6 +1,6 @@
 #include "history/history_chart.h"
-#include "platform/fake/fake_platform.h"
-#include "platform/fake/qstring_printer.h"
+#include "fake/fake_platform.h"
+#include "fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 // in the file before is lost or changed.
 
 #include "history/history_file.h"
-#include "platform/fake/folder_window.h"
-#include "platform/fake/qstring_printer.h"
+#include "fake/folder_window.h"
+#include "fake/qstring_printer.h"
 
 #include <QDate>
 #include <QDir>

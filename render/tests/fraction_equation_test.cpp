@@ -1,8 +1,8 @@
 #include "render/fraction_equation.h"
 
 #include "core/fixed_list.h"
-#include "platform/fake/fake_platform.h"
-#include "platform/fake/qstring_printer.h"
+#include "fake/fake_platform.h"
+#include "fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 #include <vector>

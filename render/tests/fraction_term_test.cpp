@@ -1,7 +1,7 @@
 #include "render/fraction_term.h"
 
-#include "platform/fake/fake_platform.h"
-#include "platform/fake/qstring_printer.h"
+#include "fake/fake_platform.h"
+#include "fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "platform/fake/fake_drive.h"
-#include "platform/fake/qstring_printer.h"
+#include "fake/fake_drive.h"
+#include "fake/qstring_printer.h"
 #include "render/power_text.h"
 #include "render/typed_power.h"
 

@@ -1,6 +1,6 @@
 // The command line, the default places and where the page may be written.
 
-#include "platform/fake/qstring_printer.h"
+#include "fake/qstring_printer.h"
 #include "report/report_command.h"
 #include "report/tests/sample_folder.h"
 

@@ -3,7 +3,7 @@
 // The page is written so that an XML reader can parse it; that catches any text that was
 // not escaped.
 
-#include "platform/fake/qstring_printer.h"
+#include "fake/qstring_printer.h"
 #include "platform/system_services.h"
 #include "report/report_page.h"
 #include "report/tests/sample_folder.h"

@@ -3,7 +3,7 @@
 
 #include "report/score_chart.h"
 
-#include "platform/fake/qstring_printer.h"
+#include "fake/qstring_printer.h"
 
 #include <QDate>
 

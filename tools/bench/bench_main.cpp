@@ -8,7 +8,7 @@
 #include "table.h"
 #include "window_bench.h"
 
-#include "platform/qt/fonts.h"
+#include "qt/fonts.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -16,9 +16,9 @@
 //   --quit  quits right after the Enter, while the sounds are still loading.
 
 #include "app/sounds.h"
-#include "platform/fake/fake_drive.h"
-#include "platform/qt/fonts.h"
-#include "platform/qt/main_window.h"
+#include "fake/fake_drive.h"
+#include "qt/fonts.h"
+#include "qt/main_window.h"
 #include "platform/system_services.h"
 
 #include <QAction>

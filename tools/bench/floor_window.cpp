@@ -9,11 +9,11 @@
 // Usage: bench-floor-window [WIDTHxHEIGHT]
 
 #include "app/form_layout.h"
-#include "platform/qt/fonts.h"
-#include "platform/qt/placement.h"
-#include "platform/qt/qt_colour.h"
-#include "platform/qt/startup_probe.h"
-#include "platform/qt/twips.h"
+#include "qt/fonts.h"
+#include "qt/placement.h"
+#include "qt/qt_colour.h"
+#include "qt/startup_probe.h"
+#include "qt/twips.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,7 +3,7 @@
 #include "server_process.h"
 #include "stats.h"
 
-#include "platform/qt/sound_module.h"
+#include "qt/sound_module.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,7 +6,7 @@
 #include "app/presentation.h"
 #include "banks/banks.h"
 #include "core/basic_text.h"
-#include "platform/qt/main_window.h"
+#include "qt/main_window.h"
 #include "platform/system_services.h"
 
 #include <QAction>

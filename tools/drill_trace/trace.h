@@ -3,7 +3,7 @@
 // drill-trace: runs the drill logic on the recording fake and prints what it sees.
 
 #include "app/form1.h"
-#include "platform/fake/fake_platform.h"
+#include "fake/fake_platform.h"
 
 #include <QStringList>
 #include <QTextStream>

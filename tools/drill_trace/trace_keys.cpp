@@ -1,4 +1,4 @@
-#include "platform/fake/fake_drive.h"
+#include "fake/fake_drive.h"
 #include "platform/key_codes.h"
 #include "trace.h"
 

@@ -1,4 +1,4 @@
-#include "platform/fake/solution_reading.h"
+#include "fake/solution_reading.h"
 #include "trace.h"
 
 #include "algebra/worked_solution.h"

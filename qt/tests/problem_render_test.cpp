@@ -8,10 +8,10 @@
 #include "app/form_layout.h"
 #include "app/presentation.h"
 #include "banks/banks.h"
-#include "platform/fake/fake_platform.h"
-#include "platform/fake/qstring_printer.h"
-#include "platform/qt/fonts.h"
-#include "platform/qt/main_window.h"
+#include "fake/fake_platform.h"
+#include "fake/qstring_printer.h"
+#include "qt/fonts.h"
+#include "qt/main_window.h"
 
 #include <QApplication>
 #include <QDir>

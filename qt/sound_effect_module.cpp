@@ -1,7 +1,7 @@
 // The sound module: the answer sounds on Qt Multimedia's QSoundEffect. Built as a module of
 // its own and loaded by the program after its first paint (see SoundModule).
 
-#include "platform/qt/sound_module.h"
+#include "qt/sound_module.h"
 
 #include <QPointer>
 #include <QSoundEffect>

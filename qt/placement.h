@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/form_layout.h"
-#include "platform/qt/twips.h"
+#include "qt/twips.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_controls.h"
+#include "qt/qt_controls.h"
 
 #include "platform/key_codes.h"
 

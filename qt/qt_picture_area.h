@@ -2,7 +2,7 @@
 
 #include "app/form_layout.h"
 #include "platform/platform.h"
-#include "platform/qt/twips.h"
+#include "qt/twips.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "platform/fake/fake_platform.h"
+#include "fake/fake_platform.h"
 
 #include "app/countdown.h"
 #include "app/form_layout.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "platform/qt/sound_module.h"
+#include "qt/sound_module.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
-#include "platform/qt/main_window.h"
+#include "qt/main_window.h"
 
 #include "app/countdown.h"
 #include "app/drill_start.h"
 #include "app/sounds.h"
-#include "platform/qt/placement.h"
-#include "platform/qt/qt_colour.h"
+#include "qt/placement.h"
+#include "qt/qt_colour.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
-#include "platform/qt/placement.h"
+#include "qt/placement.h"
 
-#include "platform/qt/fonts.h"
-#include "platform/qt/qt_colour.h"
+#include "qt/fonts.h"
+#include "qt/qt_colour.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
-#include "platform/qt/qt_picture_area.h"
+#include "qt/qt_picture_area.h"
 
-#include "platform/qt/fonts.h"
-#include "platform/qt/qt_colour.h"
+#include "qt/fonts.h"
+#include "qt/qt_colour.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "platform/qt/sound_module.h"
+#include "qt/sound_module.h"
 
 #include <QtGlobal>
 

@@ -2,9 +2,9 @@
 
 #include "app/form1.h"
 #include "app/form_layout.h"
-#include "platform/qt/qt_controls.h"
-#include "platform/qt/qt_picture_area.h"
-#include "platform/qt/twips.h"
+#include "qt/qt_controls.h"
+#include "qt/qt_picture_area.h"
+#include "qt/twips.h"
 
 #include <QApplication>
 #include <QMainWindow>

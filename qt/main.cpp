@@ -1,6 +1,6 @@
-#include "platform/qt/fonts.h"
-#include "platform/qt/main_window.h"
-#include "platform/qt/startup_probe.h"
+#include "qt/fonts.h"
+#include "qt/main_window.h"
+#include "qt/startup_probe.h"
 #include "platform/system_services.h"
 
 #include <QApplication>

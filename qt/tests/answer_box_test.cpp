@@ -1,7 +1,7 @@
-#include "platform/fake/fake_drive.h"
-#include "platform/fake/qstring_printer.h"
+#include "fake/fake_drive.h"
+#include "fake/qstring_printer.h"
 #include "platform/key_codes.h"
-#include "platform/qt/main_window.h"
+#include "qt/main_window.h"
 
 #include <QApplication>
 #include <QDir>

@@ -6,8 +6,8 @@
 // quit at once now and then leaked, or never ended. With long sounds the leak shows at every
 // run of the sanitized build.
 
-#include "platform/fake/qstring_printer.h"
-#include "platform/qt/qt_controls.h"
+#include "fake/qstring_printer.h"
+#include "qt/qt_controls.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "platform/qt/fonts.h"
+#include "qt/fonts.h"
 
 #include <array>
 

@@ -3,7 +3,7 @@
 // Drives the window's handlers the way the real window delivers events, on the fake.
 
 #include "app/form1.h"
-#include "platform/fake/fake_platform.h"
+#include "fake/fake_platform.h"
 
 namespace minamo {
 

@@ -6,7 +6,7 @@
 
 #include "app/countdown.h"
 #include "app/form1.h"
-#include "platform/fake/fake_drive.h"
+#include "fake/fake_drive.h"
 #include "platform/system_services.h"
 
 namespace minamo {

@@ -1,7 +1,7 @@
 // The single-copy rule under faults: copies started at the same moment, and locks left
 // behind by copies that died at awkward moments.
 
-#include "platform/fake/qstring_printer.h"
+#include "fake/qstring_printer.h"
 #include "platform/system_services.h"
 
 #include <QCoreApplication>

@@ -2,9 +2,9 @@
 // miss with its worked solution, the confirm button, the end with its chart, the history
 // file on disk and the closing message.
 
-#include "platform/fake/fake_drive.h"
-#include "platform/fake/qstring_printer.h"
-#include "platform/qt/main_window.h"
+#include "fake/fake_drive.h"
+#include "fake/qstring_printer.h"
+#include "qt/main_window.h"
 #include "platform/system_services.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "platform/fake/qstring_printer.h"
+#include "fake/qstring_printer.h"
 #include "platform/system_services.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "app/form_layout.h"
 #include "history/history_chart.h"
-#include "platform/fake/fake_platform.h"
-#include "platform/fake/qstring_printer.h"
-#include "platform/qt/qt_picture_area.h"
+#include "fake/fake_platform.h"
+#include "fake/qstring_printer.h"
+#include "qt/qt_picture_area.h"
 
 #include <QDate>
 #include <QDir>

@@ -5,7 +5,7 @@
 // step as printed, and a stacked solution as "x=N/D" (its reduced form on a line of its own).
 
 #include "core/drill_state.h"
-#include "platform/fake/fake_platform.h"
+#include "fake/fake_platform.h"
 
 #include <QStringList>
 
