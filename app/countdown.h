@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/drill.h"
+#include "design/form_layout.h"
 
 namespace minamo {
 
-inline constexpr int timerIntervalMs = 300;
 inline constexpr int drillLengthSeconds = 600;
 
 // One tick of Timer1: the time left in Label2, the score in Label5, the end at zero.

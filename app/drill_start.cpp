@@ -4,44 +4,10 @@
 #include "app/selection.h"
 #include "history/history_file.h"
 
-#include <array>
-
 namespace minamo {
 
 namespace {
 constexpr int resetPositions = 100;
-}
-
-std::span<const CatalogueEntry> catalogue() {
-    using M = MenuEntry;
-    static const std::array<CatalogueEntry, 16> sets{{
-        {M::Tosiki1, fillBasicA, QStringLiteral("方程式基本1.txt")},
-        {M::Tosiki2, fillBasicB, QStringLiteral("方程式基本2.txt")},
-        {M::Houkeisan1, fillBasicA, QStringLiteral("方程式基本3.txt")},
-        {M::Mosiki1, fillStandard1, QStringLiteral("方程式標準1.txt")},
-        {M::Seifwasa, fillStandard2, QStringLiteral("方程式標準2.txt")},
-        {M::Seifkakewari, fillStandard3, QStringLiteral("方程式標準3.txt")},
-        {M::Seifusisoku, fillStandard4, QStringLiteral("方程式標準4.txt")},
-        {M::Seifusisu, fillStandard5, QStringLiteral("方程式標準5.txt")},
-        {M::Mojiarawa1, fillComplex1, QStringLiteral("方程式難1.txt")},
-        {M::Doruikou1, fillComplex2, QStringLiteral("方程式難2.txt")},
-        {M::Dourui, fillComplex3, QStringLiteral("方程式難3.txt")},
-        {M::Kakko, fillComplex4, QStringLiteral("方程式難4.txt")},
-        {M::Sikiata1, fillComplex5, QStringLiteral("方程式難5.txt")},
-        {M::Bmojisikik1, fillFraction1, QStringLiteral("方程式分数1.txt")},
-        {M::Bmojisikik2, fillFraction2, QStringLiteral("方程式分数2.txt")},
-        {M::Bunhayasa, fillFraction3, QStringLiteral("方程式分数3.txt")},
-    }};
-    return sets;
-}
-
-const CatalogueEntry* catalogueEntry(MenuEntry entry) {
-    for (const auto& set : catalogue()) {
-        if (set.entry == entry) {
-            return &set;
-        }
-    }
-    return nullptr;
 }
 
 void resetDrill(Drill& d) {
@@ -71,7 +37,7 @@ void startDrill(Drill& d, const CatalogueEntry& set) {
     }
     s.drillRunning = 1;
     resetDrill(d);
-    set.builder(s);
+    fillBank(s, *set.bank);
     selectProblems(s, d.ui.random);
     s.recordName = set.recordName;
     readHistory(d);

@@ -16,8 +16,9 @@ bool Form1::Form_Load() {
     return formLoad(drill_);
 }
 
-void Form1::menuClick(MenuEntry entry) {
-    if (const CatalogueEntry* set = catalogueEntry(entry)) {
+void Form1::menuClick(QStringView entryName) {
+    const CatalogueEntry* set = catalogueEntry(entryName);
+    if (set && set->choosable()) {
         startDrill(drill_, *set);
     }
 }

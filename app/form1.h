@@ -3,7 +3,6 @@
 // The window's event handlers. The Qt window and the test fake deliver their events here;
 // each handler runs to completion before the next event.
 
-#include "app/form_layout.h"
 #include "core/drill.h"
 
 namespace minamo {
@@ -19,7 +18,9 @@ public:
 
     // Returns false when another copy already runs: the program must end at once.
     bool Form_Load();
-    void menuClick(MenuEntry entry);
+    // A click on the menu entry with that control name ("tosiki1"); greyed entries and
+    // names the catalogue does not hold do nothing.
+    void menuClick(QStringView entryName);
     // A key in the answer box; returns the code the box applies (0: consumed).
     int16 Text2_KeyPress(int16 key);
     void Text2_KeyUp(int16 keyCode, int16 shift) {}

@@ -1,14 +1,11 @@
 #include "app/startup.h"
 
 #include "app/countdown.h"
-
-#include <array>
+#include "core/common_factor.h"
 
 namespace minamo {
 
 namespace {
-constexpr std::array<int16, 17> firstPrimes{2,  3,  5,  7,  11, 13, 17, 19, 23,
-                                            29, 31, 37, 41, 43, 47, 53, 59};
 constexpr int16 placeholderCount = 44;
 } // namespace
 
@@ -24,10 +21,7 @@ bool formLoad(Drill& d) {
         return false;
     }
 
-    s.primes[0] = 1;
-    for (int i = 0; i < static_cast<int>(firstPrimes.size()); ++i) {
-        s.primes[i + 1] = firstPrimes[static_cast<std::size_t>(i)];
-    }
+    fillPrimes(s);
     s.currentIndex = 1;
 
     // A placeholder list until the first drill replaces it.

@@ -2,30 +2,27 @@
 
 #include <array>
 
-// The builders themselves live in banks_basic.cpp, banks_standard.cpp, banks_complex.cpp
-// and banks_fraction.cpp.
+// The tables themselves live in banks_basic.cpp, banks_standard.cpp, banks_complex.cpp and
+// banks_fraction.cpp.
 
 namespace minamo {
 
-std::span<const BankBuilder> bankBuilders() {
-    static const std::array<BankBuilder, 15> builders{{
-        {QStringLiteral("fillBasicA"), fillBasicA},
-        {QStringLiteral("fillBasicB"), fillBasicB},
-        {QStringLiteral("fillStandard1"), fillStandard1},
-        {QStringLiteral("fillStandard2"), fillStandard2},
-        {QStringLiteral("fillStandard3"), fillStandard3},
-        {QStringLiteral("fillStandard4"), fillStandard4},
-        {QStringLiteral("fillStandard5"), fillStandard5},
-        {QStringLiteral("fillComplex1"), fillComplex1},
-        {QStringLiteral("fillComplex2"), fillComplex2},
-        {QStringLiteral("fillComplex3"), fillComplex3},
-        {QStringLiteral("fillComplex4"), fillComplex4},
-        {QStringLiteral("fillComplex5"), fillComplex5},
-        {QStringLiteral("fillFraction1"), fillFraction1},
-        {QStringLiteral("fillFraction2"), fillFraction2},
-        {QStringLiteral("fillFraction3"), fillFraction3},
-    }};
-    return builders;
+void fillBank(DrillState& s, const Bank& bank) {
+    int position = 0;
+    for (const BankProblem& problem : bank.problems) {
+        ++position;
+        s.bankQuestion[position] = problem.question.toString();
+        s.bankAnswer[position] = problem.answer.toString();
+    }
+    s.bankCount = static_cast<int16>(position);
+}
+
+std::span<const Bank* const> allBanks() {
+    static constexpr std::array<const Bank*, 15> banks{
+        &basicA,   &basicB,   &standard1, &standard2, &standard3, &standard4, &standard5, &complex1,
+        &complex2, &complex3, &complex4,  &complex5,  &fraction1, &fraction2, &fraction3,
+    };
+    return banks;
 }
 
 } // namespace minamo

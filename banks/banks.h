@@ -2,37 +2,46 @@
 
 #include "core/drill_state.h"
 
-#include <QString>
+#include <QStringView>
 #include <span>
 
 namespace minamo {
 
-// The built-in problem sets. Each builder writes its problems at bank positions 1..N in
-// its fixed order (problem text and expected answer) and sets bankCount to N.
-void fillBasicA(DrillState& s);
-void fillBasicB(DrillState& s);
-void fillStandard1(DrillState& s);
-void fillStandard2(DrillState& s);
-void fillStandard3(DrillState& s);
-void fillStandard4(DrillState& s);
-void fillStandard5(DrillState& s);
-void fillComplex1(DrillState& s);
-void fillComplex2(DrillState& s);
-void fillComplex3(DrillState& s);
-void fillComplex4(DrillState& s);
-void fillComplex5(DrillState& s);
-void fillFraction1(DrillState& s);
-void fillFraction2(DrillState& s);
-void fillFraction3(DrillState& s);
-
-using BankFill = void (*)(DrillState&);
-
-struct BankBuilder {
-    QString name; // "fillBasicA"
-    BankFill fill;
+// One problem of a bank: the text the pupil reads and the answer judging expects.
+struct BankProblem {
+    QStringView question; // "x+3=4 方程式を解いて。"
+    QStringView answer;   // "x=1"
 };
 
-// All fifteen builders, in the order of the catalogue of sets.
-std::span<const BankBuilder> bankBuilders();
+// A built-in problem set, its problems in bank order (the order of difficulty).
+struct Bank {
+    QStringView builder; // the builder's name, "fillBasicA", as the traces print it
+    std::span<const BankProblem> problems;
+};
+
+// The builder: writes the bank's problems at positions 1..N in its order (problem text and
+// expected answer) and sets bankCount to N. Positions above N keep what they held.
+void fillBank(DrillState& s, const Bank& bank);
+
+// The fifteen banks, in the order of their builders.
+extern const Bank basicA;
+extern const Bank basicB;
+extern const Bank standard1;
+extern const Bank standard2;
+extern const Bank standard3;
+extern const Bank standard4;
+extern const Bank standard5;
+extern const Bank complex1;
+extern const Bank complex2;
+extern const Bank complex3;
+extern const Bank complex4;
+extern const Bank complex5;
+extern const Bank fraction1;
+extern const Bank fraction2;
+extern const Bank fraction3;
+
+// The same fifteen, in that order: the banks' own list for their tests and traces (the
+// catalogue of sets says which menu entry asks which bank).
+std::span<const Bank* const> allBanks();
 
 } // namespace minamo

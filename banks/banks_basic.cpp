@@ -1,6 +1,6 @@
 // The basic sets: one- and two-step equations.
-// Each builder writes its problems in order of difficulty (the drill asks them group of
-// ten by group of ten) and never computes anything: the texts are the data.
+// Each table holds its problems in order of difficulty (the drill asks them group of
+// ten by group of ten), exactly as the pupil reads them; nothing is computed.
 
 #include "banks/banks.h"
 
@@ -8,194 +8,108 @@ namespace minamo {
 
 // Sets 基本１ and 基本3: 1-19 one-step integer equations; 20-50 fraction constants,
 // fraction answers and two-step equations.
-void fillBasicA(DrillState& s) {
-    s.bankQuestion[1] = QStringLiteral("x+3=4 方程式を解いて。");
-    s.bankAnswer[1] = QStringLiteral("x=1");
-    s.bankQuestion[2] = QStringLiteral("3x=6 方程式を解いて。");
-    s.bankAnswer[2] = QStringLiteral("x=2");
-    s.bankQuestion[3] = QStringLiteral("x-5=2 方程式を解いて。");
-    s.bankAnswer[3] = QStringLiteral("x=7");
-    s.bankQuestion[4] = QStringLiteral("2x=-6 方程式を解いて。");
-    s.bankAnswer[4] = QStringLiteral("x=-3");
-    s.bankQuestion[5] = QStringLiteral("x-4=-2 方程式を解いて。");
-    s.bankAnswer[5] = QStringLiteral("x=2");
-    s.bankQuestion[6] = QStringLiteral("-4x=8 方程式を解いて。");
-    s.bankAnswer[6] = QStringLiteral("x=-2");
-    s.bankQuestion[7] = QStringLiteral("x+2=-4 方程式を解いて。");
-    s.bankAnswer[7] = QStringLiteral("x=-6");
-    s.bankQuestion[8] = QStringLiteral("-2x=-10 方程式を解いて。");
-    s.bankAnswer[8] = QStringLiteral("x=5");
-    s.bankQuestion[9] = QStringLiteral("x+8=2 方程式を解いて。");
-    s.bankAnswer[9] = QStringLiteral("x=-6");
-    s.bankQuestion[10] = QStringLiteral("4x=-12 方程式を解いて。");
-    s.bankAnswer[10] = QStringLiteral("x=-3");
-    s.bankQuestion[11] = QStringLiteral("x+9=-2 方程式を解いて。");
-    s.bankAnswer[11] = QStringLiteral("x=-11");
-    s.bankQuestion[12] = QStringLiteral("7x=-21 方程式を解いて。");
-    s.bankAnswer[12] = QStringLiteral("x=-3");
-    s.bankQuestion[13] = QStringLiteral("x-3=-11 方程式を解いて。");
-    s.bankAnswer[13] = QStringLiteral("x=-8");
-    s.bankQuestion[14] = QStringLiteral("-5x=-35 方程式を解いて。");
-    s.bankAnswer[14] = QStringLiteral("x=7");
-    s.bankQuestion[15] = QStringLiteral("x+4=-4 方程式を解いて。");
-    s.bankAnswer[15] = QStringLiteral("x=-8");
-    s.bankQuestion[16] = QStringLiteral("8x=-32 方程式を解いて。");
-    s.bankAnswer[16] = QStringLiteral("x=-4");
-    s.bankQuestion[17] = QStringLiteral("x-5=-5 方程式を解いて。");
-    s.bankAnswer[17] = QStringLiteral("x=0");
-    s.bankQuestion[18] = QStringLiteral("-9x=45 方程式を解いて。");
-    s.bankAnswer[18] = QStringLiteral("x=-5");
-    s.bankQuestion[19] = QStringLiteral("x+4=4 方程式を解いて。");
-    s.bankAnswer[19] = QStringLiteral("x=0");
-    s.bankQuestion[20] = QStringLiteral("-3x=-2 方程式を解いて。");
-    s.bankAnswer[20] = QStringLiteral("x=2/3");
-    s.bankQuestion[21] = QStringLiteral("x+1=3/2 方程式を解いて。");
-    s.bankAnswer[21] = QStringLiteral("x=1/2");
-    s.bankQuestion[22] = QStringLiteral("2x=-5 方程式を解いて。");
-    s.bankAnswer[22] = QStringLiteral("x=-5/2");
-    s.bankQuestion[23] = QStringLiteral("x-1/3=1/3 方程式を解いて。");
-    s.bankAnswer[23] = QStringLiteral("x=2/3");
-    s.bankQuestion[24] = QStringLiteral("-3x=-7 方程式を解いて。");
-    s.bankAnswer[24] = QStringLiteral("x=7/3");
-    s.bankQuestion[25] = QStringLiteral("x-2/3=2/3 方程式を解いて。");
-    s.bankAnswer[25] = QStringLiteral("x=4/3");
-    s.bankQuestion[26] = QStringLiteral("2x+1=5 方程式を解いて。");
-    s.bankAnswer[26] = QStringLiteral("x=2");
-    s.bankQuestion[27] = QStringLiteral("x-3/2=-3/2 方程式を解いて。");
-    s.bankAnswer[27] = QStringLiteral("x=0");
-    s.bankQuestion[28] = QStringLiteral("2x-3=5 方程式を解いて。");
-    s.bankAnswer[28] = QStringLiteral("x=4");
-    s.bankQuestion[29] = QStringLiteral("x-1/2=3/2 方程式を解いて。");
-    s.bankAnswer[29] = QStringLiteral("x=2");
-    s.bankQuestion[30] = QStringLiteral("3x-1=11 方程式を解いて。");
-    s.bankAnswer[30] = QStringLiteral("x=4");
-    s.bankQuestion[31] = QStringLiteral("x+5/2=-1/2 方程式を解いて。");
-    s.bankAnswer[31] = QStringLiteral("x=-3");
-    s.bankQuestion[32] = QStringLiteral("-3x-5=10 方程式を解いて。");
-    s.bankAnswer[32] = QStringLiteral("x=-5");
-    s.bankQuestion[33] = QStringLiteral("x-3/5=2/5 方程式を解いて。");
-    s.bankAnswer[33] = QStringLiteral("x=1");
-    s.bankQuestion[34] = QStringLiteral("4x-1=11 方程式を解いて。");
-    s.bankAnswer[34] = QStringLiteral("x=3");
-    s.bankQuestion[35] = QStringLiteral("x-3/2=3/2 方程式を解いて。");
-    s.bankAnswer[35] = QStringLiteral("x=3");
-    s.bankQuestion[36] = QStringLiteral("-5x-2=13 方程式を解いて。");
-    s.bankAnswer[36] = QStringLiteral("x=-3");
-    s.bankQuestion[37] = QStringLiteral("x+2/3=-5/3 方程式を解いて。");
-    s.bankAnswer[37] = QStringLiteral("x=-7/3");
-    s.bankQuestion[38] = QStringLiteral("2x-2=-2 方程式を解いて。");
-    s.bankAnswer[38] = QStringLiteral("x=0");
-    s.bankQuestion[39] = QStringLiteral("x+3/2=-5/2 方程式を解いて。");
-    s.bankAnswer[39] = QStringLiteral("x=-4");
-    s.bankQuestion[40] = QStringLiteral("5x+3=3 方程式を解いて。");
-    s.bankAnswer[40] = QStringLiteral("x=0");
-    s.bankQuestion[41] = QStringLiteral("x-1=1/2 方程式を解いて。");
-    s.bankAnswer[41] = QStringLiteral("x=3/2");
-    s.bankQuestion[42] = QStringLiteral("-x+2=4 方程式を解いて。");
-    s.bankAnswer[42] = QStringLiteral("x=-2");
-    s.bankQuestion[43] = QStringLiteral("x+1=1/2 方程式を解いて。");
-    s.bankAnswer[43] = QStringLiteral("x=-1/2");
-    s.bankQuestion[44] = QStringLiteral("-x-2=3 方程式を解いて。");
-    s.bankAnswer[44] = QStringLiteral("x=-5");
-    s.bankQuestion[45] = QStringLiteral("x+1/2=2 方程式を解いて。");
-    s.bankAnswer[45] = QStringLiteral("x=3/2");
-    s.bankQuestion[46] = QStringLiteral("-x=2 方程式を解いて。");
-    s.bankAnswer[46] = QStringLiteral("x=-2");
-    s.bankQuestion[47] = QStringLiteral("x-1/2=-2 方程式を解いて。");
-    s.bankAnswer[47] = QStringLiteral("x=-3/2");
-    s.bankQuestion[48] = QStringLiteral("-x=-3 方程式を解いて。");
-    s.bankAnswer[48] = QStringLiteral("x=3");
-    s.bankQuestion[49] = QStringLiteral("x-2/3=2 方程式を解いて。");
-    s.bankAnswer[49] = QStringLiteral("x=8/3");
-    s.bankQuestion[50] = QStringLiteral("-x=0 方程式を解いて。");
-    s.bankAnswer[50] = QStringLiteral("x=0");
-    s.bankCount = 50;
-}
+// clang-format off
+const BankProblem basicAProblems[] = {
+    {u"x+3=4 方程式を解いて。", u"x=1"},
+    {u"3x=6 方程式を解いて。", u"x=2"},
+    {u"x-5=2 方程式を解いて。", u"x=7"},
+    {u"2x=-6 方程式を解いて。", u"x=-3"},
+    {u"x-4=-2 方程式を解いて。", u"x=2"},
+    {u"-4x=8 方程式を解いて。", u"x=-2"},
+    {u"x+2=-4 方程式を解いて。", u"x=-6"},
+    {u"-2x=-10 方程式を解いて。", u"x=5"},
+    {u"x+8=2 方程式を解いて。", u"x=-6"},
+    {u"4x=-12 方程式を解いて。", u"x=-3"},
+    {u"x+9=-2 方程式を解いて。", u"x=-11"},
+    {u"7x=-21 方程式を解いて。", u"x=-3"},
+    {u"x-3=-11 方程式を解いて。", u"x=-8"},
+    {u"-5x=-35 方程式を解いて。", u"x=7"},
+    {u"x+4=-4 方程式を解いて。", u"x=-8"},
+    {u"8x=-32 方程式を解いて。", u"x=-4"},
+    {u"x-5=-5 方程式を解いて。", u"x=0"},
+    {u"-9x=45 方程式を解いて。", u"x=-5"},
+    {u"x+4=4 方程式を解いて。", u"x=0"},
+    {u"-3x=-2 方程式を解いて。", u"x=2/3"},
+    {u"x+1=3/2 方程式を解いて。", u"x=1/2"},
+    {u"2x=-5 方程式を解いて。", u"x=-5/2"},
+    {u"x-1/3=1/3 方程式を解いて。", u"x=2/3"},
+    {u"-3x=-7 方程式を解いて。", u"x=7/3"},
+    {u"x-2/3=2/3 方程式を解いて。", u"x=4/3"},
+    {u"2x+1=5 方程式を解いて。", u"x=2"},
+    {u"x-3/2=-3/2 方程式を解いて。", u"x=0"},
+    {u"2x-3=5 方程式を解いて。", u"x=4"},
+    {u"x-1/2=3/2 方程式を解いて。", u"x=2"},
+    {u"3x-1=11 方程式を解いて。", u"x=4"},
+    {u"x+5/2=-1/2 方程式を解いて。", u"x=-3"},
+    {u"-3x-5=10 方程式を解いて。", u"x=-5"},
+    {u"x-3/5=2/5 方程式を解いて。", u"x=1"},
+    {u"4x-1=11 方程式を解いて。", u"x=3"},
+    {u"x-3/2=3/2 方程式を解いて。", u"x=3"},
+    {u"-5x-2=13 方程式を解いて。", u"x=-3"},
+    {u"x+2/3=-5/3 方程式を解いて。", u"x=-7/3"},
+    {u"2x-2=-2 方程式を解いて。", u"x=0"},
+    {u"x+3/2=-5/2 方程式を解いて。", u"x=-4"},
+    {u"5x+3=3 方程式を解いて。", u"x=0"},
+    {u"x-1=1/2 方程式を解いて。", u"x=3/2"},
+    {u"-x+2=4 方程式を解いて。", u"x=-2"},
+    {u"x+1=1/2 方程式を解いて。", u"x=-1/2"},
+    {u"-x-2=3 方程式を解いて。", u"x=-5"},
+    {u"x+1/2=2 方程式を解いて。", u"x=3/2"},
+    {u"-x=2 方程式を解いて。", u"x=-2"},
+    {u"x-1/2=-2 方程式を解いて。", u"x=-3/2"},
+    {u"-x=-3 方程式を解いて。", u"x=3"},
+    {u"x-2/3=2 方程式を解いて。", u"x=8/3"},
+    {u"-x=0 方程式を解いて。", u"x=0"},
+};
+// clang-format on
+const Bank basicA{.builder = u"fillBasicA", .problems = basicAProblems};
 
 // Set 基本2, bare equations without the instruction: 1-19 one-step integer equations with
 // larger numbers; 20-40 fraction and two-step equations.
-void fillBasicB(DrillState& s) {
-    s.bankQuestion[1] = QStringLiteral("x+8=6");
-    s.bankAnswer[1] = QStringLiteral("x=-2");
-    s.bankQuestion[2] = QStringLiteral("3x=-24");
-    s.bankAnswer[2] = QStringLiteral("x=-8");
-    s.bankQuestion[3] = QStringLiteral("x-15=2");
-    s.bankAnswer[3] = QStringLiteral("x=17");
-    s.bankQuestion[4] = QStringLiteral("8x=-72");
-    s.bankAnswer[4] = QStringLiteral("x=-9");
-    s.bankQuestion[5] = QStringLiteral("x-12=-3");
-    s.bankAnswer[5] = QStringLiteral("x=9");
-    s.bankQuestion[6] = QStringLiteral("-5x=35");
-    s.bankAnswer[6] = QStringLiteral("x=-7");
-    s.bankQuestion[7] = QStringLiteral("x+7=-13");
-    s.bankAnswer[7] = QStringLiteral("x=-20");
-    s.bankQuestion[8] = QStringLiteral("-11x=-33");
-    s.bankAnswer[8] = QStringLiteral("x=3");
-    s.bankQuestion[9] = QStringLiteral("x+8=-15");
-    s.bankAnswer[9] = QStringLiteral("x=-23");
-    s.bankQuestion[10] = QStringLiteral("8x=-56");
-    s.bankAnswer[10] = QStringLiteral("x=-7");
-    s.bankQuestion[11] = QStringLiteral("x+9=5");
-    s.bankAnswer[11] = QStringLiteral("x=-4");
-    s.bankQuestion[12] = QStringLiteral("-7x=-21");
-    s.bankAnswer[12] = QStringLiteral("x=3");
-    s.bankQuestion[13] = QStringLiteral("x-13=-11");
-    s.bankAnswer[13] = QStringLiteral("x=2");
-    s.bankQuestion[14] = QStringLiteral("-5x=35");
-    s.bankAnswer[14] = QStringLiteral("x=-7");
-    s.bankQuestion[15] = QStringLiteral("x+8=-8");
-    s.bankAnswer[15] = QStringLiteral("x=-16");
-    s.bankQuestion[16] = QStringLiteral("-8x=-32");
-    s.bankAnswer[16] = QStringLiteral("x=4");
-    s.bankQuestion[17] = QStringLiteral("x-15=-15");
-    s.bankAnswer[17] = QStringLiteral("x=0");
-    s.bankQuestion[18] = QStringLiteral("-9x=72");
-    s.bankAnswer[18] = QStringLiteral("x=-8");
-    s.bankQuestion[19] = QStringLiteral("x+40=4");
-    s.bankAnswer[19] = QStringLiteral("x=-36");
-    s.bankQuestion[20] = QStringLiteral("3x=-2");
-    s.bankAnswer[20] = QStringLiteral("x=-2/3");
-    s.bankQuestion[21] = QStringLiteral("x+1=5/2");
-    s.bankAnswer[21] = QStringLiteral("x=3/2");
-    s.bankQuestion[22] = QStringLiteral("4x=-10");
-    s.bankAnswer[22] = QStringLiteral("x=-5/2");
-    s.bankQuestion[23] = QStringLiteral("x-1/3=1/3");
-    s.bankAnswer[23] = QStringLiteral("x=2/3");
-    s.bankQuestion[24] = QStringLiteral("-6x=-27");
-    s.bankAnswer[24] = QStringLiteral("x=9/2");
-    s.bankQuestion[25] = QStringLiteral("x-2/3=5/3");
-    s.bankAnswer[25] = QStringLiteral("x=7/3");
-    s.bankQuestion[26] = QStringLiteral("2x+1=5");
-    s.bankAnswer[26] = QStringLiteral("x=2");
-    s.bankQuestion[27] = QStringLiteral("x-3/2=-3/2");
-    s.bankAnswer[27] = QStringLiteral("x=0");
-    s.bankQuestion[28] = QStringLiteral("x-13=15");
-    s.bankAnswer[28] = QStringLiteral("x=28");
-    s.bankQuestion[29] = QStringLiteral("x-1/2=3/2");
-    s.bankAnswer[29] = QStringLiteral("x=2");
-    s.bankQuestion[30] = QStringLiteral("3x-1=11");
-    s.bankAnswer[30] = QStringLiteral("x=4");
-    s.bankQuestion[31] = QStringLiteral("x+5/2=-1/2");
-    s.bankAnswer[31] = QStringLiteral("x=-3");
-    s.bankQuestion[32] = QStringLiteral("-3x-5=10");
-    s.bankAnswer[32] = QStringLiteral("x=-5");
-    s.bankQuestion[33] = QStringLiteral("x-3/5=2/5");
-    s.bankAnswer[33] = QStringLiteral("x=1");
-    s.bankQuestion[34] = QStringLiteral("4x-1=11");
-    s.bankAnswer[34] = QStringLiteral("x=3");
-    s.bankQuestion[35] = QStringLiteral("x-3/2=3/2");
-    s.bankAnswer[35] = QStringLiteral("x=3");
-    s.bankQuestion[36] = QStringLiteral("-5x-2=13");
-    s.bankAnswer[36] = QStringLiteral("x=-3");
-    s.bankQuestion[37] = QStringLiteral("x+2/3=-5/3");
-    s.bankAnswer[37] = QStringLiteral("x=-7/3");
-    s.bankQuestion[38] = QStringLiteral("2x-2=-2");
-    s.bankAnswer[38] = QStringLiteral("x=0");
-    s.bankQuestion[39] = QStringLiteral("x+3/2=-5/2");
-    s.bankAnswer[39] = QStringLiteral("x=-4");
-    s.bankQuestion[40] = QStringLiteral("5x+3=3");
-    s.bankAnswer[40] = QStringLiteral("x=0");
-    s.bankCount = 40;
-}
+// clang-format off
+const BankProblem basicBProblems[] = {
+    {u"x+8=6", u"x=-2"},
+    {u"3x=-24", u"x=-8"},
+    {u"x-15=2", u"x=17"},
+    {u"8x=-72", u"x=-9"},
+    {u"x-12=-3", u"x=9"},
+    {u"-5x=35", u"x=-7"},
+    {u"x+7=-13", u"x=-20"},
+    {u"-11x=-33", u"x=3"},
+    {u"x+8=-15", u"x=-23"},
+    {u"8x=-56", u"x=-7"},
+    {u"x+9=5", u"x=-4"},
+    {u"-7x=-21", u"x=3"},
+    {u"x-13=-11", u"x=2"},
+    {u"-5x=35", u"x=-7"},
+    {u"x+8=-8", u"x=-16"},
+    {u"-8x=-32", u"x=4"},
+    {u"x-15=-15", u"x=0"},
+    {u"-9x=72", u"x=-8"},
+    {u"x+40=4", u"x=-36"},
+    {u"3x=-2", u"x=-2/3"},
+    {u"x+1=5/2", u"x=3/2"},
+    {u"4x=-10", u"x=-5/2"},
+    {u"x-1/3=1/3", u"x=2/3"},
+    {u"-6x=-27", u"x=9/2"},
+    {u"x-2/3=5/3", u"x=7/3"},
+    {u"2x+1=5", u"x=2"},
+    {u"x-3/2=-3/2", u"x=0"},
+    {u"x-13=15", u"x=28"},
+    {u"x-1/2=3/2", u"x=2"},
+    {u"3x-1=11", u"x=4"},
+    {u"x+5/2=-1/2", u"x=-3"},
+    {u"-3x-5=10", u"x=-5"},
+    {u"x-3/5=2/5", u"x=1"},
+    {u"4x-1=11", u"x=3"},
+    {u"x-3/2=3/2", u"x=3"},
+    {u"-5x-2=13", u"x=-3"},
+    {u"x+2/3=-5/3", u"x=-7/3"},
+    {u"2x-2=-2", u"x=0"},
+    {u"x+3/2=-5/2", u"x=-4"},
+    {u"5x+3=3", u"x=0"},
+};
+// clang-format on
+const Bank basicB{.builder = u"fillBasicB", .problems = basicBProblems};
 
 } // namespace minamo

@@ -1,374 +1,214 @@
 // The standard sets: x on both sides, then brackets.
-// Each builder writes its problems in order of difficulty (the drill asks them group of
-// ten by group of ten) and never computes anything: the texts are the data.
+// Each table holds its problems in order of difficulty (the drill asks them group of
+// ten by group of ten), exactly as the pupil reads them; nothing is computed.
 
 #include "banks/banks.h"
 
 namespace minamo {
 
 // Set 標準1: x on both sides, ax+b=cx.
-void fillStandard1(DrillState& s) {
-    s.bankQuestion[1] = QStringLiteral("4x+2=2x 方程式を解いて。");
-    s.bankAnswer[1] = QStringLiteral("x=-1");
-    s.bankQuestion[2] = QStringLiteral("-8x+2=-6x 方程式を解いて。");
-    s.bankAnswer[2] = QStringLiteral("x=1");
-    s.bankQuestion[3] = QStringLiteral("-3x-4=-7x 方程式を解いて。");
-    s.bankAnswer[3] = QStringLiteral("x=1");
-    s.bankQuestion[4] = QStringLiteral("4x+8=-4x 方程式を解いて。");
-    s.bankAnswer[4] = QStringLiteral("x=-1");
-    s.bankQuestion[5] = QStringLiteral("-6x+2=-8x 方程式を解いて。");
-    s.bankAnswer[5] = QStringLiteral("x=-1");
-    s.bankQuestion[6] = QStringLiteral("-6x+6=-5x 方程式を解いて。");
-    s.bankAnswer[6] = QStringLiteral("x=6");
-    s.bankQuestion[7] = QStringLiteral("2x+7=-5x 方程式を解いて。");
-    s.bankAnswer[7] = QStringLiteral("x=-1");
-    s.bankQuestion[8] = QStringLiteral("-3x+5=-2x 方程式を解いて。");
-    s.bankAnswer[8] = QStringLiteral("x=5");
-    s.bankQuestion[9] = QStringLiteral("-5x+6=-4x 方程式を解いて。");
-    s.bankAnswer[9] = QStringLiteral("x=6");
-    s.bankQuestion[10] = QStringLiteral("2x-9=-7x 方程式を解いて。");
-    s.bankAnswer[10] = QStringLiteral("x=1");
-    s.bankQuestion[11] = QStringLiteral("-5x-2=-4x 方程式を解いて。");
-    s.bankAnswer[11] = QStringLiteral("x=-2");
-    s.bankQuestion[12] = QStringLiteral("-3x-2=-5x 方程式を解いて。");
-    s.bankAnswer[12] = QStringLiteral("x=1");
-    s.bankQuestion[13] = QStringLiteral("-6x-2=-4x 方程式を解いて。");
-    s.bankAnswer[13] = QStringLiteral("x=-1");
-    s.bankQuestion[14] = QStringLiteral("2x-9=3x 方程式を解いて。");
-    s.bankAnswer[14] = QStringLiteral("x=-9");
-    s.bankQuestion[15] = QStringLiteral("-4x+9=-x 方程式を解いて。");
-    s.bankAnswer[15] = QStringLiteral("x=3");
-    s.bankQuestion[16] = QStringLiteral("-9x+6=-3x 方程式を解いて。");
-    s.bankAnswer[16] = QStringLiteral("x=1");
-    s.bankQuestion[17] = QStringLiteral("5x+3=4x 方程式を解いて。");
-    s.bankAnswer[17] = QStringLiteral("x=-3");
-    s.bankQuestion[18] = QStringLiteral("7x-9=4x 方程式を解いて。");
-    s.bankAnswer[18] = QStringLiteral("x=3");
-    s.bankQuestion[19] = QStringLiteral("3x-2=5x 方程式を解いて。");
-    s.bankAnswer[19] = QStringLiteral("x=-1");
-    s.bankQuestion[20] = QStringLiteral("-2x+4=-x 方程式を解いて。");
-    s.bankAnswer[20] = QStringLiteral("x=4");
-    s.bankQuestion[21] = QStringLiteral("9x+3=6x 方程式を解いて。");
-    s.bankAnswer[21] = QStringLiteral("x=-1");
-    s.bankQuestion[22] = QStringLiteral("-7x-9=-4x 方程式を解いて。");
-    s.bankAnswer[22] = QStringLiteral("x=-3");
-    s.bankQuestion[23] = QStringLiteral("5x-6=8x 方程式を解いて。");
-    s.bankAnswer[23] = QStringLiteral("x=-2");
-    s.bankQuestion[24] = QStringLiteral("6x-9=5x 方程式を解いて。");
-    s.bankAnswer[24] = QStringLiteral("x=9");
-    s.bankQuestion[25] = QStringLiteral("-2x-3=-3x 方程式を解いて。");
-    s.bankAnswer[25] = QStringLiteral("x=3");
-    s.bankQuestion[26] = QStringLiteral("6x-6=8x 方程式を解いて。");
-    s.bankAnswer[26] = QStringLiteral("x=-3");
-    s.bankQuestion[27] = QStringLiteral("-3x+5=-8x 方程式を解いて。");
-    s.bankAnswer[27] = QStringLiteral("x=-1");
-    s.bankQuestion[28] = QStringLiteral("-3x+4=-5x 方程式を解いて。");
-    s.bankAnswer[28] = QStringLiteral("x=-2");
-    s.bankQuestion[29] = QStringLiteral("7x-8=5x 方程式を解いて。");
-    s.bankAnswer[29] = QStringLiteral("x=4");
-    s.bankQuestion[30] = QStringLiteral("8x+8=7x 方程式を解いて。");
-    s.bankAnswer[30] = QStringLiteral("x=-8");
-    s.bankQuestion[31] = QStringLiteral("-x-9=-4x 方程式を解いて。");
-    s.bankAnswer[31] = QStringLiteral("x=3");
-    s.bankQuestion[32] = QStringLiteral("-6x+6=-4x 方程式を解いて。");
-    s.bankAnswer[32] = QStringLiteral("x=3");
-    s.bankQuestion[33] = QStringLiteral("-3x+8=-5x 方程式を解いて。");
-    s.bankAnswer[33] = QStringLiteral("x=-4");
-    s.bankQuestion[34] = QStringLiteral("6x+7=5x 方程式を解いて。");
-    s.bankAnswer[34] = QStringLiteral("x=-7");
-    s.bankQuestion[35] = QStringLiteral("9x-9=8x 方程式を解いて。");
-    s.bankAnswer[35] = QStringLiteral("x=9");
-    s.bankQuestion[36] = QStringLiteral("5x+6=4x 方程式を解いて。");
-    s.bankAnswer[36] = QStringLiteral("x=-6");
-    s.bankQuestion[37] = QStringLiteral("-5x-2=-3x 方程式を解いて。");
-    s.bankAnswer[37] = QStringLiteral("x=-1");
-    s.bankQuestion[38] = QStringLiteral("-4x+4=-6x 方程式を解いて。");
-    s.bankAnswer[38] = QStringLiteral("x=-2");
-    s.bankQuestion[39] = QStringLiteral("-5x-9=-4x 方程式を解いて。");
-    s.bankAnswer[39] = QStringLiteral("x=-9");
-    s.bankQuestion[40] = QStringLiteral("-6x-8=-4x 方程式を解いて。");
-    s.bankAnswer[40] = QStringLiteral("x=-4");
-    s.bankCount = 40;
-}
+// clang-format off
+const BankProblem standard1Problems[] = {
+    {u"4x+2=2x 方程式を解いて。", u"x=-1"},
+    {u"-8x+2=-6x 方程式を解いて。", u"x=1"},
+    {u"-3x-4=-7x 方程式を解いて。", u"x=1"},
+    {u"4x+8=-4x 方程式を解いて。", u"x=-1"},
+    {u"-6x+2=-8x 方程式を解いて。", u"x=-1"},
+    {u"-6x+6=-5x 方程式を解いて。", u"x=6"},
+    {u"2x+7=-5x 方程式を解いて。", u"x=-1"},
+    {u"-3x+5=-2x 方程式を解いて。", u"x=5"},
+    {u"-5x+6=-4x 方程式を解いて。", u"x=6"},
+    {u"2x-9=-7x 方程式を解いて。", u"x=1"},
+    {u"-5x-2=-4x 方程式を解いて。", u"x=-2"},
+    {u"-3x-2=-5x 方程式を解いて。", u"x=1"},
+    {u"-6x-2=-4x 方程式を解いて。", u"x=-1"},
+    {u"2x-9=3x 方程式を解いて。", u"x=-9"},
+    {u"-4x+9=-x 方程式を解いて。", u"x=3"},
+    {u"-9x+6=-3x 方程式を解いて。", u"x=1"},
+    {u"5x+3=4x 方程式を解いて。", u"x=-3"},
+    {u"7x-9=4x 方程式を解いて。", u"x=3"},
+    {u"3x-2=5x 方程式を解いて。", u"x=-1"},
+    {u"-2x+4=-x 方程式を解いて。", u"x=4"},
+    {u"9x+3=6x 方程式を解いて。", u"x=-1"},
+    {u"-7x-9=-4x 方程式を解いて。", u"x=-3"},
+    {u"5x-6=8x 方程式を解いて。", u"x=-2"},
+    {u"6x-9=5x 方程式を解いて。", u"x=9"},
+    {u"-2x-3=-3x 方程式を解いて。", u"x=3"},
+    {u"6x-6=8x 方程式を解いて。", u"x=-3"},
+    {u"-3x+5=-8x 方程式を解いて。", u"x=-1"},
+    {u"-3x+4=-5x 方程式を解いて。", u"x=-2"},
+    {u"7x-8=5x 方程式を解いて。", u"x=4"},
+    {u"8x+8=7x 方程式を解いて。", u"x=-8"},
+    {u"-x-9=-4x 方程式を解いて。", u"x=3"},
+    {u"-6x+6=-4x 方程式を解いて。", u"x=3"},
+    {u"-3x+8=-5x 方程式を解いて。", u"x=-4"},
+    {u"6x+7=5x 方程式を解いて。", u"x=-7"},
+    {u"9x-9=8x 方程式を解いて。", u"x=9"},
+    {u"5x+6=4x 方程式を解いて。", u"x=-6"},
+    {u"-5x-2=-3x 方程式を解いて。", u"x=-1"},
+    {u"-4x+4=-6x 方程式を解いて。", u"x=-2"},
+    {u"-5x-9=-4x 方程式を解いて。", u"x=-9"},
+    {u"-6x-8=-4x 方程式を解いて。", u"x=-4"},
+};
+// clang-format on
+const Bank standard1{.builder = u"fillStandard1", .problems = standard1Problems};
 
 // Set 標準2: x on both sides, ax+b=cx.
-void fillStandard2(DrillState& s) {
-    s.bankQuestion[1] = QStringLiteral("9x+6=7x 方程式を解いて。");
-    s.bankAnswer[1] = QStringLiteral("x=-3");
-    s.bankQuestion[2] = QStringLiteral("-7x-1=-6x 方程式を解いて。");
-    s.bankAnswer[2] = QStringLiteral("x=-1");
-    s.bankQuestion[3] = QStringLiteral("5x+4=9x 方程式を解いて。");
-    s.bankAnswer[3] = QStringLiteral("x=1");
-    s.bankQuestion[4] = QStringLiteral("-x+3=-4x 方程式を解いて。");
-    s.bankAnswer[4] = QStringLiteral("x=-1");
-    s.bankQuestion[5] = QStringLiteral("4x+6=2x 方程式を解いて。");
-    s.bankAnswer[5] = QStringLiteral("x=-3");
-    s.bankQuestion[6] = QStringLiteral("-2x-4=-3x 方程式を解いて。");
-    s.bankAnswer[6] = QStringLiteral("x=4");
-    s.bankQuestion[7] = QStringLiteral("-6x-6=-4x 方程式を解いて。");
-    s.bankAnswer[7] = QStringLiteral("x=-3");
-    s.bankQuestion[8] = QStringLiteral("-8x+6=-5x 方程式を解いて。");
-    s.bankAnswer[8] = QStringLiteral("x=2");
-    s.bankQuestion[9] = QStringLiteral("4x+3=3x 方程式を解いて。");
-    s.bankAnswer[9] = QStringLiteral("x=-3");
-    s.bankQuestion[10] = QStringLiteral("-x-2=-2x 方程式を解いて。");
-    s.bankAnswer[10] = QStringLiteral("x=2");
-    s.bankQuestion[11] = QStringLiteral("8x-9=-x 方程式を解いて。");
-    s.bankAnswer[11] = QStringLiteral("x=1");
-    s.bankQuestion[12] = QStringLiteral("-2x+8=6x 方程式を解いて。");
-    s.bankAnswer[12] = QStringLiteral("x=1");
-    s.bankQuestion[13] = QStringLiteral("7x+2=5x 方程式を解いて。");
-    s.bankAnswer[13] = QStringLiteral("x=-1");
-    s.bankQuestion[14] = QStringLiteral("-x+5=-6x 方程式を解いて。");
-    s.bankAnswer[14] = QStringLiteral("x=-1");
-    s.bankQuestion[15] = QStringLiteral("9x+6=8x 方程式を解いて。");
-    s.bankAnswer[15] = QStringLiteral("x=-6");
-    s.bankQuestion[16] = QStringLiteral("7x-7=8x 方程式を解いて。");
-    s.bankAnswer[16] = QStringLiteral("x=-7");
-    s.bankQuestion[17] = QStringLiteral("-5x+6=-8x 方程式を解いて。");
-    s.bankAnswer[17] = QStringLiteral("x=-2");
-    s.bankQuestion[18] = QStringLiteral("-7x+8=-5x 方程式を解いて。");
-    s.bankAnswer[18] = QStringLiteral("x=4");
-    s.bankQuestion[19] = QStringLiteral("6x+6=8x 方程式を解いて。");
-    s.bankAnswer[19] = QStringLiteral("x=3");
-    s.bankQuestion[20] = QStringLiteral("4x+4=8x 方程式を解いて。");
-    s.bankAnswer[20] = QStringLiteral("x=1");
-    s.bankQuestion[21] = QStringLiteral("3x-1=2x 方程式を解いて。");
-    s.bankAnswer[21] = QStringLiteral("x=1");
-    s.bankQuestion[22] = QStringLiteral("9x+4=8x 方程式を解いて。");
-    s.bankAnswer[22] = QStringLiteral("x=-4");
-    s.bankQuestion[23] = QStringLiteral("5x-4=3x 方程式を解いて。");
-    s.bankAnswer[23] = QStringLiteral("x=2");
-    s.bankQuestion[24] = QStringLiteral("-5x-2=-3x 方程式を解いて。");
-    s.bankAnswer[24] = QStringLiteral("x=-1");
-    s.bankQuestion[25] = QStringLiteral("2x+4=3x 方程式を解いて。");
-    s.bankAnswer[25] = QStringLiteral("x=4");
-    s.bankQuestion[26] = QStringLiteral("-9x+6=-8x 方程式を解いて。");
-    s.bankAnswer[26] = QStringLiteral("x=6");
-    s.bankQuestion[27] = QStringLiteral("-4x+3=-3x 方程式を解いて。");
-    s.bankAnswer[27] = QStringLiteral("x=3");
-    s.bankQuestion[28] = QStringLiteral("4x+9=7x 方程式を解いて。");
-    s.bankAnswer[28] = QStringLiteral("x=3");
-    s.bankQuestion[29] = QStringLiteral("7x-4=6x 方程式を解いて。");
-    s.bankAnswer[29] = QStringLiteral("x=4");
-    s.bankQuestion[30] = QStringLiteral("3x+6=-3x 方程式を解いて。");
-    s.bankAnswer[30] = QStringLiteral("x=-1");
-    s.bankCount = 30;
-}
+// clang-format off
+const BankProblem standard2Problems[] = {
+    {u"9x+6=7x 方程式を解いて。", u"x=-3"},
+    {u"-7x-1=-6x 方程式を解いて。", u"x=-1"},
+    {u"5x+4=9x 方程式を解いて。", u"x=1"},
+    {u"-x+3=-4x 方程式を解いて。", u"x=-1"},
+    {u"4x+6=2x 方程式を解いて。", u"x=-3"},
+    {u"-2x-4=-3x 方程式を解いて。", u"x=4"},
+    {u"-6x-6=-4x 方程式を解いて。", u"x=-3"},
+    {u"-8x+6=-5x 方程式を解いて。", u"x=2"},
+    {u"4x+3=3x 方程式を解いて。", u"x=-3"},
+    {u"-x-2=-2x 方程式を解いて。", u"x=2"},
+    {u"8x-9=-x 方程式を解いて。", u"x=1"},
+    {u"-2x+8=6x 方程式を解いて。", u"x=1"},
+    {u"7x+2=5x 方程式を解いて。", u"x=-1"},
+    {u"-x+5=-6x 方程式を解いて。", u"x=-1"},
+    {u"9x+6=8x 方程式を解いて。", u"x=-6"},
+    {u"7x-7=8x 方程式を解いて。", u"x=-7"},
+    {u"-5x+6=-8x 方程式を解いて。", u"x=-2"},
+    {u"-7x+8=-5x 方程式を解いて。", u"x=4"},
+    {u"6x+6=8x 方程式を解いて。", u"x=3"},
+    {u"4x+4=8x 方程式を解いて。", u"x=1"},
+    {u"3x-1=2x 方程式を解いて。", u"x=1"},
+    {u"9x+4=8x 方程式を解いて。", u"x=-4"},
+    {u"5x-4=3x 方程式を解いて。", u"x=2"},
+    {u"-5x-2=-3x 方程式を解いて。", u"x=-1"},
+    {u"2x+4=3x 方程式を解いて。", u"x=4"},
+    {u"-9x+6=-8x 方程式を解いて。", u"x=6"},
+    {u"-4x+3=-3x 方程式を解いて。", u"x=3"},
+    {u"4x+9=7x 方程式を解いて。", u"x=3"},
+    {u"7x-4=6x 方程式を解いて。", u"x=4"},
+    {u"3x+6=-3x 方程式を解いて。", u"x=-1"},
+};
+// clang-format on
+const Bank standard2{.builder = u"fillStandard2", .problems = standard2Problems};
 
 // Set 標準3: 1-20 ax+b=cx; 21-40 one bracket on the left, k(x+b)=cx.
-void fillStandard3(DrillState& s) {
-    s.bankQuestion[1] = QStringLiteral("-6x+4=-7x 方程式を解いて。");
-    s.bankAnswer[1] = QStringLiteral("x=-4");
-    s.bankQuestion[2] = QStringLiteral("2x-9=-7x 方程式を解いて。");
-    s.bankAnswer[2] = QStringLiteral("x=1");
-    s.bankQuestion[3] = QStringLiteral("6x-4=7x 方程式を解いて。");
-    s.bankAnswer[3] = QStringLiteral("x=-4");
-    s.bankQuestion[4] = QStringLiteral("-9x+7=-2x 方程式を解いて。");
-    s.bankAnswer[4] = QStringLiteral("x=1");
-    s.bankQuestion[5] = QStringLiteral("-x-8=-3x 方程式を解いて。");
-    s.bankAnswer[5] = QStringLiteral("x=4");
-    s.bankQuestion[6] = QStringLiteral("-9x+6=-6x 方程式を解いて。");
-    s.bankAnswer[6] = QStringLiteral("x=2");
-    s.bankQuestion[7] = QStringLiteral("2x+6=-x 方程式を解いて。");
-    s.bankAnswer[7] = QStringLiteral("x=-2");
-    s.bankQuestion[8] = QStringLiteral("-8x-3=-7x 方程式を解いて。");
-    s.bankAnswer[8] = QStringLiteral("x=-3");
-    s.bankQuestion[9] = QStringLiteral("-9x-8=-7x 方程式を解いて。");
-    s.bankAnswer[9] = QStringLiteral("x=-4");
-    s.bankQuestion[10] = QStringLiteral("-7x+2=-6x 方程式を解いて。");
-    s.bankAnswer[10] = QStringLiteral("x=2");
-    s.bankQuestion[11] = QStringLiteral("-3x-4=-x 方程式を解いて。");
-    s.bankAnswer[11] = QStringLiteral("x=-2");
-    s.bankQuestion[12] = QStringLiteral("-2x+5=-3x 方程式を解いて。");
-    s.bankAnswer[12] = QStringLiteral("x=-5");
-    s.bankQuestion[13] = QStringLiteral("2x-8=6x 方程式を解いて。");
-    s.bankAnswer[13] = QStringLiteral("x=-2");
-    s.bankQuestion[14] = QStringLiteral("-4x-6=2x 方程式を解いて。");
-    s.bankAnswer[14] = QStringLiteral("x=-1");
-    s.bankQuestion[15] = QStringLiteral("3x+4=5x 方程式を解いて。");
-    s.bankAnswer[15] = QStringLiteral("x=2");
-    s.bankQuestion[16] = QStringLiteral("5x+7=-2x 方程式を解いて。");
-    s.bankAnswer[16] = QStringLiteral("x=-1");
-    s.bankQuestion[17] = QStringLiteral("-7x+4=-6x 方程式を解いて。");
-    s.bankAnswer[17] = QStringLiteral("x=4");
-    s.bankQuestion[18] = QStringLiteral("9x-6=7x 方程式を解いて。");
-    s.bankAnswer[18] = QStringLiteral("x=3");
-    s.bankQuestion[19] = QStringLiteral("-x-9=-4x 方程式を解いて。");
-    s.bankAnswer[19] = QStringLiteral("x=3");
-    s.bankQuestion[20] = QStringLiteral("-8x+6=-7x 方程式を解いて。");
-    s.bankAnswer[20] = QStringLiteral("x=6");
-    s.bankQuestion[21] = QStringLiteral("-2(x+6)=-6x 方程式を解いて。");
-    s.bankAnswer[21] = QStringLiteral("x=3");
-    s.bankQuestion[22] = QStringLiteral("-4(x-9)=2x 方程式を解いて。");
-    s.bankAnswer[22] = QStringLiteral("x=6");
-    s.bankQuestion[23] = QStringLiteral("7(x+9)=4x 方程式を解いて。");
-    s.bankAnswer[23] = QStringLiteral("x=-21");
-    s.bankQuestion[24] = QStringLiteral("-6(x-4)=-3x 方程式を解いて。");
-    s.bankAnswer[24] = QStringLiteral("x=8");
-    s.bankQuestion[25] = QStringLiteral("-7(x-2)=-9x 方程式を解いて。");
-    s.bankAnswer[25] = QStringLiteral("x=-7");
-    s.bankQuestion[26] = QStringLiteral("5(x+4)=3x 方程式を解いて。");
-    s.bankAnswer[26] = QStringLiteral("x=-10");
-    s.bankQuestion[27] = QStringLiteral("-3(x+8)=-9x 方程式を解いて。");
-    s.bankAnswer[27] = QStringLiteral("x=4");
-    s.bankQuestion[28] = QStringLiteral("4(x-9)=-5x 方程式を解いて。");
-    s.bankAnswer[28] = QStringLiteral("x=4");
-    s.bankQuestion[29] = QStringLiteral("-2(x-6)=4x 方程式を解いて。");
-    s.bankAnswer[29] = QStringLiteral("x=2");
-    s.bankQuestion[30] = QStringLiteral("3(x+3)=6x 方程式を解いて。");
-    s.bankAnswer[30] = QStringLiteral("x=3");
-    s.bankQuestion[31] = QStringLiteral("-3(x-7)=4x 方程式を解いて。");
-    s.bankAnswer[31] = QStringLiteral("x=3");
-    s.bankQuestion[32] = QStringLiteral("-8(x+2)=-4x 方程式を解いて。");
-    s.bankAnswer[32] = QStringLiteral("x=-4");
-    s.bankQuestion[33] = QStringLiteral("2(x+9)=8x 方程式を解いて。");
-    s.bankAnswer[33] = QStringLiteral("x=3");
-    s.bankQuestion[34] = QStringLiteral("4(x+3)=2x 方程式を解いて。");
-    s.bankAnswer[34] = QStringLiteral("x=-6");
-    s.bankQuestion[35] = QStringLiteral("-4(x-8)=-2x 方程式を解いて。");
-    s.bankAnswer[35] = QStringLiteral("x=16");
-    s.bankQuestion[36] = QStringLiteral("-6(x-2)=-4x 方程式を解いて。");
-    s.bankAnswer[36] = QStringLiteral("x=6");
-    s.bankQuestion[37] = QStringLiteral("5(x+7)=-2x 方程式を解いて。");
-    s.bankAnswer[37] = QStringLiteral("x=-5");
-    s.bankQuestion[38] = QStringLiteral("8(x+4)=-8x 方程式を解いて。");
-    s.bankAnswer[38] = QStringLiteral("x=-2");
-    s.bankQuestion[39] = QStringLiteral("7(x-8)=8x 方程式を解いて。");
-    s.bankAnswer[39] = QStringLiteral("x=-56");
-    s.bankQuestion[40] = QStringLiteral("2(x+6)=4x 方程式を解いて。");
-    s.bankAnswer[40] = QStringLiteral("x=6");
-    s.bankCount = 40;
-}
+// clang-format off
+const BankProblem standard3Problems[] = {
+    {u"-6x+4=-7x 方程式を解いて。", u"x=-4"},
+    {u"2x-9=-7x 方程式を解いて。", u"x=1"},
+    {u"6x-4=7x 方程式を解いて。", u"x=-4"},
+    {u"-9x+7=-2x 方程式を解いて。", u"x=1"},
+    {u"-x-8=-3x 方程式を解いて。", u"x=4"},
+    {u"-9x+6=-6x 方程式を解いて。", u"x=2"},
+    {u"2x+6=-x 方程式を解いて。", u"x=-2"},
+    {u"-8x-3=-7x 方程式を解いて。", u"x=-3"},
+    {u"-9x-8=-7x 方程式を解いて。", u"x=-4"},
+    {u"-7x+2=-6x 方程式を解いて。", u"x=2"},
+    {u"-3x-4=-x 方程式を解いて。", u"x=-2"},
+    {u"-2x+5=-3x 方程式を解いて。", u"x=-5"},
+    {u"2x-8=6x 方程式を解いて。", u"x=-2"},
+    {u"-4x-6=2x 方程式を解いて。", u"x=-1"},
+    {u"3x+4=5x 方程式を解いて。", u"x=2"},
+    {u"5x+7=-2x 方程式を解いて。", u"x=-1"},
+    {u"-7x+4=-6x 方程式を解いて。", u"x=4"},
+    {u"9x-6=7x 方程式を解いて。", u"x=3"},
+    {u"-x-9=-4x 方程式を解いて。", u"x=3"},
+    {u"-8x+6=-7x 方程式を解いて。", u"x=6"},
+    {u"-2(x+6)=-6x 方程式を解いて。", u"x=3"},
+    {u"-4(x-9)=2x 方程式を解いて。", u"x=6"},
+    {u"7(x+9)=4x 方程式を解いて。", u"x=-21"},
+    {u"-6(x-4)=-3x 方程式を解いて。", u"x=8"},
+    {u"-7(x-2)=-9x 方程式を解いて。", u"x=-7"},
+    {u"5(x+4)=3x 方程式を解いて。", u"x=-10"},
+    {u"-3(x+8)=-9x 方程式を解いて。", u"x=4"},
+    {u"4(x-9)=-5x 方程式を解いて。", u"x=4"},
+    {u"-2(x-6)=4x 方程式を解いて。", u"x=2"},
+    {u"3(x+3)=6x 方程式を解いて。", u"x=3"},
+    {u"-3(x-7)=4x 方程式を解いて。", u"x=3"},
+    {u"-8(x+2)=-4x 方程式を解いて。", u"x=-4"},
+    {u"2(x+9)=8x 方程式を解いて。", u"x=3"},
+    {u"4(x+3)=2x 方程式を解いて。", u"x=-6"},
+    {u"-4(x-8)=-2x 方程式を解いて。", u"x=16"},
+    {u"-6(x-2)=-4x 方程式を解いて。", u"x=6"},
+    {u"5(x+7)=-2x 方程式を解いて。", u"x=-5"},
+    {u"8(x+4)=-8x 方程式を解いて。", u"x=-2"},
+    {u"7(x-8)=8x 方程式を解いて。", u"x=-56"},
+    {u"2(x+6)=4x 方程式を解いて。", u"x=6"},
+};
+// clang-format on
+const Bank standard3{.builder = u"fillStandard3", .problems = standard3Problems};
 
 // Set 標準4: brackets on both sides, k(ax+b)=m(x+c).
-void fillStandard4(DrillState& s) {
-    s.bankQuestion[1] = QStringLiteral("-6(-x-3)=8(x+4) 方程式を解いて。");
-    s.bankAnswer[1] = QStringLiteral("x=-7");
-    s.bankQuestion[2] = QStringLiteral("8(8x-8)=-8(x-1) 方程式を解いて。");
-    s.bankAnswer[2] = QStringLiteral("x=1");
-    s.bankQuestion[3] = QStringLiteral("7(2x+7)=7(x-7) 方程式を解いて。");
-    s.bankAnswer[3] = QStringLiteral("x=-14");
-    s.bankQuestion[4] = QStringLiteral("-3(-x-7)=-(x-5) 方程式を解いて。");
-    s.bankAnswer[4] = QStringLiteral("x=-4");
-    s.bankQuestion[5] = QStringLiteral("-(4x-7)=-5(x-8) 方程式を解いて。");
-    s.bankAnswer[5] = QStringLiteral("x=33");
-    s.bankQuestion[6] = QStringLiteral("2(-6x-3)=-6(x-2) 方程式を解いて。");
-    s.bankAnswer[6] = QStringLiteral("x=-3");
-    s.bankQuestion[7] = QStringLiteral("-(6x-6)=-9(x+5) 方程式を解いて。");
-    s.bankAnswer[7] = QStringLiteral("x=-17");
-    s.bankQuestion[8] = QStringLiteral("7(2x-4)=4(x-7) 方程式を解いて。");
-    s.bankAnswer[8] = QStringLiteral("x=0");
-    s.bankQuestion[9] = QStringLiteral("-3(2x-2)=-5(x-4) 方程式を解いて。");
-    s.bankAnswer[9] = QStringLiteral("x=-14");
-    s.bankQuestion[10] = QStringLiteral("-4(2x+2)=8(x-9) 方程式を解いて。");
-    s.bankAnswer[10] = QStringLiteral("x=4");
-    s.bankQuestion[11] = QStringLiteral("-7(-x+9)=6(x+3) 方程式を解いて。");
-    s.bankAnswer[11] = QStringLiteral("x=81");
-    s.bankQuestion[12] = QStringLiteral("-(-x-9)=6(x+9) 方程式を解いて。");
-    s.bankAnswer[12] = QStringLiteral("x=-9");
-    s.bankQuestion[13] = QStringLiteral("-(-6x+3)=9(x-7) 方程式を解いて。");
-    s.bankAnswer[13] = QStringLiteral("x=20");
-    s.bankQuestion[14] = QStringLiteral("5(-7x+7)=-7(x-1) 方程式を解いて。");
-    s.bankAnswer[14] = QStringLiteral("x=1");
-    s.bankQuestion[15] = QStringLiteral("-8(-x+3)=6(x+3) 方程式を解いて。");
-    s.bankAnswer[15] = QStringLiteral("x=21");
-    s.bankQuestion[16] = QStringLiteral("4(-3x-4)=-2(x+8) 方程式を解いて。");
-    s.bankAnswer[16] = QStringLiteral("x=0");
-    s.bankQuestion[17] = QStringLiteral("-3(-2x+8)=9(x+4) 方程式を解いて。");
-    s.bankAnswer[17] = QStringLiteral("x=-20");
-    s.bankQuestion[18] = QStringLiteral("-(5x-1)=6(x+2) 方程式を解いて。");
-    s.bankAnswer[18] = QStringLiteral("x=-1");
-    s.bankQuestion[19] = QStringLiteral("8(5x-4)=-8(x-8) 方程式を解いて。");
-    s.bankAnswer[19] = QStringLiteral("x=2");
-    s.bankQuestion[20] = QStringLiteral("-9(2x+4)=9(x+5) 方程式を解いて。");
-    s.bankAnswer[20] = QStringLiteral("x=-3");
-    s.bankQuestion[21] = QStringLiteral("-5(-6x+2)=8(x-4) 方程式を解いて。");
-    s.bankAnswer[21] = QStringLiteral("x=-1");
-    s.bankQuestion[22] = QStringLiteral("3(-5x-5)=3(x-5) 方程式を解いて。");
-    s.bankAnswer[22] = QStringLiteral("x=0");
-    s.bankQuestion[23] = QStringLiteral("-3(-6x-4)=-3(x-4) 方程式を解いて。");
-    s.bankAnswer[23] = QStringLiteral("x=0");
-    s.bankQuestion[24] = QStringLiteral("3(-x-8)=-6(x-2) 方程式を解いて。");
-    s.bankAnswer[24] = QStringLiteral("x=12");
-    s.bankQuestion[25] = QStringLiteral("-3(-5x+2)=9(x-8) 方程式を解いて。");
-    s.bankAnswer[25] = QStringLiteral("x=-11");
-    s.bankQuestion[26] = QStringLiteral("-9(-x-2)=6(x-3) 方程式を解いて。");
-    s.bankAnswer[26] = QStringLiteral("x=-12");
-    s.bankQuestion[27] = QStringLiteral("4(-3x+2)=-8(x+6) 方程式を解いて。");
-    s.bankAnswer[27] = QStringLiteral("x=14");
-    s.bankQuestion[28] = QStringLiteral("3(-7x+6)=-6(x+2) 方程式を解いて。");
-    s.bankAnswer[28] = QStringLiteral("x=2");
-    s.bankQuestion[29] = QStringLiteral("6(-8x-6)=3(x+5) 方程式を解いて。");
-    s.bankAnswer[29] = QStringLiteral("x=-1");
-    s.bankQuestion[30] = QStringLiteral("-4(-3x+3)=6(x+7) 方程式を解いて。");
-    s.bankAnswer[30] = QStringLiteral("x=9");
-    s.bankCount = 30;
-}
+// clang-format off
+const BankProblem standard4Problems[] = {
+    {u"-6(-x-3)=8(x+4) 方程式を解いて。", u"x=-7"},
+    {u"8(8x-8)=-8(x-1) 方程式を解いて。", u"x=1"},
+    {u"7(2x+7)=7(x-7) 方程式を解いて。", u"x=-14"},
+    {u"-3(-x-7)=-(x-5) 方程式を解いて。", u"x=-4"},
+    {u"-(4x-7)=-5(x-8) 方程式を解いて。", u"x=33"},
+    {u"2(-6x-3)=-6(x-2) 方程式を解いて。", u"x=-3"},
+    {u"-(6x-6)=-9(x+5) 方程式を解いて。", u"x=-17"},
+    {u"7(2x-4)=4(x-7) 方程式を解いて。", u"x=0"},
+    {u"-3(2x-2)=-5(x-4) 方程式を解いて。", u"x=-14"},
+    {u"-4(2x+2)=8(x-9) 方程式を解いて。", u"x=4"},
+    {u"-7(-x+9)=6(x+3) 方程式を解いて。", u"x=81"},
+    {u"-(-x-9)=6(x+9) 方程式を解いて。", u"x=-9"},
+    {u"-(-6x+3)=9(x-7) 方程式を解いて。", u"x=20"},
+    {u"5(-7x+7)=-7(x-1) 方程式を解いて。", u"x=1"},
+    {u"-8(-x+3)=6(x+3) 方程式を解いて。", u"x=21"},
+    {u"4(-3x-4)=-2(x+8) 方程式を解いて。", u"x=0"},
+    {u"-3(-2x+8)=9(x+4) 方程式を解いて。", u"x=-20"},
+    {u"-(5x-1)=6(x+2) 方程式を解いて。", u"x=-1"},
+    {u"8(5x-4)=-8(x-8) 方程式を解いて。", u"x=2"},
+    {u"-9(2x+4)=9(x+5) 方程式を解いて。", u"x=-3"},
+    {u"-5(-6x+2)=8(x-4) 方程式を解いて。", u"x=-1"},
+    {u"3(-5x-5)=3(x-5) 方程式を解いて。", u"x=0"},
+    {u"-3(-6x-4)=-3(x-4) 方程式を解いて。", u"x=0"},
+    {u"3(-x-8)=-6(x-2) 方程式を解いて。", u"x=12"},
+    {u"-3(-5x+2)=9(x-8) 方程式を解いて。", u"x=-11"},
+    {u"-9(-x-2)=6(x-3) 方程式を解いて。", u"x=-12"},
+    {u"4(-3x+2)=-8(x+6) 方程式を解いて。", u"x=14"},
+    {u"3(-7x+6)=-6(x+2) 方程式を解いて。", u"x=2"},
+    {u"6(-8x-6)=3(x+5) 方程式を解いて。", u"x=-1"},
+    {u"-4(-3x+3)=6(x+7) 方程式を解いて。", u"x=9"},
+};
+// clang-format on
+const Bank standard4{.builder = u"fillStandard4", .problems = standard4Problems};
 
 // Set 標準5: brackets on both sides, k(ax+b)=m(x+c).
-void fillStandard5(DrillState& s) {
-    s.bankQuestion[1] = QStringLiteral("-3(3x-3)=-6(x+6) 方程式を解いて。");
-    s.bankAnswer[1] = QStringLiteral("x=15");
-    s.bankQuestion[2] = QStringLiteral("-6(2x+9)=-5(x+8) 方程式を解いて。");
-    s.bankAnswer[2] = QStringLiteral("x=-2");
-    s.bankQuestion[3] = QStringLiteral("-3(-x-1)=6(x-6) 方程式を解いて。");
-    s.bankAnswer[3] = QStringLiteral("x=13");
-    s.bankQuestion[4] = QStringLiteral("-(6x-5)=-7(x-7) 方程式を解いて。");
-    s.bankAnswer[4] = QStringLiteral("x=44");
-    s.bankQuestion[5] = QStringLiteral("-8(-9x+9)=-5(x-1) 方程式を解いて。");
-    s.bankAnswer[5] = QStringLiteral("x=1");
-    s.bankQuestion[6] = QStringLiteral("-5(-3x+5)=5(x+3) 方程式を解いて。");
-    s.bankAnswer[6] = QStringLiteral("x=4");
-    s.bankQuestion[7] = QStringLiteral("-4(-x-5)=2(x+7) 方程式を解いて。");
-    s.bankAnswer[7] = QStringLiteral("x=-3");
-    s.bankQuestion[8] = QStringLiteral("2(6x-6)=-8(x-6) 方程式を解いて。");
-    s.bankAnswer[8] = QStringLiteral("x=3");
-    s.bankQuestion[9] = QStringLiteral("8(-4x-8)=-4(x+9) 方程式を解いて。");
-    s.bankAnswer[9] = QStringLiteral("x=-1");
-    s.bankQuestion[10] = QStringLiteral("2(-2x-5)=-3(x-5) 方程式を解いて。");
-    s.bankAnswer[10] = QStringLiteral("x=-25");
-    s.bankQuestion[11] = QStringLiteral("-3(-4x+9)=-3(x-6) 方程式を解いて。");
-    s.bankAnswer[11] = QStringLiteral("x=3");
-    s.bankQuestion[12] = QStringLiteral("2(2x+4)=2(x-6) 方程式を解いて。");
-    s.bankAnswer[12] = QStringLiteral("x=-10");
-    s.bankQuestion[13] = QStringLiteral("2(4x+2)=4(x-3) 方程式を解いて。");
-    s.bankAnswer[13] = QStringLiteral("x=-4");
-    s.bankQuestion[14] = QStringLiteral("2(-3x-9)=-9(x+7) 方程式を解いて。");
-    s.bankAnswer[14] = QStringLiteral("x=-15");
-    s.bankQuestion[15] = QStringLiteral("-2(-x+6)=-6(x+6) 方程式を解いて。");
-    s.bankAnswer[15] = QStringLiteral("x=-3");
-    s.bankQuestion[16] = QStringLiteral("-(-x+7)=4(x-1) 方程式を解いて。");
-    s.bankAnswer[16] = QStringLiteral("x=-1");
-    s.bankQuestion[17] = QStringLiteral("-7(-3x+9)=-9(x+7) 方程式を解いて。");
-    s.bankAnswer[17] = QStringLiteral("x=0");
-    s.bankQuestion[18] = QStringLiteral("2(-2x+8)=-8(x+8) 方程式を解いて。");
-    s.bankAnswer[18] = QStringLiteral("x=-20");
-    s.bankQuestion[19] = QStringLiteral("-3(-2x-6)=9(x+9) 方程式を解いて。");
-    s.bankAnswer[19] = QStringLiteral("x=-21");
-    s.bankQuestion[20] = QStringLiteral("2(-3x-6)=6(x+2) 方程式を解いて。");
-    s.bankAnswer[20] = QStringLiteral("x=-2");
-    s.bankQuestion[21] = QStringLiteral("9(-x+3)=-5(x-7) 方程式を解いて。");
-    s.bankAnswer[21] = QStringLiteral("x=-2");
-    s.bankQuestion[22] = QStringLiteral("-2(3x-8)=-5(x+4) 方程式を解いて。");
-    s.bankAnswer[22] = QStringLiteral("x=36");
-    s.bankQuestion[23] = QStringLiteral("2(-3x-4)=-7(x+3) 方程式を解いて。");
-    s.bankAnswer[23] = QStringLiteral("x=-13");
-    s.bankQuestion[24] = QStringLiteral("3(4x+5)=3(x-7) 方程式を解いて。");
-    s.bankAnswer[24] = QStringLiteral("x=-4");
-    s.bankQuestion[25] = QStringLiteral("3(-x+3)=-6(x+5) 方程式を解いて。");
-    s.bankAnswer[25] = QStringLiteral("x=-13");
-    s.bankQuestion[26] = QStringLiteral("9(-3x-9)=9(x-1) 方程式を解いて。");
-    s.bankAnswer[26] = QStringLiteral("x=-2");
-    s.bankQuestion[27] = QStringLiteral("-6(3x+9)=-5(x+3) 方程式を解いて。");
-    s.bankAnswer[27] = QStringLiteral("x=-3");
-    s.bankQuestion[28] = QStringLiteral("9(-4x-1)=-5(x+8) 方程式を解いて。");
-    s.bankAnswer[28] = QStringLiteral("x=1");
-    s.bankQuestion[29] = QStringLiteral("-7(6x+9)=-9(x-4) 方程式を解いて。");
-    s.bankAnswer[29] = QStringLiteral("x=-3");
-    s.bankQuestion[30] = QStringLiteral("-2(5x+9)=-7(x-9) 方程式を解いて。");
-    s.bankAnswer[30] = QStringLiteral("x=-27");
-    s.bankCount = 30;
-}
+// clang-format off
+const BankProblem standard5Problems[] = {
+    {u"-3(3x-3)=-6(x+6) 方程式を解いて。", u"x=15"},
+    {u"-6(2x+9)=-5(x+8) 方程式を解いて。", u"x=-2"},
+    {u"-3(-x-1)=6(x-6) 方程式を解いて。", u"x=13"},
+    {u"-(6x-5)=-7(x-7) 方程式を解いて。", u"x=44"},
+    {u"-8(-9x+9)=-5(x-1) 方程式を解いて。", u"x=1"},
+    {u"-5(-3x+5)=5(x+3) 方程式を解いて。", u"x=4"},
+    {u"-4(-x-5)=2(x+7) 方程式を解いて。", u"x=-3"},
+    {u"2(6x-6)=-8(x-6) 方程式を解いて。", u"x=3"},
+    {u"8(-4x-8)=-4(x+9) 方程式を解いて。", u"x=-1"},
+    {u"2(-2x-5)=-3(x-5) 方程式を解いて。", u"x=-25"},
+    {u"-3(-4x+9)=-3(x-6) 方程式を解いて。", u"x=3"},
+    {u"2(2x+4)=2(x-6) 方程式を解いて。", u"x=-10"},
+    {u"2(4x+2)=4(x-3) 方程式を解いて。", u"x=-4"},
+    {u"2(-3x-9)=-9(x+7) 方程式を解いて。", u"x=-15"},
+    {u"-2(-x+6)=-6(x+6) 方程式を解いて。", u"x=-3"},
+    {u"-(-x+7)=4(x-1) 方程式を解いて。", u"x=-1"},
+    {u"-7(-3x+9)=-9(x+7) 方程式を解いて。", u"x=0"},
+    {u"2(-2x+8)=-8(x+8) 方程式を解いて。", u"x=-20"},
+    {u"-3(-2x-6)=9(x+9) 方程式を解いて。", u"x=-21"},
+    {u"2(-3x-6)=6(x+2) 方程式を解いて。", u"x=-2"},
+    {u"9(-x+3)=-5(x-7) 方程式を解いて。", u"x=-2"},
+    {u"-2(3x-8)=-5(x+4) 方程式を解いて。", u"x=36"},
+    {u"2(-3x-4)=-7(x+3) 方程式を解いて。", u"x=-13"},
+    {u"3(4x+5)=3(x-7) 方程式を解いて。", u"x=-4"},
+    {u"3(-x+3)=-6(x+5) 方程式を解いて。", u"x=-13"},
+    {u"9(-3x-9)=9(x-1) 方程式を解いて。", u"x=-2"},
+    {u"-6(3x+9)=-5(x+3) 方程式を解いて。", u"x=-3"},
+    {u"9(-4x-1)=-5(x+8) 方程式を解いて。", u"x=1"},
+    {u"-7(6x+9)=-9(x-4) 方程式を解いて。", u"x=-3"},
+    {u"-2(5x+9)=-7(x-9) 方程式を解いて。", u"x=-27"},
+};
+// clang-format on
+const Bank standard5{.builder = u"fillStandard5", .problems = standard5Problems};
 
 } // namespace minamo

@@ -2,15 +2,26 @@
 
 #include "core/basic_text.h"
 
+#include <array>
+
 namespace minamo {
 
 namespace {
+constexpr std::array<int16, 17> firstPrimes{2,  3,  5,  7,  11, 13, 17, 19, 23,
+                                            29, 31, 37, 41, 43, 47, 53, 59};
 // Entries 1..17 of the prime table (2 .. 59) are the only divisors tried.
 constexpr int firstPrimeEntry = 1;
 constexpr int lastPrimeEntry = 17;
 // At most this many common prime factors can be found.
 constexpr int maxFactors = 29;
 } // namespace
+
+void fillPrimes(DrillState& s) {
+    s.primes[0] = 1;
+    for (int i = 0; i < static_cast<int>(firstPrimes.size()); ++i) {
+        s.primes[i + 1] = firstPrimes[static_cast<std::size_t>(i)];
+    }
+}
 
 void findCommonFactor(DrillState& s) {
     int a = s.factorInputA;

@@ -4,6 +4,9 @@
 
 namespace minamo {
 
+// The start-up's prime table: 1 at index 0, the seventeen primes 2 .. 59 at 1..17.
+void fillPrimes(DrillState& s);
+
 // Greatest common factor and least common multiple of factorInputA and factorInputB,
 // into commonFactorResult and commonMultipleResult.
 void findCommonFactor(DrillState& s);

@@ -1,7 +1,6 @@
 #include "fake/fake_platform.h"
 
-#include "app/countdown.h"
-#include "app/form_layout.h"
+#include "design/form_layout.h"
 
 #include <cmath>
 

@@ -3,10 +3,10 @@
 // into Text2 as the window delivers it, Enter included. No key may crash the editor, index
 // a list out of its range or draw at a coordinate the 16-bit twips cannot hold.
 
-#include "app/form_layout.h"
+#include "catalogue/catalogue.h"
 #include "core/fixed_list.h"
 #include "fuzz/fuzz_check.h"
-#include "fake/fake_drive.h"
+#include "drivers/fake_drive.h"
 
 #include <array>
 #include <cstdint>
@@ -14,7 +14,16 @@
 namespace minamo {
 namespace {
 
-constexpr int menuEntries = static_cast<int>(MenuEntry::Bunhayasa) + 1;
+// The control names of the sets the pupil can choose, in menu order.
+std::vector<QString> choosableEntries() {
+    std::vector<QString> names;
+    for (const CatalogueEntry& entry : catalogue()) {
+        if (entry.choosable()) {
+            names.push_back(entry.name);
+        }
+    }
+    return names;
+}
 
 QString keysSoFar(const std::vector<int16>& keys) {
     QStringList codes;
@@ -35,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto violations = rangeViolations();
     FakeForm f;
     f.form.Form_Load();
-    f.form.menuClick(static_cast<MenuEntry>(data[0] % menuEntries));
+    static const std::vector<QString> sets = choosableEntries();
+    f.form.menuClick(sets[data[0] % sets.size()]);
     FUZZ_CHECK(f.s().drillRunning == 1, QStringLiteral("the drill did not start"));
 
     const std::array<const FakePictureArea*, 6> pictures{&f.fake.picture1, &f.fake.picture2,

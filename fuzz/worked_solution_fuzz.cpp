@@ -17,7 +17,7 @@
 #include "algebra/worked_solution.h"
 #include "core/fixed_list.h"
 #include "fuzz/fuzz_check.h"
-#include "fake/fake_drive.h"
+#include "drivers/fake_drive.h"
 #include "fake/solution_reading.h"
 
 #include <QRegularExpression>

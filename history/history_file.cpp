@@ -1,5 +1,6 @@
 #include "history/history_file.h"
 
+#include "catalogue/catalogue.h"
 #include "core/basic_text.h"
 
 #include <QDir>
@@ -17,8 +18,6 @@ constexpr const char* historyEncoding = "Shift_JIS";
 const QString lineEnd = QStringLiteral("\r\n");
 // The oldest score of a set below which its next drill asks the problems in bank order.
 constexpr int16 bankOrderBelow = 10;
-// "xxx1.txt": the family digit stands just before the last four characters.
-constexpr int extensionLength = 4;
 // How long the end of a drill waits for another copy that is writing the same family file.
 constexpr int familyLockWaitMs = 3000;
 
@@ -88,24 +87,6 @@ void createFamilyFile(Drill& d, const QString& path) {
 }
 
 } // namespace
-
-QString familyFileName(const QString& recordName) {
-    if (recordName.size() <= extensionLength) {
-        return recordName;
-    }
-    const int digitIndex = static_cast<int>(recordName.size()) - extensionLength - 1;
-    return recordName.left(digitIndex) + recordName.mid(digitIndex + 1);
-}
-
-std::span<const QString> familyFiles() {
-    static const std::array<QString, 4> families{
-        QStringLiteral("方程式基本.txt"),
-        QStringLiteral("方程式標準.txt"),
-        QStringLiteral("方程式難.txt"),
-        QStringLiteral("方程式分数.txt"),
-    };
-    return families;
-}
 
 QString familyFilePath(const QString& folder, const QString& familyFile) {
     QString base = folder;

@@ -14,12 +14,6 @@ namespace minamo {
 // DrillState::historyLines and written back.
 inline constexpr int maxLoadedRecords = 100;
 
-// The family file of a record name: "方程式基本1.txt" -> "方程式基本.txt".
-QString familyFileName(const QString& recordName);
-
-// Every family file the drill writes, in the order of its menu.
-std::span<const QString> familyFiles();
-
 // The family file's path in a folder, with exactly one separator (also at the root "/").
 QString familyFilePath(const QString& folder, const QString& familyFile);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form_layout.h"
+#include "design/form_layout.h"
 
 #include <QFont>
 

@@ -176,8 +176,8 @@ void MainWindow::buildControls() {
 
 void MainWindow::buildMenu() {
     QMenuBar* bar = menuBar();
-    for (const MenuSpec& menu : menuSpecs()) {
-        if (menu.items.empty()) {
+    for (const MenuSpec& menu : menus()) {
+        if (menu.entries.empty()) {
             // A top entry without entries has no action.
             QAction* action = bar->addAction(menu.caption);
             action->setObjectName(menu.name);
@@ -188,15 +188,14 @@ void MainWindow::buildMenu() {
         QMenu* sub = bar->addMenu(menu.caption);
         sub->setObjectName(menu.name);
         actions_[menu.name] = sub->menuAction();
-        for (const MenuItemSpec& item : menu.items) {
-            QAction* action = sub->addAction(item.caption);
-            action->setObjectName(item.name);
-            action->setEnabled(item.choosable == Choosable::Yes);
-            actions_[item.name] = action;
-            if (item.entry) {
-                const MenuEntry entry = *item.entry;
-                connect(action, &QAction::triggered, this, [this, entry] {
-                    form_->menuClick(entry);
+        for (const CatalogueEntry& entry : menu.entries) {
+            QAction* action = sub->addAction(entry.caption);
+            action->setObjectName(entry.name);
+            action->setEnabled(entry.choosable());
+            actions_[entry.name] = action;
+            if (entry.choosable()) {
+                connect(action, &QAction::triggered, this, [this, name = entry.name] {
+                    form_->menuClick(name);
                     preloadSoundsSoon();
                 });
             }

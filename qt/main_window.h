@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/form1.h"
-#include "app/form_layout.h"
+#include "design/form_layout.h"
 #include "qt/qt_controls.h"
 #include "qt/qt_picture_area.h"
 #include "qt/twips.h"

@@ -1,5 +1,7 @@
 #include "report/report_model.h"
 
+#include "catalogue/catalogue.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>

@@ -2,7 +2,7 @@
 #include "render/fraction_equation.h"
 
 #include "core/fixed_list.h"
-#include "fake/fake_drive.h"
+#include "fake/fake_drill.h"
 #include "fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +11,7 @@ namespace minamo {
 namespace {
 
 // A loaded window: the prime table is filled, as the common denominator needs it.
-struct Loaded : FakeForm {
-    Loaded() { EXPECT_TRUE(form.Form_Load()); }
+struct Loaded : FakeDrill {
 };
 
 TEST(FractionClearing, LinesOfTheDesignTable) {

@@ -5,7 +5,7 @@
 #include "algebra/fraction_clearing.h"
 #include "algebra/side_simplifier.h"
 #include "algebra/worked_solution.h"
-#include "fake/fake_drive.h"
+#include "fake/fake_drill.h"
 #include "fake/qstring_printer.h"
 #include "fake/solution_reading.h"
 
@@ -14,8 +14,7 @@
 namespace minamo {
 namespace {
 
-struct Loaded : FakeForm {
-    Loaded() { EXPECT_TRUE(form.Form_Load()); }
+struct Loaded : FakeDrill {
     QStringList solve(const QString& equation) {
         s().explainedEquation = equation;
         s().solutionLineCount = 0;

@@ -2,7 +2,7 @@
 
 #include "banks/banks.h"
 #include "core/fixed_list.h"
-#include "fake/fake_drive.h"
+#include "fake/fake_drill.h"
 #include "fake/qstring_printer.h"
 #include "fake/solution_reading.h"
 
@@ -15,8 +15,7 @@ namespace {
 
 const QString font = QStringLiteral(" MS Gothic 21.75 ");
 
-struct Loaded : FakeForm {
-    Loaded() { EXPECT_TRUE(form.Form_Load()); }
+struct Loaded : FakeDrill {
 
     // The solution of one equation, as judging starts it after a first miss.
     QStringList solve(const QString& equation) {
@@ -209,9 +208,9 @@ TEST(WorkedSolution, SolutionLineIsPrintedTwentyTwipsBelowTheRoundedPen) {
 
 TEST(WorkedSolution, EveryBankProblemEndsWithItsAnswer) {
     int problems = 0;
-    for (const BankBuilder& builder : bankBuilders()) {
+    for (const Bank* set : allBanks()) {
         DrillState bank;
-        builder.fill(bank);
+        fillBank(bank, *set);
         for (int i = 1; i <= bank.bankCount; ++i) {
             QString equation = bank.bankQuestion[i];
             const int instruction = equation.indexOf(QStringLiteral(" 方程式を"));
@@ -222,7 +221,7 @@ TEST(WorkedSolution, EveryBankProblemEndsWithItsAnswer) {
             const QStringList shown = w.solve(equation);
             ASSERT_FALSE(shown.isEmpty()) << equation.toStdString();
             EXPECT_EQ(shown.back(), bank.bankAnswer[i])
-                << builder.name.toStdString() << " " << i << ": " << equation.toStdString() << "\n"
+                << set->builder.toString().toStdString() << " " << i << ": " << equation.toStdString() << "\n"
                 << shown.join(QStringLiteral("\n")).toStdString();
             // No step is ever an unfinished equation.
             for (const QString& line : shown) {

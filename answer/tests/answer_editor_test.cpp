@@ -1,6 +1,7 @@
 #include "answer/answer_editor.h"
 #include "banks/banks.h"
-#include "fake/fake_drive.h"
+#include "fake/fake_drill.h"
+#include "fake/key_notation.h"
 #include "fake/qstring_printer.h"
 #include "platform/key_codes.h"
 
@@ -15,15 +16,14 @@ namespace {
 
 // The answer box as it stands right after a problem has been presented.
 struct Editor {
-    Editor() {
-        f.form.Form_Load();
-        f.s().drillRunning = 1;
-    }
-    FakeForm f;
+    FakeDrill f;
     DrillState& s = f.s();
     FakePlatform& fake = f.fake;
 
-    int16 press(int16 code) { return pressKey(f.form, fake, code); }
+    int16 key(int16 code) { return answerKeyPress(f.d(), code); }
+    int16 press(int16 code) {
+        return pressKey(fake, [this](int16 code) { return key(code); }, code);
+    }
     // Every key in the notation of the trace tool (\b Backspace, \t Tab, \xNN a code).
     void type(const QString& keys) {
         for (const int16 code : parseKeyNotation(keys)) {
@@ -96,7 +96,7 @@ TEST(AnswerEditor, KeysThatChangeTheTextAreConsumed) {
         SCOPED_TRACE(std::string(c.before) + " then " + std::to_string(c.key));
         Editor e;
         e.type(QString::fromUtf8(c.before));
-        EXPECT_EQ(e.f.form.Text2_KeyPress(c.key), c.returned);
+        EXPECT_EQ(e.key(c.key), c.returned);
     }
 }
 
@@ -182,21 +182,6 @@ TEST(AnswerEditor, NothingOfAnEarlierFractionComesBack) {
     ASSERT_EQ(suffix.s.answerHead, QStringLiteral("/3x(+"));
     suffix.type(QStringLiteral("x=-3/8"));
     EXPECT_EQ(suffix.s.answerText, QStringLiteral("x=-8/3"));
-}
-
-TEST(AnswerEditor, CorrectionButtonInAFractionStartsAfresh) {
-    Editor e;
-    e.type(QStringLiteral("x=4/9"));
-    e.f.form.Command1_Click();
-    // The button leaves the fraction state; the next key notices the emptied entry.
-    EXPECT_EQ(e.s.fractionMode, 1);
-    e.type(QStringLiteral("x=-3/8"));
-    EXPECT_EQ(e.s.answerText, QStringLiteral("x=-8/3"));
-    Editor slash;
-    slash.type(QStringLiteral("x=4/9"));
-    slash.f.form.Command1_Click();
-    slash.type(QStringLiteral("/5"));
-    EXPECT_EQ(slash.s.answerText, QStringLiteral("5/"));
 }
 
 TEST(AnswerEditor, SecondSlashInAFractionReachesOnlyTheBox) {
@@ -488,9 +473,9 @@ QString typedAsRead(const QString& answer) {
 
 TEST(AnswerEditor, EveryAnswerOfTheBanksTypedAsReadIsMirroredExactly) {
     std::set<QString> answers;
-    for (const BankBuilder& builder : bankBuilders()) {
+    for (const Bank* bank : allBanks()) {
         DrillState s;
-        builder.fill(s);
+        fillBank(s, *bank);
         for (int i = 1; i <= s.bankCount; ++i) {
             answers.insert(s.bankAnswer[i]);
         }

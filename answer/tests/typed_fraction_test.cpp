@@ -1,5 +1,5 @@
 #include "answer/typed_fraction.h"
-#include "fake/fake_drive.h"
+#include "fake/fake_drill.h"
 #include "fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ QStringList drawn(const FakePictureArea& area) {
 }
 
 struct FractionRig {
-    FakeForm f;
+    FakeDrill f;
     DrillState& s = f.s();
     FakePictureArea& picture3 = f.fake.picture3;
 

@@ -3,7 +3,7 @@
 #include "app/end_of_drill.h"
 #include "app/sounds.h"
 #include "history/history_file.h"
-#include "fake/fake_drive.h"
+#include "drivers/fake_drive.h"
 #include "fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
@@ -17,20 +17,22 @@ const QString closingText =
 const QString closingTitle = QStringLiteral("終わる？");
 
 // A small bank filled by hand, so that these tests do not depend on the built-in sets.
-void fillThree(DrillState& s) {
-    for (int i = 1; i <= 3; ++i) {
-        s.bankQuestion[i] = QStringLiteral("x+%1=%2 方程式を解いて。").arg(i).arg(i + 1);
-        s.bankAnswer[i] = QStringLiteral("x=1");
-    }
-    s.bankCount = 3;
-}
+const BankProblem three[] = {
+    {u"x+1=2 方程式を解いて。", u"x=1"},
+    {u"x+2=3 方程式を解いて。", u"x=1"},
+    {u"x+3=4 方程式を解いて。", u"x=1"},
+};
+const Bank threeBank{.builder = u"fillThree", .problems = three};
 
 QByteArray sjis(const QString& text) {
     return encodeHistoryText(text).value();
 }
 
-const CatalogueEntry threeProblems{MenuEntry::Tosiki1, fillThree,
-                                   QStringLiteral("方程式基本1.txt")};
+const CatalogueEntry threeProblems{.menu = QStringLiteral("bunsu"),
+                                   .name = QStringLiteral("tosiki1"),
+                                   .caption = QStringLiteral("基本１"),
+                                   .bank = &threeBank,
+                                   .recordName = QStringLiteral("方程式基本1.txt")};
 
 struct DrillRun : FakeForm {
     DrillRun() { EXPECT_TRUE(form.Form_Load()); }
@@ -204,7 +206,7 @@ TEST(EndDrill, AfterTheEndMenuAndEnterDoNothing) {
     endDrill(w.d());
     w.s().bankQuestion[1] = QStringLiteral("kept");
 
-    w.form.menuClick(MenuEntry::Mosiki1);
+    w.form.menuClick(u"mosiki1");
     EXPECT_EQ(w.s().drillRunning, 0);
     EXPECT_EQ(w.s().recordName, QStringLiteral("方程式基本1.txt"));
     EXPECT_EQ(w.s().bankQuestion[1], QStringLiteral("kept"));

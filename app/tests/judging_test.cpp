@@ -1,7 +1,7 @@
 #include "app/judging.h"
 
 #include "app/presentation.h"
-#include "fake/fake_drive.h"
+#include "drivers/fake_drive.h"
 #include "fake/qstring_printer.h"
 #include "fake/solution_reading.h"
 #include "platform/key_codes.h"
@@ -269,7 +269,7 @@ TEST(Judging, RightAnswerToTheLastProblemEndsTheDrillAndEmptiesTheEntry) {
 TEST(Judging, MissInADrillStartedFromTheMenuExplainsTheProblemOnScreen) {
     FakeForm w;
     ASSERT_TRUE(w.form.Form_Load());
-    w.form.menuClick(MenuEntry::Bunhayasa); // fraction problems
+    w.form.menuClick(u"bunhayasa"); // fraction problems
     ASSERT_EQ(w.s().drillRunning, 1);
     const QString question = w.s().question[w.s().currentIndex];
     const QString expected = w.s().answer[w.s().currentIndex];

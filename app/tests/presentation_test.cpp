@@ -2,7 +2,7 @@
 
 #include "app/drill_start.h"
 #include "core/fixed_list.h"
-#include "fake/fake_drive.h"
+#include "drivers/fake_drive.h"
 #include "fake/qstring_printer.h"
 #include "render/fraction_equation.h"
 
@@ -316,15 +316,25 @@ TEST(Command3Click, HidesTheMissDisplayAndMovesOn) {
 }
 
 // Ten problems, so that the selection takes one whole group.
-void fillTen(DrillState& s) {
-    for (int i = 1; i <= 10; ++i) {
-        s.bankQuestion[i] = QStringLiteral("x+%1=%2 方程式を解いて。").arg(i).arg(i + 10);
-        s.bankAnswer[i] = QStringLiteral("x=10");
-    }
-    s.bankCount = 10;
-}
+const BankProblem ten[] = {
+    {u"x+1=11 方程式を解いて。", u"x=10"},
+    {u"x+2=12 方程式を解いて。", u"x=10"},
+    {u"x+3=13 方程式を解いて。", u"x=10"},
+    {u"x+4=14 方程式を解いて。", u"x=10"},
+    {u"x+5=15 方程式を解いて。", u"x=10"},
+    {u"x+6=16 方程式を解いて。", u"x=10"},
+    {u"x+7=17 方程式を解いて。", u"x=10"},
+    {u"x+8=18 方程式を解いて。", u"x=10"},
+    {u"x+9=19 方程式を解いて。", u"x=10"},
+    {u"x+10=20 方程式を解いて。", u"x=10"},
+};
+const Bank tenBank{.builder = u"fillTen", .problems = ten};
 
-const CatalogueEntry tenProblems{MenuEntry::Tosiki1, fillTen, QStringLiteral("方程式基本1.txt")};
+const CatalogueEntry tenProblems{.menu = QStringLiteral("bunsu"),
+                                 .name = QStringLiteral("tosiki1"),
+                                 .caption = QStringLiteral("基本１"),
+                                 .bank = &tenBank,
+                                 .recordName = QStringLiteral("方程式基本1.txt")};
 
 TEST(DrillStart, FirstProblemIsPositionOneWhateverCameBefore) {
     Presenter p;
@@ -350,8 +360,8 @@ TEST(DrillStart, MenuClickDuringADrillChangesNothing) {
     p.fake.picture2.forgetLog();
     p.fake.clock.advance(5);
 
-    p.form.menuClick(MenuEntry::Mosiki1);
-    p.form.menuClick(MenuEntry::Tosiki1);
+    p.form.menuClick(u"mosiki1");
+    p.form.menuClick(u"tosiki1");
 
     EXPECT_EQ(p.s().currentIndex, 2);
     EXPECT_EQ(p.fake.text1.text(), QStringLiteral("2"));

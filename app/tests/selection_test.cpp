@@ -73,7 +73,7 @@ TEST(Selection, EveryProblemOnceWithinItsGroupOfTen) {
 TEST(Selection, ABankOfTwentyKeepsItsHalves) {
     FakeRandom random(7);
     auto s = std::make_unique<DrillState>();
-    fillComplex1(*s);
+    fillBank(*s, complex1);
     ASSERT_EQ(s->bankCount, 20);
     selectProblems(*s, random);
     for (int half = 0; half < 2; ++half) {
@@ -89,9 +89,9 @@ TEST(Selection, ABankOfTwentyKeepsItsHalves) {
 
 TEST(Selection, DuplicatesAreAskedAsOftenAsTheyOccur) {
     FakeRandom random(99);
-    for (const BankFill fill : {fillBasicB, fillComplex5}) {
+    for (const Bank* bank : {&basicB, &complex5}) {
         auto s = std::make_unique<DrillState>();
-        fill(*s);
+        fillBank(*s, *bank);
         std::map<QString, int> inBank;
         for (int b = 1; b <= s->bankCount; ++b) {
             ++inBank[s->bankQuestion[b] + u'\t' + s->bankAnswer[b]];

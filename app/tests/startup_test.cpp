@@ -1,5 +1,5 @@
 #include "app/startup.h"
-#include "fake/fake_drive.h"
+#include "drivers/fake_drive.h"
 #include "fake/qstring_printer.h"
 
 #include <gtest/gtest.h>

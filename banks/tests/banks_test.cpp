@@ -2,10 +2,7 @@
 // is substituted into both sides with rational arithmetic kept here, apart from any code
 // that wrote the answers.
 
-#include "app/drill_start.h"
-#include "app/form_layout.h"
 #include "banks/banks.h"
-#include "history/history_file.h"
 #include "fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
@@ -214,33 +211,33 @@ struct Problem {
     QString answer;
 };
 
-std::vector<Problem> bank(const BankBuilder& builder) {
+std::vector<Problem> bank(const Bank& bank) {
     const auto s = std::make_unique<DrillState>();
-    builder.fill(*s);
+    fillBank(*s, bank);
     std::vector<Problem> problems;
     for (int i = 1; i <= s->bankCount; ++i) {
-        problems.push_back({builder.name, i, s->bankQuestion[i], s->bankAnswer[i]});
+        problems.push_back({bank.builder.toString(), i, s->bankQuestion[i], s->bankAnswer[i]});
     }
     return problems;
 }
 
 std::vector<Problem> allProblems() {
     std::vector<Problem> all;
-    for (const auto& builder : bankBuilders()) {
-        const auto problems = bank(builder);
+    for (const Bank* set : allBanks()) {
+        const auto problems = bank(*set);
         all.insert(all.end(), problems.begin(), problems.end());
     }
     return all;
 }
 
-const BankBuilder& builderNamed(const QString& name) {
-    for (const auto& builder : bankBuilders()) {
-        if (builder.name == name) {
-            return builder;
+const Bank& builderNamed(const QString& name) {
+    for (const Bank* set : allBanks()) {
+        if (set->builder == name) {
+            return *set;
         }
     }
     ADD_FAILURE() << "no builder " << name.toStdString();
-    return bankBuilders().front();
+    return *allBanks().front();
 }
 
 TEST(BankChecker, ReadsTheSyntaxOfTheBanks) {
@@ -310,37 +307,38 @@ TEST(Banks, EveryAnswerIsTheOneExactSolution) {
     EXPECT_EQ(checked, 430);
 }
 
-TEST(Banks, BuildersAndTheirCountsInCatalogueOrder) {
+TEST(Banks, BuildersAndTheirCountsInOrder) {
     const std::pair<const char*, int> expected[] = {
         {"fillBasicA", 50},    {"fillBasicB", 40},    {"fillStandard1", 40}, {"fillStandard2", 30},
         {"fillStandard3", 40}, {"fillStandard4", 30}, {"fillStandard5", 30}, {"fillComplex1", 20},
         {"fillComplex2", 20},  {"fillComplex3", 20},  {"fillComplex4", 20},  {"fillComplex5", 30},
         {"fillFraction1", 20}, {"fillFraction2", 20}, {"fillFraction3", 20},
     };
-    const auto builders = bankBuilders();
+    const auto builders = allBanks();
     ASSERT_EQ(builders.size(), std::size(expected));
     for (std::size_t i = 0; i < builders.size(); ++i) {
-        EXPECT_EQ(builders[i].name, QString::fromUtf8(expected[i].first));
+        EXPECT_EQ(builders[i]->builder, QString::fromUtf8(expected[i].first));
         const auto s = std::make_unique<DrillState>();
-        builders[i].fill(*s);
+        fillBank(*s, *builders[i]);
         EXPECT_EQ(s->bankCount, expected[i].second) << expected[i].first;
     }
 }
 
 TEST(Banks, BuildersTouchOnlyPositionsOneToN) {
     const QString sentinel = QStringLiteral("kept");
-    for (const auto& builder : bankBuilders()) {
+    for (const Bank* set : allBanks()) {
+        const std::string builder = set->builder.toString().toStdString();
         const auto s = std::make_unique<DrillState>();
         s->bankQuestion.fill(sentinel);
         s->bankAnswer.fill(sentinel);
-        builder.fill(*s);
+        fillBank(*s, *set);
         const int n = s->bankCount;
-        EXPECT_EQ(s->bankQuestion[0], sentinel) << builder.name.toStdString();
-        EXPECT_EQ(s->bankAnswer[0], sentinel) << builder.name.toStdString();
+        EXPECT_EQ(s->bankQuestion[0], sentinel) << builder;
+        EXPECT_EQ(s->bankAnswer[0], sentinel) << builder;
         for (int i = 1; i <= 1000; ++i) {
             const bool written = i <= n;
-            EXPECT_EQ(s->bankQuestion[i] != sentinel, written) << builder.name.toStdString() << i;
-            EXPECT_EQ(s->bankAnswer[i] != sentinel, written) << builder.name.toStdString() << i;
+            EXPECT_EQ(s->bankQuestion[i] != sentinel, written) << builder << i;
+            EXPECT_EQ(s->bankAnswer[i] != sentinel, written) << builder << i;
         }
     }
 }
@@ -441,7 +439,7 @@ TEST(Banks, FirstFiveOfEachBank) {
           {"1/5x=4/5 方程式を解いて。", "x=4"},
           {"-4/7x=-9/7 方程式を解いて。", "x=9/4"}}},
     };
-    ASSERT_EQ(std::size(table), bankBuilders().size());
+    ASSERT_EQ(std::size(table), allBanks().size());
     for (const auto& row : table) {
         const auto problems = bank(builderNamed(QString::fromUtf8(row.builder)));
         ASSERT_GE(problems.size(), 5u) << row.builder;
@@ -452,46 +450,6 @@ TEST(Banks, FirstFiveOfEachBank) {
                 << row.builder << " " << i + 1;
         }
     }
-}
-
-TEST(Banks, MenuEntriesReachTheirBuilders) {
-    const struct {
-        const char* menu;
-        const char* item;
-        BankFill builder;
-    } table[] = {
-        {"方程式基本", "基本１", fillBasicA},   {"方程式基本", "基本2", fillBasicB},
-        {"方程式基本", "基本3", fillBasicA},    {"方程式標準", "標準1", fillStandard1},
-        {"方程式標準", "標準2", fillStandard2}, {"方程式標準", "標準3", fillStandard3},
-        {"方程式標準", "標準4", fillStandard4}, {"方程式標準", "標準5", fillStandard5},
-        {"方程式複雑", "その1", fillComplex1},  {"方程式複雑", "その2", fillComplex2},
-        {"方程式複雑", "その3", fillComplex3},  {"方程式複雑", "その4", fillComplex4},
-        {"方程式複雑", "その5", fillComplex5},  {"分数問題", "基本1", fillFraction1},
-        {"分数問題", "基本2", fillFraction2},   {"分数問題", "基本3", fillFraction3},
-    };
-    for (const auto& row : table) {
-        const CatalogueEntry* found = nullptr;
-        for (const auto& menu : menuSpecs()) {
-            for (const auto& item : menu.items) {
-                if (menu.caption == QString::fromUtf8(row.menu) &&
-                    item.caption == QString::fromUtf8(row.item) && item.entry) {
-                    found = catalogueEntry(*item.entry);
-                }
-            }
-        }
-        ASSERT_NE(found, nullptr) << row.menu << " " << row.item;
-        EXPECT_EQ(found->builder, row.builder) << row.menu << " " << row.item;
-    }
-}
-
-// The history files the drill writes are the ones the report reads.
-TEST(Banks, EverySetRecordsIntoOneOfTheFamilyFiles) {
-    QSet<QString> used;
-    for (const CatalogueEntry& set : catalogue()) {
-        used.insert(familyFileName(set.recordName));
-    }
-    const auto families = familyFiles();
-    EXPECT_EQ(used, QSet<QString>(families.begin(), families.end()));
 }
 
 TEST(Banks, TextFactsTheDisplayReliesOn) {

@@ -10,11 +10,13 @@
 namespace minamo {
 namespace {
 
-void fillPrimes(DrillState& s) {
-    constexpr std::array<int16, 18> table{1,  2,  3,  5,  7,  11, 13, 17, 19,
-                                          23, 29, 31, 37, 41, 43, 47, 53, 59};
+TEST(CommonFactor, ThePrimeTableOfTheStartUp) {
+    DrillState s;
+    fillPrimes(s);
+    const std::array<int16, 18> table{1,  2,  3,  5,  7,  11, 13, 17, 19,
+                                      23, 29, 31, 37, 41, 43, 47, 53, 59};
     for (int i = 0; i < static_cast<int>(table.size()); ++i) {
-        s.primes[i] = table[static_cast<std::size_t>(i)];
+        EXPECT_EQ(s.primes[i], table[static_cast<std::size_t>(i)]) << i;
     }
 }
 

@@ -59,20 +59,6 @@ QByteArray sjis(const QString& text) {
     return encodeHistoryText(text).value();
 }
 
-TEST(HistoryNames, FamilyFileOfEveryRecordName) {
-    const struct {
-        const char* record;
-        const char* family;
-    } cases[] = {
-        {"方程式基本1.txt", "方程式基本.txt"}, {"方程式基本3.txt", "方程式基本.txt"},
-        {"方程式標準5.txt", "方程式標準.txt"}, {"方程式難2.txt", "方程式難.txt"},
-        {"方程式分数1.txt", "方程式分数.txt"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(familyFileName(QString::fromUtf8(c.record)), QString::fromUtf8(c.family));
-    }
-}
-
 TEST(HistoryNames, PathHasExactlyOneSeparator) {
     const QString f = QStringLiteral("方程式基本.txt");
     EXPECT_EQ(familyFilePath(QStringLiteral("/home/pupil"), f),

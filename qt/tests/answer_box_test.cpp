@@ -1,4 +1,4 @@
-#include "fake/fake_drive.h"
+#include "drivers/fake_drive.h"
 #include "fake/qstring_printer.h"
 #include "platform/key_codes.h"
 #include "qt/main_window.h"

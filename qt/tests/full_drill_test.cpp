@@ -2,7 +2,7 @@
 // miss with its worked solution, the confirm button, the end with its chart, the history
 // file on disk and the closing message.
 
-#include "fake/fake_drive.h"
+#include "drivers/fake_drive.h"
 #include "fake/qstring_printer.h"
 #include "qt/main_window.h"
 #include "platform/system_services.h"

@@ -1,4 +1,4 @@
-#include "app/form_layout.h"
+#include "design/form_layout.h"
 #include "fake/fake_platform.h"
 #include "fake/qstring_printer.h"
 #include "qt/qt_picture_area.h"

@@ -5,7 +5,7 @@
 // them, no glyph touching a bar or another glyph (the letter after a bar excepted, see
 // below), nothing cut off or hidden behind Picture7.
 
-#include "app/form_layout.h"
+#include "design/form_layout.h"
 #include "app/presentation.h"
 #include "banks/banks.h"
 #include "fake/fake_platform.h"
@@ -188,19 +188,19 @@ private:
     }
 };
 
-struct BankProblem {
+struct NumberedProblem {
     QString builder;
     int position = 0;
     QString text;
 };
 
-std::vector<BankProblem> bankProblems() {
-    std::vector<BankProblem> problems;
-    for (const BankBuilder& builder : bankBuilders()) {
+std::vector<NumberedProblem> bankProblems() {
+    std::vector<NumberedProblem> problems;
+    for (const Bank* bank : allBanks()) {
         DrillState s;
-        builder.fill(s);
+        fillBank(s, *bank);
         for (int i = 1; i <= s.bankCount; ++i) {
-            problems.push_back({builder.name, i, s.bankQuestion[i]});
+            problems.push_back({bank->builder.toString(), i, s.bankQuestion[i]});
         }
     }
     return problems;
@@ -357,7 +357,7 @@ TEST(ProblemRender, EveryFractionProblemOfTheBanksLooksRight) {
 
     Findings findings;
     int fractionProblems = 0;
-    for (const BankProblem& problem : bankProblems()) {
+    for (const NumberedProblem& problem : bankProblems()) {
         if (!problem.text.contains(u'/')) {
             continue;
         }
@@ -390,7 +390,7 @@ TEST(ProblemRender, PlainProblemsFitTheVisibleProblemArea) {
     QDir().mkpath(problemsFolder);
     ProblemWindow w;
     int plain = 0;
-    for (const BankProblem& problem : bankProblems()) {
+    for (const NumberedProblem& problem : bankProblems()) {
         if (problem.text.contains(u'/')) {
             continue;
         }

@@ -1,4 +1,5 @@
-#include "app/form_layout.h"
+#include "catalogue/catalogue.h"
+#include "design/form_layout.h"
 #include "fake/fake_platform.h"
 #include "fake/qstring_printer.h"
 #include "qt/fonts.h"
@@ -138,12 +139,12 @@ TEST(MainWindow, MenuTreeWithChoosableAndGreyedEntries) {
     }
     int choosable = 0;
     int greyed = 0;
-    for (const MenuSpec& menu : menuSpecs()) {
-        for (const MenuItemSpec& item : menu.items) {
+    for (const MenuSpec& menu : menus()) {
+        for (const CatalogueEntry& item : menu.entries) {
             QAction* action = w.window.menuAction(item.name);
             ASSERT_NE(action, nullptr) << item.name.toStdString();
             EXPECT_EQ(action->text(), item.caption);
-            EXPECT_EQ(action->isEnabled(), item.choosable == Choosable::Yes);
+            EXPECT_EQ(action->isEnabled(), item.choosable());
             (action->isEnabled() ? choosable : greyed)++;
         }
     }

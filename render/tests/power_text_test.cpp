@@ -1,4 +1,4 @@
-#include "fake/fake_drive.h"
+#include "fake/fake_drill.h"
 #include "fake/qstring_printer.h"
 #include "render/power_text.h"
 #include "render/typed_power.h"
@@ -33,7 +33,7 @@ QStringList printedPieces(const FakePictureArea& area) {
 }
 
 struct PowerRig {
-    FakeForm f;
+    FakeDrill f;
     DrillState& s = f.s();
     FakePictureArea& picture2 = f.fake.picture2;
     FakePictureArea& picture3 = f.fake.picture3;

@@ -1,5 +1,6 @@
 // The figures of a report, from family files in real folders.
 
+#include "catalogue/catalogue.h"
 #include "fake/qstring_printer.h"
 #include "platform/system_services.h"
 #include "report/report_model.h"

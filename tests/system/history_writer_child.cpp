@@ -16,7 +16,7 @@
 // Prints "stopped" when it has stopped there and then waits to be killed; "finished" if the
 // write ran through; "unsupported" (exit code 3) when the trap cannot be set on this system.
 
-#include "fake/folder_window.h"
+#include "drivers/folder_window.h"
 #include "platform/key_codes.h"
 
 #include <csignal>

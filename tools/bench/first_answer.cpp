@@ -16,7 +16,7 @@
 //   --quit  quits right after the Enter, while the sounds are still loading.
 
 #include "app/sounds.h"
-#include "fake/fake_drive.h"
+#include "drivers/fake_drive.h"
 #include "qt/fonts.h"
 #include "qt/main_window.h"
 #include "platform/system_services.h"

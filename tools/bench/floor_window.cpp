@@ -8,7 +8,8 @@
 // (MINAMO_STARTUP_PROBE, see StartupProbe).
 // Usage: bench-floor-window [WIDTHxHEIGHT]
 
-#include "app/form_layout.h"
+#include "catalogue/catalogue.h"
+#include "design/form_layout.h"
 #include "qt/fonts.h"
 #include "qt/placement.h"
 #include "qt/qt_colour.h"
@@ -108,14 +109,14 @@ int main(int argc, char** argv) {
     const auto probe = minamo::StartupProbe::fromEnvironment(entered);
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("floor window"));
-    for (const minamo::MenuSpec& menu : minamo::menuSpecs()) {
-        if (menu.items.empty()) {
+    for (const minamo::MenuSpec& menu : minamo::menus()) {
+        if (menu.entries.empty()) {
             window.menuBar()->addAction(menu.caption)->setEnabled(false);
             continue;
         }
         QMenu* sub = window.menuBar()->addMenu(menu.caption);
-        for (const minamo::MenuItemSpec& item : menu.items) {
-            sub->addAction(item.caption)->setEnabled(item.choosable == minamo::Choosable::Yes);
+        for (const minamo::CatalogueEntry& entry : menu.entries) {
+            sub->addAction(entry.caption)->setEnabled(entry.choosable());
         }
     }
     auto* client = new QWidget(&window);

@@ -245,9 +245,9 @@ std::vector<Row> solutionBenchmark(RealWindow& real, const WindowOptions& option
     QtPictureArea& picture7 = real.window().picture(ControlId::Picture7);
 
     QStringList equations;
-    for (const BankBuilder& builder : bankBuilders()) {
+    for (const Bank* set : allBanks()) {
         const auto bank = std::make_unique<DrillState>();
-        builder.fill(*bank);
+        fillBank(*bank, *set);
         for (int i = 1; i <= bank->bankCount; ++i) {
             const QString question = bank->bankQuestion[i];
             const int instruction = positionOf(question, equationInstruction);

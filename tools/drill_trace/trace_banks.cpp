@@ -13,12 +13,12 @@ int banks(const QStringList& args, QTextStream& in, QTextStream& out) {
         std::fprintf(stderr, "drill-trace banks: takes no arguments\n");
         return 2;
     }
-    for (const BankBuilder& builder : bankBuilders()) {
+    for (const Bank* bank : allBanks()) {
         // A fresh record per builder, so that nothing of one bank shows in another.
         const auto s = std::make_unique<DrillState>();
-        builder.fill(*s);
+        fillBank(*s, *bank);
         for (int i = 1; i <= s->bankCount; ++i) {
-            out << builder.name << '\t' << i << '\t' << s->bankQuestion[i] << '\t'
+            out << bank->builder << '\t' << i << '\t' << s->bankQuestion[i] << '\t'
                 << s->bankAnswer[i] << '\n';
         }
     }

@@ -1,27 +1,25 @@
 #pragma once
 
-// Drives the window's handlers the way the real window delivers events, on the fake.
+// Keys as the tests and the trace tool write them, and the answer box's own handling of the
+// keys a handler passes through.
 
-#include "app/form1.h"
+#include "core/drill_state.h"
 #include "fake/fake_platform.h"
+
+#include <functional>
+#include <vector>
 
 namespace minamo {
 
-// The window's handlers on a fresh fake, not yet loaded.
-struct FakeForm {
-    FakeForm() : form(fake.platform()) {}
-    FakePlatform fake;
-    Form1 form;
-    DrillState& s() { return form.state(); }
-    Drill& d() { return form.drill(); }
-};
+// Whatever takes the answer box's keys first: returns the code the box applies (0: consumed).
+using KeyHandler = std::function<int16(int16)>;
 
 // One key into Text2: the handler first; a passed-through key is then applied by the box.
 // Returns the code the handler returned.
-int16 pressKey(Form1& form, FakePlatform& fake, int16 code);
+int16 pressKey(FakePlatform& fake, const KeyHandler& handler, int16 code);
 
 // Every character of keys as one key press; "\b" in the text is Backspace.
-void typeKeys(Form1& form, FakePlatform& fake, const QString& keys);
+void typeKeys(FakePlatform& fake, const KeyHandler& handler, const QString& keys);
 
 // The keys a pupil types for an answer: a fraction's denominator first ("x=-8/3" is typed
 // "x=-3/8").

@@ -4,7 +4,7 @@
 // in the file before is lost or changed.
 
 #include "history/history_file.h"
-#include "fake/folder_window.h"
+#include "drivers/folder_window.h"
 #include "fake/qstring_printer.h"
 
 #include <QDate>

@@ -1,4 +1,4 @@
-#include "app/form_layout.h"
+#include "design/form_layout.h"
 
 #include <array>
 
@@ -67,13 +67,6 @@ constexpr std::array<ControlId, 14> stacking{Picture7, Command3, Text4,    Text1
                                              Picture4, Picture3, Picture2, Command2, Picture1,
                                              Command1, Text6,    Text5,    Text2};
 
-MenuItemSpec choosable(const char16_t* name, const char16_t* caption, MenuEntry entry) {
-    return {QString::fromUtf16(name), QString::fromUtf16(caption), Choosable::Yes, entry};
-}
-MenuItemSpec inert(const char16_t* name, const char16_t* caption) {
-    return {QString::fromUtf16(name), QString::fromUtf16(caption), Choosable::No, std::nullopt};
-}
-
 } // namespace
 
 std::span<const ControlSpec> controlSpecs() {
@@ -91,54 +84,6 @@ const ControlSpec& controlSpec(ControlId id) {
 
 std::span<const ControlId> stackingFrontToBack() {
     return stacking;
-}
-
-std::span<const MenuSpec> menuSpecs() {
-    using M = MenuEntry;
-    static const std::array<MenuItemSpec, 3> basic{
-        choosable(u"tosiki1", u"基本１", M::Tosiki1),
-        choosable(u"tosiki2", u"基本2", M::Tosiki2),
-        choosable(u"houkeisan1", u"基本3", M::Houkeisan1),
-    };
-    static const std::array<MenuItemSpec, 5> standard{
-        choosable(u"mosiki1", u"標準1", M::Mosiki1),
-        choosable(u"seifwasa", u"標準2", M::Seifwasa),
-        choosable(u"seifkakewari", u"標準3", M::Seifkakewari),
-        choosable(u"seifusisoku", u"標準4", M::Seifusisoku),
-        choosable(u"seifusisu", u"標準5", M::Seifusisu),
-    };
-    static const std::array<MenuItemSpec, 5> complex{
-        choosable(u"mojiarawa1", u"その1", M::Mojiarawa1),
-        choosable(u"doruikou1", u"その2", M::Doruikou1),
-        choosable(u"dourui", u"その3", M::Dourui),
-        choosable(u"kakko", u"その4", M::Kakko),
-        choosable(u"sikiata1", u"その5", M::Sikiata1),
-    };
-    static const std::array<MenuItemSpec, 10> fraction{
-        choosable(u"bmojisikik1", u"基本1", M::Bmojisikik1),
-        choosable(u"bmojisikik2", u"基本2", M::Bmojisikik2),
-        choosable(u"bunhayasa", u"基本3", M::Bunhayasa),
-        inert(u"hinomon", u"基本4"),
-        inert(u"bunpasen", u"標準1"),
-        inert(u"pasent2", u"標準2"),
-        inert(u"buaisou1", u"標準3"),
-        inert(u"nagahensa", u"標準4"),
-        inert(u"buntani", u"難問１"),
-        inert(u"hayahen", u"難問2"),
-    };
-    static const std::array<MenuItemSpec, 5> word{
-        inert(u"bhhayasa", u"速さ"),   inert(u"bhjikan", u"時間"),     inert(u"bhkyori", u"距離"),
-        inert(u"bhsyok1", u"食塩水1"), inert(u"bhsyoku2", u"食塩水2"),
-    };
-    static const std::array<MenuSpec, 6> menus{{
-        {QStringLiteral("bunsu"), QStringLiteral("方程式基本"), basic},
-        {QStringLiteral("seifu"), QStringLiteral("方程式標準"), standard},
-        {QStringLiteral("mojisiki"), QStringLiteral("方程式複雑"), complex},
-        {QStringLiteral("bunmoji"), QStringLiteral("分数問題"), fraction},
-        {QStringLiteral("hbunbig"), QStringLiteral("文章問題1"), word},
-        {QStringLiteral("hbunbig2"), QStringLiteral("文章問題2"), {}},
-    }};
-    return menus;
 }
 
 } // namespace minamo

@@ -1,4 +1,4 @@
-#include "fake/fake_drive.h"
+#include "fake/key_notation.h"
 
 #include "platform/key_codes.h"
 
@@ -6,17 +6,17 @@
 
 namespace minamo {
 
-int16 pressKey(Form1& form, FakePlatform& fake, int16 code) {
-    const int16 result = form.Text2_KeyPress(code);
+int16 pressKey(FakePlatform& fake, const KeyHandler& handler, int16 code) {
+    const int16 result = handler(code);
     if (result != key::consumed) {
         fake.text2.applyPassedKey(result, characterForKeyCode(result));
     }
     return result;
 }
 
-void typeKeys(Form1& form, FakePlatform& fake, const QString& keys) {
+void typeKeys(FakePlatform& fake, const KeyHandler& handler, const QString& keys) {
     for (QChar c : keys) {
-        pressKey(form, fake, c == u'\b' ? key::backspace : keyCodeForCharacter(c));
+        pressKey(fake, handler, c == u'\b' ? key::backspace : keyCodeForCharacter(c));
     }
 }
 

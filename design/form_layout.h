@@ -1,8 +1,9 @@
 #pragma once
 
-// The window's design: every control with its place, size, caption, colours and font,
-// the stacking order, and the menu tree. The Qt window is built from these tables and the
-// tests check it against them.
+// The window's design: every control with its place, size, caption, colours and font, the
+// stacking order and the timer's interval. The Qt window and the recording fake are built
+// from these tables and the tests check the window against them. The menu bar comes from
+// the catalogue of sets.
 
 #include "platform/platform.h"
 
@@ -18,6 +19,9 @@ inline constexpr int clientHeight = 7260;
 inline constexpr Rgb backColour = colour::lightCyan;
 inline const QString caption = QStringLiteral("ミナモ塾");
 } // namespace form
+
+// Timer1 ticks every 300 ms while a drill runs.
+inline constexpr int timerIntervalMs = 300;
 
 enum class ControlKind { Picture, TextBox, Label, Button };
 
@@ -82,42 +86,5 @@ const ControlSpec& controlSpec(ControlId id);
 // Controls that have a window of their own, from front to back. Labels are drawn on the
 // window's own surface, behind all of them.
 std::span<const ControlId> stackingFrontToBack();
-
-// The menu entries that start a drill.
-enum class MenuEntry {
-    Tosiki1,
-    Tosiki2,
-    Houkeisan1,
-    Mosiki1,
-    Seifwasa,
-    Seifkakewari,
-    Seifusisoku,
-    Seifusisu,
-    Mojiarawa1,
-    Doruikou1,
-    Dourui,
-    Kakko,
-    Sikiata1,
-    Bmojisikik1,
-    Bmojisikik2,
-    Bunhayasa,
-};
-
-enum class Choosable { Yes, No };
-
-struct MenuItemSpec {
-    QString name;    // control name, e.g. "tosiki1"
-    QString caption; // e.g. "基本１"
-    Choosable choosable;
-    std::optional<MenuEntry> entry; // the drill it starts, when it can be chosen
-};
-
-struct MenuSpec {
-    QString name;
-    QString caption;
-    std::span<const MenuItemSpec> items; // empty for a top entry without entries
-};
-
-std::span<const MenuSpec> menuSpecs();
 
 } // namespace minamo

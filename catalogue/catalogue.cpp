@@ -1,0 +1,151 @@
+#include "catalogue/catalogue.h"
+
+#include <QtGlobal>
+
+#include <algorithm>
+#include <array>
+
+namespace minamo {
+
+namespace {
+
+// "xxx1.txt": the family digit stands just before the last four characters.
+constexpr int extensionLength = 4;
+
+struct MenuRow {
+    const char16_t* name;
+    const char16_t* caption;
+};
+
+constexpr std::array<MenuRow, 6> menuRows{{
+    {u"bunsu", u"方程式基本"},
+    {u"seifu", u"方程式標準"},
+    {u"mojisiki", u"方程式複雑"},
+    {u"bunmoji", u"分数問題"},
+    {u"hbunbig", u"文章問題1"},
+    {u"hbunbig2", u"文章問題2"},
+}};
+
+std::span<const CatalogueEntry> table() {
+    const auto set = [](const char16_t* menu, const char16_t* name, const char16_t* caption,
+                        const Bank& bank, const char16_t* recordName) {
+        return CatalogueEntry{QString::fromUtf16(menu), QString::fromUtf16(name),
+                              QString::fromUtf16(caption), &bank, QString::fromUtf16(recordName)};
+    };
+    const auto greyed = [](const char16_t* menu, const char16_t* name, const char16_t* caption) {
+        return CatalogueEntry{QString::fromUtf16(menu), QString::fromUtf16(name),
+                              QString::fromUtf16(caption), nullptr, QString()};
+    };
+    // clang-format off
+    static const auto entries = std::to_array<CatalogueEntry>({
+        // menu, control, caption, bank, record name
+        set(u"bunsu", u"tosiki1", u"基本１", basicA, u"方程式基本1.txt"),
+        set(u"bunsu", u"tosiki2", u"基本2", basicB, u"方程式基本2.txt"),
+        set(u"bunsu", u"houkeisan1", u"基本3", basicA, u"方程式基本3.txt"),
+        set(u"seifu", u"mosiki1", u"標準1", standard1, u"方程式標準1.txt"),
+        set(u"seifu", u"seifwasa", u"標準2", standard2, u"方程式標準2.txt"),
+        set(u"seifu", u"seifkakewari", u"標準3", standard3, u"方程式標準3.txt"),
+        set(u"seifu", u"seifusisoku", u"標準4", standard4, u"方程式標準4.txt"),
+        set(u"seifu", u"seifusisu", u"標準5", standard5, u"方程式標準5.txt"),
+        set(u"mojisiki", u"mojiarawa1", u"その1", complex1, u"方程式難1.txt"),
+        set(u"mojisiki", u"doruikou1", u"その2", complex2, u"方程式難2.txt"),
+        set(u"mojisiki", u"dourui", u"その3", complex3, u"方程式難3.txt"),
+        set(u"mojisiki", u"kakko", u"その4", complex4, u"方程式難4.txt"),
+        set(u"mojisiki", u"sikiata1", u"その5", complex5, u"方程式難5.txt"),
+        set(u"bunmoji", u"bmojisikik1", u"基本1", fraction1, u"方程式分数1.txt"),
+        set(u"bunmoji", u"bmojisikik2", u"基本2", fraction2, u"方程式分数2.txt"),
+        set(u"bunmoji", u"bunhayasa", u"基本3", fraction3, u"方程式分数3.txt"),
+        greyed(u"bunmoji", u"hinomon", u"基本4"),
+        greyed(u"bunmoji", u"bunpasen", u"標準1"),
+        greyed(u"bunmoji", u"pasent2", u"標準2"),
+        greyed(u"bunmoji", u"buaisou1", u"標準3"),
+        greyed(u"bunmoji", u"nagahensa", u"標準4"),
+        greyed(u"bunmoji", u"buntani", u"難問１"),
+        greyed(u"bunmoji", u"hayahen", u"難問2"),
+        greyed(u"hbunbig", u"bhhayasa", u"速さ"),
+        greyed(u"hbunbig", u"bhjikan", u"時間"),
+        greyed(u"hbunbig", u"bhkyori", u"距離"),
+        greyed(u"hbunbig", u"bhsyok1", u"食塩水1"),
+        greyed(u"hbunbig", u"bhsyoku2", u"食塩水2"),
+    });
+    // clang-format on
+    return entries;
+}
+
+} // namespace
+
+std::span<const CatalogueEntry> catalogue() {
+    return table();
+}
+
+std::span<const MenuSpec> menus() {
+    // Each menu's entries are the run of rows that name it.
+    static const std::array<MenuSpec, menuRows.size()> bar = [] {
+        std::array<MenuSpec, menuRows.size()> specs;
+        const std::span<const CatalogueEntry> rows = table();
+        std::size_t first = 0;
+        for (std::size_t m = 0; m < menuRows.size(); ++m) {
+            const QString name = QString::fromUtf16(menuRows[m].name);
+            std::size_t end = first;
+            while (end < rows.size() && rows[end].menu == name) {
+                ++end;
+            }
+            specs[m] = MenuSpec{.name = name,
+                                .caption = QString::fromUtf16(menuRows[m].caption),
+                                .entries = rows.subspan(first, end - first)};
+            first = end;
+        }
+        return specs;
+    }();
+    return bar;
+}
+
+const CatalogueEntry* catalogueEntry(QStringView name) {
+    for (const CatalogueEntry& entry : table()) {
+        if (entry.name == name) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+const CatalogueEntry& catalogueEntryNamed(QStringView name) {
+    const CatalogueEntry* entry = catalogueEntry(name);
+    if (!entry) {
+        qFatal("the catalogue has no menu entry named %s", qPrintable(name.toString()));
+    }
+    return *entry;
+}
+
+QString menuPath(const CatalogueEntry& entry) {
+    for (const MenuSpec& menu : menus()) {
+        if (menu.name == entry.menu) {
+            return menu.caption + QStringLiteral(" → ") + entry.caption;
+        }
+    }
+    return entry.caption;
+}
+
+QString familyFileName(const QString& recordName) {
+    if (recordName.size() <= extensionLength) {
+        return recordName;
+    }
+    const int digitIndex = static_cast<int>(recordName.size()) - extensionLength - 1;
+    return recordName.left(digitIndex) + recordName.mid(digitIndex + 1);
+}
+
+std::vector<QString> familyFiles() {
+    std::vector<QString> families;
+    for (const CatalogueEntry& entry : table()) {
+        if (!entry.choosable()) {
+            continue;
+        }
+        const QString family = familyFileName(entry.recordName);
+        if (std::find(families.begin(), families.end(), family) == families.end()) {
+            families.push_back(family);
+        }
+    }
+    return families;
+}
+
+} // namespace minamo

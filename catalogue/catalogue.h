@@ -1,0 +1,56 @@
+#pragma once
+
+// The catalogue of sets: every entry of the drill's menus, in menu order, with the bank it
+// asks and the record name its results are kept under. The menu bar, the drill start, the
+// family files and the report's order all come from this one table.
+
+#include "banks/banks.h"
+
+#include <QString>
+#include <QStringView>
+#include <span>
+#include <vector>
+
+namespace minamo {
+
+// One entry of a menu: a set the pupil can choose, or a greyed entry that has no problems
+// in this edition.
+struct CatalogueEntry {
+    QString menu;       // the control name of its menu, "bunsu"
+    QString name;       // the entry's control name, "tosiki1"
+    QString caption;    // "基本１"
+    const Bank* bank;   // the problems it asks; none for a greyed entry
+    QString recordName; // "方程式基本1.txt"; empty for a greyed entry
+
+    bool choosable() const { return bank != nullptr; }
+};
+
+// A top entry of the menu bar and its entries (none for a menu that is only a title).
+struct MenuSpec {
+    QString name;    // "bunsu"
+    QString caption; // "方程式基本"
+    std::span<const CatalogueEntry> entries;
+};
+
+// Every entry of every menu, in menu order.
+std::span<const CatalogueEntry> catalogue();
+// The menu bar, left to right.
+std::span<const MenuSpec> menus();
+
+// The entry with that control name, or none.
+const CatalogueEntry* catalogueEntry(QStringView name);
+// The entry with that control name; a name that is not in the table is a mistake in the
+// program and ends it with a message.
+const CatalogueEntry& catalogueEntryNamed(QStringView name);
+
+// How the pupil finds the entry: "方程式基本 → 基本１".
+QString menuPath(const CatalogueEntry& entry);
+
+// The family file of a record name: "方程式基本1.txt" -> "方程式基本.txt". All record names
+// that differ only in the digit before ".txt" share one file.
+QString familyFileName(const QString& recordName);
+
+// Every family file of the choosable sets, in menu order.
+std::vector<QString> familyFiles();
+
+} // namespace minamo

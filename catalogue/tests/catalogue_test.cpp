@@ -1,0 +1,100 @@
+#include "catalogue/catalogue.h"
+#include "fake/qstring_printer.h"
+
+#include <gtest/gtest.h>
+
+#include <QSet>
+
+namespace minamo {
+namespace {
+
+// The menu paths, banks and record names the drill has always had: the record names are
+// what the pupils' history files hold.
+TEST(Catalogue, MenuEntriesReachTheirBanksAndRecordNames) {
+    const struct {
+        const char* menu;
+        const char* item;
+        const char* builder;
+        const char* recordName;
+    } table[] = {
+        {"方程式基本", "基本１", "fillBasicA", "方程式基本1.txt"},
+        {"方程式基本", "基本2", "fillBasicB", "方程式基本2.txt"},
+        {"方程式基本", "基本3", "fillBasicA", "方程式基本3.txt"},
+        {"方程式標準", "標準1", "fillStandard1", "方程式標準1.txt"},
+        {"方程式標準", "標準2", "fillStandard2", "方程式標準2.txt"},
+        {"方程式標準", "標準3", "fillStandard3", "方程式標準3.txt"},
+        {"方程式標準", "標準4", "fillStandard4", "方程式標準4.txt"},
+        {"方程式標準", "標準5", "fillStandard5", "方程式標準5.txt"},
+        {"方程式複雑", "その1", "fillComplex1", "方程式難1.txt"},
+        {"方程式複雑", "その2", "fillComplex2", "方程式難2.txt"},
+        {"方程式複雑", "その3", "fillComplex3", "方程式難3.txt"},
+        {"方程式複雑", "その4", "fillComplex4", "方程式難4.txt"},
+        {"方程式複雑", "その5", "fillComplex5", "方程式難5.txt"},
+        {"分数問題", "基本1", "fillFraction1", "方程式分数1.txt"},
+        {"分数問題", "基本2", "fillFraction2", "方程式分数2.txt"},
+        {"分数問題", "基本3", "fillFraction3", "方程式分数3.txt"},
+    };
+    int choosable = 0;
+    for (const MenuSpec& menu : menus()) {
+        for (const CatalogueEntry& entry : menu.entries) {
+            choosable += entry.choosable();
+        }
+    }
+    EXPECT_EQ(choosable, static_cast<int>(std::size(table)));
+    for (const auto& row : table) {
+        const QString path = QString::fromUtf8(row.menu) + " → " + QString::fromUtf8(row.item);
+        const CatalogueEntry* found = nullptr;
+        for (const MenuSpec& menu : menus()) {
+            for (const CatalogueEntry& entry : menu.entries) {
+                if (menuPath(entry) == path) {
+                    found = &entry;
+                }
+            }
+        }
+        ASSERT_NE(found, nullptr) << path.toStdString();
+        ASSERT_TRUE(found->choosable()) << path.toStdString();
+        EXPECT_EQ(found->bank->builder, QString::fromUtf8(row.builder)) << path.toStdString();
+        EXPECT_EQ(found->recordName, QString::fromUtf8(row.recordName)) << path.toStdString();
+        EXPECT_EQ(catalogueEntry(found->name), found);
+    }
+}
+
+// Every entry sits in the one run of rows of its menu, every bank is asked by a menu entry,
+// and the family files are the drill's four history files.
+TEST(Catalogue, MenusBanksAndFamiliesComeFromTheOneTable) {
+    std::size_t inMenus = 0;
+    for (const MenuSpec& menu : menus()) {
+        for (const CatalogueEntry& entry : menu.entries) {
+            EXPECT_EQ(entry.menu, menu.name);
+            EXPECT_EQ(entry.choosable(), !entry.recordName.isEmpty()) << entry.name.toStdString();
+        }
+        inMenus += menu.entries.size();
+    }
+    EXPECT_EQ(inMenus, catalogue().size());
+    QSet<const Bank*> asked;
+    for (const CatalogueEntry& entry : catalogue()) {
+        asked.insert(entry.bank);
+    }
+    for (const Bank* bank : allBanks()) {
+        EXPECT_TRUE(asked.contains(bank)) << bank->builder.toString().toStdString();
+    }
+    EXPECT_EQ(familyFiles(), (std::vector<QString>{"方程式基本.txt", "方程式標準.txt",
+                                                   "方程式難.txt", "方程式分数.txt"}));
+}
+
+TEST(Catalogue, FamilyFileOfEveryRecordName) {
+    const struct {
+        const char* record;
+        const char* family;
+    } cases[] = {
+        {"方程式基本1.txt", "方程式基本.txt"}, {"方程式基本3.txt", "方程式基本.txt"},
+        {"方程式標準5.txt", "方程式標準.txt"}, {"方程式難2.txt", "方程式難.txt"},
+        {"方程式分数1.txt", "方程式分数.txt"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(familyFileName(QString::fromUtf8(c.record)), QString::fromUtf8(c.family));
+    }
+}
+
+} // namespace
+} // namespace minamo
