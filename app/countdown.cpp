@@ -9,10 +9,6 @@
 
 namespace minamo {
 
-namespace {
-constexpr int secondsPerMinute = 60;
-} // namespace
-
 void timer1Tick(Drill& d) {
     DrillState& s = d.s;
     Platform& ui = d.ui;

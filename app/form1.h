@@ -22,8 +22,6 @@ public:
     void menuClick(MenuEntry entry);
     // A key in the answer box; returns the code the box applies (0: consumed).
     int16 Text2_KeyPress(int16 key);
-    void Text2_KeyUp(int16 keyCode, int16 shift) {}
-    void Text2_LostFocus() {}
     void Timer1_Timer();
     void Command1_Click();
     void Command2_Click();
