@@ -9,7 +9,7 @@
 
 namespace minamo {
 
-void timer1Tick(Drill& d) {
+void countDown(Drill& d) {
     DrillState& s = d.s;
     Platform& ui = d.ui;
     // Paused before the first drill; stopped for good once a drill has ended (a tick

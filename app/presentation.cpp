@@ -119,7 +119,7 @@ void advanceProblem(Drill& d) {
     }
 }
 
-void command3Click(Drill& d) {
+void goOnAfterMiss(Drill& d) {
     Platform& ui = d.ui;
     ui.command3.setVisible(false);
     ui.label12.setVisible(false);

@@ -12,7 +12,7 @@ constexpr std::array<int16, 17> firstPrimes{2,  3,  5,  7,  11, 13, 17, 19, 23,
 constexpr int16 placeholderCount = 44;
 } // namespace
 
-bool formLoad(Drill& d) {
+bool startUp(Drill& d) {
     DrillState& s = d.s;
     Platform& ui = d.ui;
 

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto violations = rangeViolations();
     FakeForm f;
     f.form.Form_Load();
-    f.form.menuClick(static_cast<MenuEntry>(data[0] % menuEntries));
+    f.form.Menu_Click(static_cast<MenuEntry>(data[0] % menuEntries));
     FUZZ_CHECK(f.s().drillRunning == 1, QStringLiteral("the drill did not start"));
 
     const std::array<const FakePictureArea*, 6> pictures{&f.fake.picture1, &f.fake.picture2,

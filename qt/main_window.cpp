@@ -195,7 +195,7 @@ void MainWindow::buildMenu() {
             if (item.entry) {
                 const MenuEntry entry = *item.entry;
                 connect(action, &QAction::triggered, this, [this, entry] {
-                    form_->menuClick(entry);
+                    form_->Menu_Click(entry);
                     preloadSoundsSoon();
                 });
             }

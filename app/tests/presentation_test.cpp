@@ -350,8 +350,8 @@ TEST(DrillStart, MenuClickDuringADrillChangesNothing) {
     p.fake.picture2.forgetLog();
     p.fake.clock.advance(5);
 
-    p.form.menuClick(MenuEntry::Mosiki1);
-    p.form.menuClick(MenuEntry::Tosiki1);
+    p.form.Menu_Click(MenuEntry::Mosiki1);
+    p.form.Menu_Click(MenuEntry::Tosiki1);
 
     EXPECT_EQ(p.s().currentIndex, 2);
     EXPECT_EQ(p.fake.text1.text(), QStringLiteral("2"));
