@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 
 namespace minamo {
 
@@ -163,6 +164,152 @@ void printFractionSolution(Drill& d, int a, int b, double quotient) {
     area.print(decimalText(std::llabs(a)), LineEnd::Break);
 }
 
+// Every miss at the same problem writes its solution below the one before. After a dozen
+// or so misses the next would run past the 16-bit twip range, long out of sight below the
+// bottom of Picture7: it starts at the top instead. (A solution written below the last is
+// never taller than the picture; one with fraction lines starts at the top.)
+void makeRoomBelow(PictureArea& area) {
+    if (area.currentY() > std::numeric_limits<int16>::max() - area.heightTwips()) {
+        area.clear();
+    }
+}
+
+// The sides to solve: those of the equation itself, or, for an equation with fractions,
+// those of the equation cleared of them, after its two fraction lines are drawn (sorted,
+// then over the common denominator). None when the fractions cannot be cleared: their
+// common denominator does not fit in 16 bits, and the sorted equation is all there is.
+std::optional<Sides> sidesWithoutFractions(Drill& d, const QString& equation) {
+    DrillState& s = d.s;
+    if (!equation.contains(u'/')) {
+        return splitAtEquals(equation);
+    }
+    clearFractions(s);
+    s.layoutY = firstFractionLineY;
+    s.layoutText = s.fractionLines[1];
+    drawWorkedFractionLine(d);
+    if (s.pendingEquation.isEmpty()) {
+        return std::nullopt;
+    }
+    s.layoutText = s.fractionLines[2];
+    drawWorkedFractionLine(d);
+    return splitAtEquals(s.pendingEquation);
+}
+
+// The equation without fractions (nothing for an equation that had none).
+void printClearedEquation(Drill& d, Steps& steps) {
+    DrillState& s = d.s;
+    d.ui.picture7.print(QString(), LineEnd::Break);
+    const QString cleared = s.pendingEquation;
+    steps.add(cleared);
+    s.pendingEquation.clear();
+    printStep(d, cleared);
+}
+
+struct SimplifiedSides {
+    Side left;
+    Side right;
+};
+
+// Both sides simplified; the left side with its brackets expanded is a step of its own
+// when it had any.
+SimplifiedSides simplifySides(Drill& d, Steps& steps, const Sides& sides) {
+    DrillState& s = d.s;
+    // An expansion left over from an earlier solution must not be shown for this one.
+    s.sideExpanded.clear();
+    const Side left = simplified(s, sides.left);
+    if (!s.sideExpanded.isEmpty()) {
+        const QString expanded = s.sideExpanded + QStringLiteral("=") + sides.right;
+        steps.add(expanded);
+        printStep(d, expanded);
+    }
+    return {left, simplified(s, sides.right)};
+}
+
+bool heldAtLimit(const SimplifiedSides& sides) {
+    return atLimit(sides.left.coefficient) || atLimit(sides.left.constant) ||
+           atLimit(sides.right.coefficient) || atLimit(sides.right.constant);
+}
+
+// Both sides collected; dropped when it repeats the step before or begins with "+".
+void printCollectedSides(Drill& d, Steps& steps, const SimplifiedSides& sides) {
+    const QString right = sides.right.collected;
+    const QString collected = sides.left.collected + QStringLiteral("=") +
+                              (right.startsWith(u'+') ? right.mid(1) : right);
+    if (steps.add(collected) && !collected.startsWith(u'+')) {
+        printStep(d, collected);
+    } else {
+        steps.drop();
+    }
+}
+
+// The variable term of the right side and the constant of the left side move across, their
+// new signs in red and the moved terms in blue.
+void printTransposition(Drill& d, Steps& steps, const SimplifiedSides& sides) {
+    PictureArea& area = d.ui.picture7;
+    const Side& left = sides.left;
+    const Side& right = sides.right;
+    const QString kept = decimalText(left.coefficient) + left.letter;
+    const MovedTerm movedVariable = moved(right.coefficient, right.letter);
+    const MovedTerm movedConstant = moved(left.constant, QString());
+    // When no constant moves and the right side has none, the right side reads 0: a bare
+    // "=" at the end ("2x=") would not be an equation.
+    const QString rightConstant =
+        QStringLiteral("=") + (right.constant != 0 || movedConstant.text.isEmpty()
+                                   ? decimalText(right.constant)
+                                   : QString());
+    if (!steps.add(kept + movedVariable.sign + movedVariable.text + rightConstant +
+                   movedConstant.sign + movedConstant.text)) {
+        return;
+    }
+    area.print(kept, LineEnd::Stay);
+    area.setForeColor(colour::red);
+    area.print(movedVariable.sign, LineEnd::Stay);
+    area.setForeColor(colour::blue);
+    area.print(movedVariable.text, LineEnd::Stay);
+    area.setForeColor(colour::black);
+    area.print(rightConstant, LineEnd::Stay);
+    area.setForeColor(colour::red);
+    area.print(movedConstant.sign, LineEnd::Stay);
+    area.setForeColor(colour::blue);
+    area.print(movedConstant.text, LineEnd::Break);
+    area.setForeColor(colour::black);
+}
+
+// The collected form a·x = b, exact: two 16-bit values differ by up to 17 bits.
+struct CollectedForm {
+    int a = 0;
+    int b = 0;
+    QString letter;
+};
+
+CollectedForm collectedForm(const SimplifiedSides& sides) {
+    return {.a = sides.left.coefficient - sides.right.coefficient,
+            .b = sides.right.constant - sides.left.constant,
+            .letter = !sides.left.letter.isEmpty() ? sides.left.letter : sides.right.letter};
+}
+
+void printCollectedForm(Drill& d, Steps& steps, const CollectedForm& form) {
+    const QString text =
+        decimalText(form.a) + form.letter + QStringLiteral("=") + decimalText(form.b);
+    if (steps.add(text)) {
+        printStep(d, text);
+    }
+}
+
+// The solution: x=0 when no x is left, a whole number, or a stacked fraction.
+void printSolution(Drill& d, const CollectedForm& form) {
+    if (form.a == 0) {
+        d.ui.picture7.print(QStringLiteral("x=0"), LineEnd::Break);
+        return;
+    }
+    const double quotient = static_cast<double>(form.b) / form.a;
+    if (std::abs(form.a * std::floor(quotient) - form.b) < wholeTolerance) {
+        printStep(d, form.letter + QStringLiteral("=") + decimalText(std::llround(quotient)));
+        return;
+    }
+    printFractionSolution(d, form.a, form.b, quotient);
+}
+
 } // namespace
 
 void printSolutionLine(Drill& d) {
@@ -176,117 +323,29 @@ void printSolutionLine(Drill& d) {
 
 void showWorkedSolution(Drill& d) {
     DrillState& s = d.s;
-    PictureArea& area = d.ui.picture7;
     const QString equation = s.explainedEquation;
     s.currentLine = equation;
     // Without an equals sign there is nothing to solve, and nothing is written.
     if (positionOf(equation, QStringLiteral("=")) == 0) {
         return;
     }
-    // Every miss at the same problem writes its solution below the one before. After a dozen
-    // or so misses the next would run past the 16-bit twip range, long out of sight below
-    // the bottom of Picture7: it starts at the top instead. (A solution written below the
-    // last is never taller than the picture; one with fraction lines starts at the top.)
-    if (area.currentY() > std::numeric_limits<int16>::max() - area.heightTwips()) {
-        area.clear();
+    makeRoomBelow(d.ui.picture7);
+    const std::optional<Sides> sides = sidesWithoutFractions(d, equation);
+    if (!sides) {
+        return;
     }
-
-    Sides sides;
-    if (!equation.contains(u'/')) {
-        sides = splitAtEquals(equation);
-    } else {
-        clearFractions(s);
-        s.layoutY = firstFractionLineY;
-        s.layoutText = s.fractionLines[1];
-        drawWorkedFractionLine(d);
-        // Fractions whose common denominator does not fit in 16 bits are not cleared: the
-        // sorted equation is all there is to show.
-        if (s.pendingEquation.isEmpty()) {
-            return;
-        }
-        s.layoutText = s.fractionLines[2];
-        drawWorkedFractionLine(d);
-        sides = splitAtEquals(s.pendingEquation);
-    }
-
-    // The equation without fractions (nothing for an equation that had none).
-    area.print(QString(), LineEnd::Break);
     Steps steps(s);
-    const QString cleared = s.pendingEquation;
-    steps.add(cleared);
-    s.pendingEquation.clear();
-    printStep(d, cleared);
-
-    // An expansion left over from an earlier solution must not be shown for this one.
-    s.sideExpanded.clear();
-    const Side left = simplified(s, sides.left);
-    if (!s.sideExpanded.isEmpty()) {
-        const QString expanded = s.sideExpanded + QStringLiteral("=") + sides.right;
-        steps.add(expanded);
-        printStep(d, expanded);
-    }
-    const Side right = simplified(s, sides.right);
+    printClearedEquation(d, steps);
+    const SimplifiedSides simplifiedSides = simplifySides(d, steps, *sides);
     // Steps worked out from a side held at a limit would be wrong: the solution ends here.
-    if (atLimit(left.coefficient) || atLimit(left.constant) || atLimit(right.coefficient) ||
-        atLimit(right.constant)) {
+    if (heldAtLimit(simplifiedSides)) {
         return;
     }
-    const QString letter = !left.letter.isEmpty() ? left.letter : right.letter;
-
-    // Both sides collected; dropped when it repeats the step before or begins with "+".
-    const QString collected =
-        left.collected + QStringLiteral("=") +
-        (right.collected.startsWith(u'+') ? right.collected.mid(1) : right.collected);
-    if (steps.add(collected) && !collected.startsWith(u'+')) {
-        printStep(d, collected);
-    } else {
-        steps.drop();
-    }
-
-    // The variable term of the right side and the constant of the left side move across.
-    const QString kept = decimalText(left.coefficient) + left.letter;
-    const MovedTerm movedVariable = moved(right.coefficient, right.letter);
-    const MovedTerm movedConstant = moved(left.constant, QString());
-    // When no constant moves and the right side has none, the right side reads 0: a bare
-    // "=" at the end ("2x=") would not be an equation.
-    const QString rightConstant =
-        QStringLiteral("=") + (right.constant != 0 || movedConstant.text.isEmpty()
-                                   ? decimalText(right.constant)
-                                   : QString());
-    if (steps.add(kept + movedVariable.sign + movedVariable.text + rightConstant +
-                  movedConstant.sign + movedConstant.text)) {
-        area.print(kept, LineEnd::Stay);
-        area.setForeColor(colour::red);
-        area.print(movedVariable.sign, LineEnd::Stay);
-        area.setForeColor(colour::blue);
-        area.print(movedVariable.text, LineEnd::Stay);
-        area.setForeColor(colour::black);
-        area.print(rightConstant, LineEnd::Stay);
-        area.setForeColor(colour::red);
-        area.print(movedConstant.sign, LineEnd::Stay);
-        area.setForeColor(colour::blue);
-        area.print(movedConstant.text, LineEnd::Break);
-        area.setForeColor(colour::black);
-    }
-
-    // The collected form a·x = b, exact: two 16-bit values differ by up to 17 bits.
-    const int a = left.coefficient - right.coefficient;
-    const int b = right.constant - left.constant;
-    const QString collectedForm = decimalText(a) + letter + QStringLiteral("=") + decimalText(b);
-    if (steps.add(collectedForm)) {
-        printStep(d, collectedForm);
-    }
-
-    if (a == 0) {
-        area.print(QStringLiteral("x=0"), LineEnd::Break);
-        return;
-    }
-    const double quotient = static_cast<double>(b) / a;
-    if (std::abs(a * std::floor(quotient) - b) < wholeTolerance) {
-        printStep(d, letter + QStringLiteral("=") + decimalText(std::llround(quotient)));
-        return;
-    }
-    printFractionSolution(d, a, b, quotient);
+    printCollectedSides(d, steps, simplifiedSides);
+    printTransposition(d, steps, simplifiedSides);
+    const CollectedForm form = collectedForm(simplifiedSides);
+    printCollectedForm(d, steps, form);
+    printSolution(d, form);
 }
 
 } // namespace minamo

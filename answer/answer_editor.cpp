@@ -613,7 +613,7 @@ bool wouldOutgrowEntry(Drill& d, int16 key) {
 
 } // namespace
 
-int16 answerKeyPress(Drill& d, int16 key) {
+int16 takeAnswerKey(Drill& d, int16 key) {
     if (wouldOutgrowEntry(d, key)) {
         return key::consumed;
     }

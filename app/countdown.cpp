@@ -9,11 +9,7 @@
 
 namespace minamo {
 
-namespace {
-constexpr int secondsPerMinute = 60;
-} // namespace
-
-void timer1Tick(Drill& d) {
+void countDown(Drill& d) {
     DrillState& s = d.s;
     Platform& ui = d.ui;
     // Paused before the first drill; stopped for good once a drill has ended (a tick

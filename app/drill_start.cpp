@@ -1,5 +1,6 @@
 #include "app/drill_start.h"
 
+#include "app/countdown.h"
 #include "app/presentation.h"
 #include "app/selection.h"
 #include "history/history_file.h"
@@ -18,8 +19,8 @@ void resetDrill(Drill& d) {
     s.endTime = s.startTime + s.drillSeconds;
     // The clock shows the whole time until its first tick; left at 0:0 it would read as a
     // drill whose time is up, and the first problem would flash the score into the clock.
-    s.clockMinutes = static_cast<int16>(s.drillSeconds / 60);
-    s.clockSeconds = static_cast<int16>(s.drillSeconds % 60);
+    s.clockMinutes = static_cast<int16>(s.drillSeconds / secondsPerMinute);
+    s.clockSeconds = static_cast<int16>(s.drillSeconds % secondsPerMinute);
     for (int i = 1; i <= resetPositions; ++i) {
         s.bankQuestion[i].clear();
         s.bankAnswer[i].clear();

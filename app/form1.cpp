@@ -13,10 +13,10 @@ namespace minamo {
 Form1::Form1(Platform& ui) : drill_{state_, ui} {}
 
 bool Form1::Form_Load() {
-    return formLoad(drill_);
+    return startUp(drill_);
 }
 
-void Form1::menuClick(QStringView entryName) {
+void Form1::Menu_Click(QStringView entryName) {
     const CatalogueEntry* set = catalogueEntry(entryName);
     if (set && set->choosable()) {
         startDrill(drill_, *set);
@@ -33,11 +33,11 @@ int16 Form1::Text2_KeyPress(int16 key) {
         judgeAnswer(drill_);
         return key::consumed;
     }
-    return answerKeyPress(drill_, key);
+    return takeAnswerKey(drill_, key);
 }
 
 void Form1::Timer1_Timer() {
-    timer1Tick(drill_);
+    countDown(drill_);
 }
 
 void Form1::Command1_Click() {
@@ -51,7 +51,7 @@ void Form1::Command2_Click() {
 }
 
 void Form1::Command3_Click() {
-    command3Click(drill_);
+    goOnAfterMiss(drill_);
 }
 
 } // namespace minamo

@@ -16,15 +16,19 @@ public:
     DrillState& state() { return state_; }
     Drill& drill() { return drill_; }
 
+    // Handlers are named Control_Event, after the control and the event they answer; the
+    // menu's entries (tosiki1, seifwasa, ...) share one, Menu_Click, told which entry was
+    // chosen. The procedures they call are named in lowerCamelCase for what they do
+    // (startUp, startDrill, judgeAnswer, countDown), never after a control or an event.
+    // Key releases and the answer box losing the focus change nothing: they have no handler.
+
     // Returns false when another copy already runs: the program must end at once.
     bool Form_Load();
     // A click on the menu entry with that control name ("tosiki1"); greyed entries and
     // names the catalogue does not hold do nothing.
-    void menuClick(QStringView entryName);
+    void Menu_Click(QStringView entryName);
     // A key in the answer box; returns the code the box applies (0: consumed).
     int16 Text2_KeyPress(int16 key);
-    void Text2_KeyUp(int16 keyCode, int16 shift) {}
-    void Text2_LostFocus() {}
     void Timer1_Timer();
     void Command1_Click();
     void Command2_Click();

@@ -18,6 +18,7 @@ QString expectedAnswerOf(const QString& stored) {
     return colon > 0 ? leftText(stored, colon - 1) : stored;
 }
 
+// The whole stored answer (not cut at ":") and the button that goes on to the next problem.
 void showExpectedAnswer(Drill& d, const QString& stored) {
     d.ui.picture4.setVisible(true);
     d.ui.command3.setVisible(true);
@@ -69,15 +70,12 @@ void judgeWrong(Drill& d, const QString& question, const QString& stored) {
         ui.label4.setCaption(decimalText(s.missCount));
         showExpectedAnswer(d, stored);
         showWorkedSolution(d);
-        ui.command3.setVisible(true);
         return;
     }
 
     // A bare problem (set 基本2) shows the answer but counts no miss and explains nothing.
     ui.label4.setCaption(decimalText(s.missCount));
     showExpectedAnswer(d, stored);
-    showExpectedAnswer(d, stored);
-    ui.command3.setVisible(true);
 }
 
 } // namespace

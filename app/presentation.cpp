@@ -19,6 +19,10 @@ constexpr int pieceLength = 21;
 
 const QString instructionMark = QStringLiteral("方程式");
 
+// The reset empties the term count and the first four terms; the splitter writes the last
+// slot whenever it finds a fifth term, and nothing reads it otherwise.
+constexpr int lastResetTermSlot = 4;
+
 // The drill position that means "the list is used up". It never lies beyond the drill
 // list's last slot.
 int endPosition(const DrillState& s) {
@@ -35,7 +39,7 @@ void resetProblemState(Drill& d) {
     s.answerText.clear();
     d.ui.picture2.clear();
     d.ui.picture7.clear();
-    for (int k = 0; k <= 4; ++k) {
+    for (int k = decltype(s.eqTerm)::first; k <= lastResetTermSlot; ++k) {
         s.eqTerm[k].clear();
     }
     s.layoutX = 0;
@@ -111,12 +115,11 @@ void advanceProblem(Drill& d) {
     if (s.clockMinutes <= 0 && s.clockSeconds <= 0) {
         s.score = drillScore(s);
         ui.label5.setCaption(decimalText(s.score));
-        ui.label2.setCaption(QString());
         ui.label2.setCaption(decimalText(s.score));
     }
 }
 
-void command3Click(Drill& d) {
+void goOnAfterMiss(Drill& d) {
     Platform& ui = d.ui;
     ui.command3.setVisible(false);
     ui.label12.setVisible(false);

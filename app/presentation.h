@@ -8,6 +8,6 @@ namespace minamo {
 void advanceProblem(Drill& d);
 
 // The confirm button after a miss: hides the miss display and goes on.
-void command3Click(Drill& d);
+void goOnAfterMiss(Drill& d);
 
 } // namespace minamo

@@ -9,7 +9,7 @@ namespace {
 constexpr int16 placeholderCount = 44;
 } // namespace
 
-bool formLoad(Drill& d) {
+bool startUp(Drill& d) {
     DrillState& s = d.s;
     Platform& ui = d.ui;
 

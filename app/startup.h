@@ -8,6 +8,6 @@ inline const QString idleProblem = QStringLiteral("問題をくーれ");
 
 // Prepares the idle window. Returns false when another copy of the program already runs:
 // the window is then closed and the program must end at once, silently.
-bool formLoad(Drill& d);
+bool startUp(Drill& d);
 
 } // namespace minamo

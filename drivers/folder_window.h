@@ -58,7 +58,7 @@ inline const QString standardDrillRecordName = QStringLiteral("方程式基本1.
 inline const QString standardFamilyFile = QStringLiteral("方程式基本.txt");
 
 inline void startStandardDrill(FolderWindow& w) {
-    w.form.menuClick(u"tosiki1");
+    w.form.Menu_Click(u"tosiki1");
     for (int i = 0; i < 3; ++i) {
         typeKeys(w.form, w.fake, pupilKeys(w.s().answer[w.s().currentIndex]));
         pressKey(w.form, w.fake, 13);

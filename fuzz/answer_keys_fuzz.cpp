@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FakeForm f;
     f.form.Form_Load();
     static const std::vector<QString> sets = choosableEntries();
-    f.form.menuClick(sets[data[0] % sets.size()]);
+    f.form.Menu_Click(sets[data[0] % sets.size()]);
     FUZZ_CHECK(f.s().drillRunning == 1, QStringLiteral("the drill did not start"));
 
     const std::array<const FakePictureArea*, 6> pictures{&f.fake.picture1, &f.fake.picture2,

@@ -108,7 +108,6 @@ MainWindow::MainWindow(Services services, QWidget* parent)
             [this] { form_->Command2_Click(); });
     connect(static_cast<QPushButton*>(widgets_[Command3]), &QPushButton::clicked, this,
             [this] { form_->Command3_Click(); });
-    connect(answerBox_, &QLineEdit::editingFinished, this, [this] { form_->Text2_LostFocus(); });
 
     // Fixed to the client area and the menu bar, measured once, when the window is laid out
     // to be shown.
@@ -195,7 +194,7 @@ void MainWindow::buildMenu() {
             actions_[entry.name] = action;
             if (entry.choosable()) {
                 connect(action, &QAction::triggered, this, [this, name = entry.name] {
-                    form_->menuClick(name);
+                    form_->Menu_Click(name);
                     preloadSoundsSoon();
                 });
             }

@@ -11,6 +11,9 @@ namespace {
 
 // The term list holds at most this many terms (slots 1..5; slot 0 is the count).
 constexpr int maxTerms = 5;
+// Splitting empties all but the last term slot first: that one is written whenever a last
+// term is found, and nothing reads it otherwise.
+constexpr int lastClearedTermSlot = maxTerms - 1;
 
 // Where the problem area's equation starts and where its fraction bars lie.
 constexpr int16 equationStartX = 0;
@@ -68,7 +71,7 @@ TermParts decompose(const QString& term) {
 } // namespace
 
 void splitTerms(DrillState& s) {
-    for (int k = 1; k <= 4; ++k) {
+    for (int k = 1; k <= lastClearedTermSlot; ++k) {
         s.eqTerm[k].clear();
     }
     const QString text = s.layoutText;

@@ -20,7 +20,7 @@ struct Editor {
     DrillState& s = f.s();
     FakePlatform& fake = f.fake;
 
-    int16 key(int16 code) { return answerKeyPress(f.d(), code); }
+    int16 key(int16 code) { return takeAnswerKey(f.d(), code); }
     int16 press(int16 code) {
         return pressKey(fake, [this](int16 code) { return key(code); }, code);
     }

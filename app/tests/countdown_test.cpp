@@ -206,7 +206,7 @@ TEST(EndDrill, AfterTheEndMenuAndEnterDoNothing) {
     endDrill(w.d());
     w.s().bankQuestion[1] = QStringLiteral("kept");
 
-    w.form.menuClick(u"mosiki1");
+    w.form.Menu_Click(u"mosiki1");
     EXPECT_EQ(w.s().drillRunning, 0);
     EXPECT_EQ(w.s().recordName, QStringLiteral("方程式基本1.txt"));
     EXPECT_EQ(w.s().bankQuestion[1], QStringLiteral("kept"));

@@ -39,7 +39,7 @@ struct Drilling : FakeForm {
 
 TEST(DrillFlow, StartShowsProblemOneWithoutFlashingAScoreIntoTheClock) {
     Drilling w(QStringLiteral("方程式難.txt"), QStringLiteral("方程式難2.txt"));
-    w.form.menuClick(u"mojiarawa1");
+    w.form.Menu_Click(u"mojiarawa1");
     EXPECT_EQ(w.fake.text1.text(), QStringLiteral("1"));
     EXPECT_EQ(w.s().question[1], QStringLiteral("-3(6x+2)-9x=7(-3x+6) 方程式を解いて。"));
     // Until the first tick the clock keeps its text; the score label stays empty.
@@ -54,7 +54,7 @@ TEST(DrillFlow, StartShowsProblemOneWithoutFlashingAScoreIntoTheClock) {
 
 TEST(DrillFlow, MissedEntryIsNotJudgedAgainAtTheNextProblem) {
     Drilling w(QStringLiteral("方程式難.txt"), QStringLiteral("方程式難2.txt"));
-    w.form.menuClick(u"mojiarawa1");
+    w.form.Menu_Click(u"mojiarawa1");
     w.answer(QStringLiteral("x=5"));
     ASSERT_EQ(w.s().missCount, 1);
     ASSERT_TRUE(w.fake.command3.isVisible());
@@ -77,7 +77,7 @@ TEST(DrillFlow, MissedEntryIsNotJudgedAgainAtTheNextProblem) {
 
 TEST(DrillFlow, WholeDrillToTheEndRecordsTheFinalScoreOnce) {
     Drilling w(QStringLiteral("方程式難.txt"), QStringLiteral("方程式難2.txt"));
-    w.form.menuClick(u"mojiarawa1");
+    w.form.Menu_Click(u"mojiarawa1");
     ASSERT_EQ(w.s().bankCount, 20);
     for (int i = 1; i <= 20; ++i) {
         ASSERT_EQ(w.fake.text1.text(), QString::number(i));
@@ -112,7 +112,7 @@ TEST(DrillFlow, WholeDrillToTheEndRecordsTheFinalScoreOnce) {
         w.form.Timer1_Timer();
     }
     w.answer(QStringLiteral("x=1"));
-    w.form.menuClick(u"tosiki1");
+    w.form.Menu_Click(u"tosiki1");
     EXPECT_EQ(w.s().correctCount, 19);
     EXPECT_EQ(w.fake.messageBox.shown.size(), 1u);
     EXPECT_EQ(w.fake.files.writes, 1);

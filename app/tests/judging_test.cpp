@@ -269,7 +269,7 @@ TEST(Judging, RightAnswerToTheLastProblemEndsTheDrillAndEmptiesTheEntry) {
 TEST(Judging, MissInADrillStartedFromTheMenuExplainsTheProblemOnScreen) {
     FakeForm w;
     ASSERT_TRUE(w.form.Form_Load());
-    w.form.menuClick(u"bunhayasa"); // fraction problems
+    w.form.Menu_Click(u"bunhayasa"); // fraction problems
     ASSERT_EQ(w.s().drillRunning, 1);
     const QString question = w.s().question[w.s().currentIndex];
     const QString expected = w.s().answer[w.s().currentIndex];

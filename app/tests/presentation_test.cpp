@@ -360,8 +360,8 @@ TEST(DrillStart, MenuClickDuringADrillChangesNothing) {
     p.fake.picture2.forgetLog();
     p.fake.clock.advance(5);
 
-    p.form.menuClick(u"mosiki1");
-    p.form.menuClick(u"tosiki1");
+    p.form.Menu_Click(u"mosiki1");
+    p.form.Menu_Click(u"tosiki1");
 
     EXPECT_EQ(p.s().currentIndex, 2);
     EXPECT_EQ(p.fake.text1.text(), QStringLiteral("2"));
