@@ -11,6 +11,8 @@ namespace {
 
 // "xxx1.txt": the family digit stands just before the last four characters.
 constexpr int extensionLength = 4;
+// Fresh numbers' record names carry this before the family digit.
+constexpr QChar freshMark = u'新';
 
 struct MenuRow {
     const char16_t* name;
@@ -134,18 +136,38 @@ QString familyFileName(const QString& recordName) {
     return recordName.left(digitIndex) + recordName.mid(digitIndex + 1);
 }
 
-std::vector<QString> familyFiles() {
+QString recordNameFor(const CatalogueEntry& entry, Numbers numbers) {
+    if (numbers == Numbers::Bank || entry.recordName.size() <= extensionLength) {
+        return entry.recordName;
+    }
+    QString name = entry.recordName;
+    return name.insert(name.size() - extensionLength - 1, freshMark);
+}
+
+std::vector<QString> familyFiles(Numbers numbers) {
     std::vector<QString> families;
     for (const CatalogueEntry& entry : table()) {
         if (!entry.choosable()) {
             continue;
         }
-        const QString family = familyFileName(entry.recordName);
+        const QString family = familyFileName(recordNameFor(entry, numbers));
         if (std::find(families.begin(), families.end(), family) == families.end()) {
             families.push_back(family);
         }
     }
     return families;
+}
+
+std::vector<QString> allRecordNames() {
+    std::vector<QString> names;
+    for (const Numbers numbers : {Numbers::Bank, Numbers::Fresh}) {
+        for (const CatalogueEntry& entry : table()) {
+            if (entry.choosable()) {
+                names.push_back(recordNameFor(entry, numbers));
+            }
+        }
+    }
+    return names;
 }
 
 } // namespace minamo

@@ -46,11 +46,24 @@ const CatalogueEntry& catalogueEntryNamed(QStringView name);
 // How the pupil finds the entry: "方程式基本 → 基本１".
 QString menuPath(const CatalogueEntry& entry);
 
-// The family file of a record name: "方程式基本1.txt" -> "方程式基本.txt". All record names
-// that differ only in the digit before ".txt" share one file.
+// Which numbers a set asks: its bank's own, or fresh ones of the same shape (the pupil's
+// choice, kept apart in history files of their own).
+enum class Numbers { Bank, Fresh };
+
+// The record name of an entry's results with those numbers: "方程式基本1.txt"; for fresh
+// numbers 新 stands before the digit, "方程式基本新1.txt". Empty for a greyed entry.
+QString recordNameFor(const CatalogueEntry& entry, Numbers numbers);
+
+// The family file of a record name: "方程式基本1.txt" -> "方程式基本.txt",
+// "方程式基本新1.txt" -> "方程式基本新.txt". All record names that differ only in the digit
+// before ".txt" share one file.
 QString familyFileName(const QString& recordName);
 
-// Every family file of the choosable sets, in menu order.
-std::vector<QString> familyFiles();
+// Every family file of the choosable sets with those numbers, in menu order.
+std::vector<QString> familyFiles(Numbers numbers = Numbers::Bank);
+
+// Every record name of the choosable sets: those of the bank's numbers in menu order, then
+// those of fresh numbers in menu order.
+std::vector<QString> allRecordNames();
 
 } // namespace minamo

@@ -80,6 +80,15 @@ TEST(Catalogue, MenusBanksAndFamiliesComeFromTheOneTable) {
     }
     EXPECT_EQ(familyFiles(), (std::vector<QString>{"方程式基本.txt", "方程式標準.txt",
                                                    "方程式難.txt", "方程式分数.txt"}));
+    EXPECT_EQ(familyFiles(Numbers::Fresh),
+              (std::vector<QString>{"方程式基本新.txt", "方程式標準新.txt", "方程式難新.txt",
+                                    "方程式分数新.txt"}));
+    EXPECT_EQ(recordNameFor(catalogueEntryNamed(u"bunhayasa"), Numbers::Fresh),
+              QStringLiteral("方程式分数新3.txt"));
+    const std::vector<QString> names = allRecordNames();
+    ASSERT_EQ(names.size(), 32u);
+    EXPECT_EQ(names.front(), QStringLiteral("方程式基本1.txt"));
+    EXPECT_EQ(names[16], QStringLiteral("方程式基本新1.txt"));
 }
 
 TEST(Catalogue, FamilyFileOfEveryRecordName) {
@@ -89,7 +98,8 @@ TEST(Catalogue, FamilyFileOfEveryRecordName) {
     } cases[] = {
         {"方程式基本1.txt", "方程式基本.txt"}, {"方程式基本3.txt", "方程式基本.txt"},
         {"方程式標準5.txt", "方程式標準.txt"}, {"方程式難2.txt", "方程式難.txt"},
-        {"方程式分数1.txt", "方程式分数.txt"},
+        {"方程式分数1.txt", "方程式分数.txt"}, {"方程式基本新1.txt", "方程式基本新.txt"},
+        {"方程式難新5.txt", "方程式難新.txt"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(familyFileName(QString::fromUtf8(c.record)), QString::fromUtf8(c.family));
