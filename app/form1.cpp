@@ -10,7 +10,7 @@
 
 namespace minamo {
 
-Form1::Form1(Platform& ui) : drill_{state_, ui} {}
+Form1::Form1(Platform& ui, DrillOptions options) : drill_{state_, ui}, options_(options) {}
 
 bool Form1::Form_Load() {
     return startUp(drill_);
@@ -19,7 +19,7 @@ bool Form1::Form_Load() {
 void Form1::Menu_Click(QStringView entryName) {
     const CatalogueEntry* set = catalogueEntry(entryName);
     if (set && set->choosable()) {
-        startDrill(drill_, *set);
+        startDrill(drill_, *set, options_);
     }
 }
 

@@ -3,13 +3,14 @@
 // The window's event handlers. The Qt window and the test fake deliver their events here;
 // each handler runs to completion before the next event.
 
+#include "app/drill_options.h"
 #include "core/drill.h"
 
 namespace minamo {
 
 class Form1 {
 public:
-    explicit Form1(Platform& ui);
+    explicit Form1(Platform& ui, DrillOptions options = {});
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
@@ -34,9 +35,12 @@ public:
     void Command2_Click();
     void Command3_Click();
 
+    const DrillOptions& options() const { return options_; }
+
 private:
     DrillState state_;
     Drill drill_;
+    DrillOptions options_;
 };
 
 } // namespace minamo

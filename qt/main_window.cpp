@@ -29,6 +29,9 @@ constexpr int soundLoadWaitMs = 3000;
 
 const QEvent::Type preloadSoundsEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
+// The caption of a window that asks fresh numbers, after the program's name.
+const QString freshCaption = QStringLiteral(" — 新しい数");
+
 double screenDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->logicalDotsPerInch() : 96.0;
@@ -36,9 +39,10 @@ double screenDpi() {
 
 } // namespace
 
-MainWindow::MainWindow(Services services, QWidget* parent)
+MainWindow::MainWindow(Services services, const DrillOptions& options, QWidget* parent)
     : QMainWindow(parent), scale_{screenDpi()}, services_(services) {
-    setWindowTitle(form::caption);
+    setWindowTitle(options.numbers == Numbers::Fresh ? form::caption + freshCaption
+                                                     : form::caption);
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("Form1"));
     client_->setFixedSize(scale_.toWholePixels(form::clientWidth),
@@ -98,7 +102,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
         .random = services_.random,
         .instanceLock = services_.instanceLock,
     });
-    form_ = std::make_unique<Form1>(*platform_);
+    form_ = std::make_unique<Form1>(*platform_, options);
 
     answerBox_->setKeyHandler([this](std::int16_t code) { return form_->Text2_KeyPress(code); });
     connect(timer_, &QTimer::timeout, this, [this] { form_->Timer1_Timer(); });
