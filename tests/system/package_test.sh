@@ -329,6 +329,13 @@ if [ "$(field Package)" = "$package" ] && [ "$(field Architecture)" = "$(dpkg --
 else
     not_ok "the package is $(field Package) for $(field Architecture)"
 fi
+# The extended description is the text of packaging/description.txt, as written.
+if diff <(field Description | tail -n +2 | sed 's/^ //; s/^\.$//') "$source/packaging/description.txt" \
+    >"$tmp/description.diff"; then
+    ok "the package's extended description is packaging/description.txt"
+else
+    not_ok "the package's extended description differs: $(cat "$tmp/description.diff")"
+fi
 if [ "$(field Recommends)" = qt6-wayland ]; then
     ok "the package recommends qt6-wayland"
 else
