@@ -34,6 +34,7 @@ libexec/minamo-drill/Maru.wav
 libexec/minamo-drill/SD05.wav
 libexec/minamo-drill/libminamo-sound.so
 libexec/minamo-drill/minamo-drill
+share/applications/minamo-drill-fresh.desktop
 share/applications/minamo-drill.desktop
 share/doc/minamo-drill/changelog.gz
 share/doc/minamo-drill/copyright
@@ -153,6 +154,14 @@ check_desktop_entry() {
         ok "$where: the desktop entry's action \"記録を見る\" runs minamo-report"
     else
         not_ok "$where: the desktop entry's report action: \"$action_name\" runs \"$action_exec\""
+    fi
+    # The second entry starts the same launcher with fresh numbers.
+    local fresh="$root/share/applications/minamo-drill-fresh.desktop"
+    if grep -qx "Name=ミナモ塾 新しい数" "$fresh" && grep -qx "Exec=minamo-drill --fresh" "$fresh" &&
+        { ! command -v desktop-file-validate >/dev/null || desktop-file-validate "$fresh"; }; then
+        ok "$where: the entry \"ミナモ塾 新しい数\" starts the launcher with --fresh"
+    else
+        not_ok "$where: the fresh numbers' entry: $(grep -E '^(Name|Exec)=' "$fresh" 2>&1 | tr '\n' ' ')"
     fi
     icon=$(sed -n 's/^Icon=//p' "$entry")
     if [ "$root/share/icons/hicolor/scalable/apps/$icon.svg" -ef "$root/$iconFile" ]; then
