@@ -5,7 +5,7 @@
 #include "algebra/worked_solution.h"
 #include "app/presentation.h"
 #include "banks/banks.h"
-#include "core/basic_text.h"
+#include "render/problem_display.h"
 #include "fresh/fresh_bank.h"
 #include "fresh/proof.h"
 #include "platform/system_services.h"
@@ -37,8 +37,6 @@ constexpr double freshBanksTarget = 10.0;
 
 const QString fiveTermProblem = QStringLiteral("5/6-3/4x=+2/3-1/2x 方程式を解いて。");
 const QString fiveTermAnswer = QStringLiteral("x=2/3");
-// Judging explains the equation without its instruction.
-const QString equationInstruction = QStringLiteral(" 方程式を");
 
 double msSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -209,8 +207,7 @@ Row advanceBenchmark(RealWindow& real, const WindowOptions& options, QTextStream
                      bool& failed) {
     DrillState& s = real.s();
     QtPictureArea& picture2 = real.window().picture(ControlId::Picture2);
-    const QString equation =
-        leftText(fiveTermProblem, positionOf(fiveTermProblem, equationInstruction) - 1);
+    const QString equation = equationPart(fiveTermProblem);
     // A one-problem drill list: each advance presents its first position.
     s.question[1] = fiveTermProblem;
     s.answer[1] = fiveTermAnswer;
@@ -255,9 +252,7 @@ std::vector<Row> solutionBenchmark(RealWindow& real, const WindowOptions& option
         const auto bank = std::make_unique<DrillState>();
         fillBank(*bank, *set);
         for (int i = 1; i <= bank->bankCount; ++i) {
-            const QString question = bank->bankQuestion[i];
-            const int instruction = positionOf(question, equationInstruction);
-            equations << (instruction > 0 ? leftText(question, instruction - 1) : question);
+            equations << equationPart(bank->bankQuestion[i]);
         }
     }
 
