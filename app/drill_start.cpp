@@ -3,6 +3,7 @@
 #include "app/countdown.h"
 #include "app/presentation.h"
 #include "app/selection.h"
+#include "design/form_layout.h"
 #include "history/history_file.h"
 
 namespace minamo {
@@ -29,18 +30,27 @@ void resetDrill(Drill& d) {
     }
 }
 
-void startDrill(Drill& d, const CatalogueEntry& set) {
+const QString freshFailureText =
+    QStringLiteral("新しい数の問題を作れませんでした。\nいつもの問題で練習するときは、"
+                   "「ミナモ塾」から始めてください。");
+
+void startDrill(Drill& d, const CatalogueEntry& set, FreshBanks* fresh) {
     DrillState& s = d.s;
     // A drill under way, or one already ended in this run (its score is recorded and the
     // counts are never reset), leaves the menu inert.
     if (s.drillRunning == 1 || s.drillFinished == 1) {
         return;
     }
+    const FreshBank* freshBank = fresh ? fresh->of(*set.bank) : nullptr;
+    if (fresh && !freshBank) {
+        d.ui.messageBox.showExclamation(freshFailureText, form::caption);
+        return;
+    }
     s.drillRunning = 1;
     resetDrill(d);
-    fillBank(s, *set.bank);
+    fillBank(s, freshBank ? freshBank->bank() : *set.bank);
     selectProblems(s, d.ui.random);
-    s.recordName = set.recordName;
+    s.recordName = recordNameFor(set, fresh ? Numbers::Fresh : Numbers::Bank);
     readHistory(d);
     s.currentIndex = 0;
     advanceProblem(d);

@@ -3,13 +3,14 @@
 // The window's event handlers. The Qt window and the test fake deliver their events here;
 // each handler runs to completion before the next event.
 
+#include "app/fresh_banks.h"
 #include "core/drill.h"
 
 namespace minamo {
 
 class Form1 {
 public:
-    explicit Form1(Platform& ui);
+    explicit Form1(Platform& ui, DrillOptions options = {});
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
@@ -34,9 +35,15 @@ public:
     void Command2_Click();
     void Command3_Click();
 
+    const DrillOptions& options() const { return options_; }
+    // With fresh numbers, makes every set's fresh bank now, while nobody waits for one.
+    void prepareFreshNumbers();
+
 private:
     DrillState state_;
     Drill drill_;
+    DrillOptions options_;
+    std::optional<FreshBanks> freshBanks_;
 };
 
 } // namespace minamo

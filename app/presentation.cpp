@@ -3,21 +3,14 @@
 #include "app/end_of_drill.h"
 #include "app/score.h"
 #include "core/basic_text.h"
-#include "render/fraction_equation.h"
 #include "render/power_text.h"
+#include "render/problem_display.h"
 
 #include <algorithm>
 
 namespace minamo {
 
 namespace {
-
-// A plain problem up to this length fits one line of the problem area; longer ones are
-// cut into pieces of pieceLength characters, one a line.
-constexpr int oneLineLength = 20;
-constexpr int pieceLength = 21;
-
-const QString instructionMark = QStringLiteral("方程式");
 
 // The reset empties the term count and the first four terms; the splitter writes the last
 // slot whenever it finds a fifth term, and nothing reads it otherwise.
@@ -45,24 +38,6 @@ void resetProblemState(Drill& d) {
     s.layoutX = 0;
     s.layoutY = 0;
     d.ui.picture3.clear();
-}
-
-void printPlainProblem(PictureArea& area, const QString& text) {
-    const int length = static_cast<int>(text.size());
-    if (length <= oneLineLength) {
-        area.print(text, LineEnd::Break);
-        return;
-    }
-    const int pieces = length / pieceLength + 1;
-    for (int k = 1; k <= pieces; ++k) {
-        area.print(midText(text, (k - 1) * pieceLength + 1, pieceLength), LineEnd::Break);
-    }
-}
-
-// Fraction problems show only their equation: the blank and the instruction go.
-QString equationPart(const QString& text) {
-    const int p = positionOf(text, instructionMark);
-    return p == 0 ? text : leftText(text, p - 2);
 }
 
 } // namespace
@@ -96,12 +71,7 @@ void advanceProblem(Drill& d) {
         drawPowerText(d);
         ui.text2.setFocus();
     } else {
-        if (t.contains(u'/')) {
-            s.layoutText = equationPart(t);
-            drawFractionEquation(d);
-        } else {
-            printPlainProblem(ui.picture2, t);
-        }
+        drawProblem(d, t);
         s.fractionSuffix.clear();
         s.fractionMode = 0;
         s.exponentReady = 0;

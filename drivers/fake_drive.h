@@ -9,7 +9,7 @@ namespace minamo {
 
 // The window's handlers on a fresh fake, not yet loaded.
 struct FakeForm {
-    FakeForm() : form(fake.platform()) {}
+    explicit FakeForm(const DrillOptions& options = {}) : form(fake.platform(), options) {}
     FakePlatform fake;
     Form1 form;
     DrillState& s() { return form.state(); }

@@ -1,19 +1,38 @@
+#include "fresh/fresh_bank.h"
+#include "platform/system_services.h"
 #include "qt/fonts.h"
 #include "qt/main_window.h"
 #include "qt/startup_probe.h"
-#include "platform/system_services.h"
 
 #include <QApplication>
 #include <QStyleFactory>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv) {
     const auto entered = std::chrono::steady_clock::now();
+    // --help needs no display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(qPrintable(minamo::drillUsage()), stdout);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("minamo-drill"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     minamo::installFontSubstitutions();
     QApplication::setFont(minamo::designFont(QStringLiteral("MS PGothic"), 10));
+
+    // Started plainly the program asks the banks' own problems; --fresh asks fresh numbers.
+    // Qt has taken its own options (-platform, -style) out of the arguments by now.
+    const minamo::ParsedOptions parsed =
+        minamo::parseDrillOptions(app.arguments().mid(1), minamo::clockSeed());
+    if (!parsed.options) {
+        std::fprintf(stderr, "%s\n%s", qPrintable(parsed.error), qPrintable(minamo::drillUsage()));
+        return 2;
+    }
 
     minamo::LocalFileSystem files(QCoreApplication::applicationDirPath());
     minamo::SystemClock clock;
@@ -22,7 +41,7 @@ int main(int argc, char** argv) {
 
     // Benchmarks only: MINAMO_STARTUP_PROBE reports the start-up times (see StartupProbe).
     const auto probe = minamo::StartupProbe::fromEnvironment(entered);
-    minamo::MainWindow window({files, clock, random, lock});
+    minamo::MainWindow window({files, clock, random, lock}, *parsed.options);
     if (probe) {
         probe->watch(&window);
     }

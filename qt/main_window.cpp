@@ -28,6 +28,10 @@ namespace {
 constexpr int soundLoadWaitMs = 3000;
 
 const QEvent::Type preloadSoundsEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+const QEvent::Type prepareFreshEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// The caption of a window that asks fresh numbers, after the program's name.
+const QString freshCaption = QStringLiteral(" — 新しい数");
 
 double screenDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -36,9 +40,10 @@ double screenDpi() {
 
 } // namespace
 
-MainWindow::MainWindow(Services services, QWidget* parent)
+MainWindow::MainWindow(Services services, const DrillOptions& options, QWidget* parent)
     : QMainWindow(parent), scale_{screenDpi()}, services_(services) {
-    setWindowTitle(form::caption);
+    setWindowTitle(options.numbers == Numbers::Fresh ? form::caption + freshCaption
+                                                     : form::caption);
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("Form1"));
     client_->setFixedSize(scale_.toWholePixels(form::clientWidth),
@@ -98,7 +103,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
         .random = services_.random,
         .instanceLock = services_.instanceLock,
     });
-    form_ = std::make_unique<Form1>(*platform_);
+    form_ = std::make_unique<Form1>(*platform_, options);
 
     answerBox_->setKeyHandler([this](std::int16_t code) { return form_->Text2_KeyPress(code); });
     connect(timer_, &QTimer::timeout, this, [this] { form_->Timer1_Timer(); });
@@ -207,6 +212,11 @@ bool MainWindow::load() {
         return false;
     }
     timer_->start(timerIntervalMs);
+    // Fresh numbers are made once the idle window has been painted, before the pupil can
+    // reach the menu; the plain program posts nothing.
+    if (form_->options().numbers == Numbers::Fresh) {
+        QCoreApplication::postEvent(this, new QEvent(prepareFreshEvent), Qt::LowEventPriority);
+    }
     return true;
 }
 
@@ -225,6 +235,10 @@ QAction* MainWindow::menuAction(const QString& name) const {
 bool MainWindow::event(QEvent* event) {
     if (event->type() == preloadSoundsEvent) {
         preloadSounds();
+        return true;
+    }
+    if (event->type() == prepareFreshEvent) {
+        form_->prepareFreshNumbers();
         return true;
     }
     return QMainWindow::event(event);

@@ -29,7 +29,9 @@ public:
         InstanceLock& instanceLock;
     };
 
-    explicit MainWindow(Services services, QWidget* parent = nullptr);
+    // With fresh numbers the caption says so; nothing else of the window changes.
+    explicit MainWindow(Services services, const DrillOptions& options = {},
+                        QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Runs the start-up; false when another copy runs and this one must end.

@@ -1,6 +1,8 @@
 // Whole drills through the window's handlers on the fake: the menu, the keys, Enter, the
 // confirm button, the clock and the end.
 
+#include "app/countdown.h"
+#include "app/drill_start.h"
 #include "app/form1.h"
 #include "drivers/fake_drive.h"
 #include "fake/qstring_printer.h"
@@ -136,6 +138,52 @@ TEST(DrillFlow, CorrectionButtonInAFractionStartsAfresh) {
               QStringLiteral("x=-8/3"));
     EXPECT_EQ(typedAfterCorrection(QStringLiteral("x=4/9"), QStringLiteral("/5")),
               QStringLiteral("5/"));
+}
+
+// Fresh numbers: the fresh bank of the seed, its record in a family file of its own; the
+// fixed sets' file stays as it was, byte for byte.
+TEST(DrillFlow, FreshNumbersRecordIntoTheirOwnFamilyFile) {
+    FakeForm w({.numbers = Numbers::Fresh, .seed = 3});
+    const QString folder = w.fake.files.currentDirectory() + QStringLiteral("/");
+    const QByteArray fixed = shiftJis(QStringLiteral("2026/12/01\r\n15,261201#方程式基本1.txt\r\n"));
+    w.fake.files.files.insert(folder + QStringLiteral("方程式基本.txt"), fixed);
+    ASSERT_TRUE(w.form.Form_Load());
+    w.form.Menu_Click(u"tosiki1");
+    const auto fresh = makeFreshBank(basicA, 3);
+    ASSERT_TRUE(fresh);
+    QStringList asked, freshOnes;
+    for (int i = 1; i <= w.s().bankCount; ++i) {
+        asked << w.s().question[i] + u'=' + w.s().answer[i];
+    }
+    for (const BankProblem& p : fresh->bank().problems) {
+        freshOnes << p.question.toString() + u'=' + p.answer.toString();
+    }
+    asked.sort();
+    freshOnes.sort();
+    EXPECT_EQ(asked, freshOnes);
+    EXPECT_EQ(w.s().recordName, QStringLiteral("方程式基本新1.txt"));
+
+    for (int i = 0; i < 3; ++i) {
+        typeKeys(w.form, w.fake, pupilKeys(w.s().answer[w.s().currentIndex]));
+        pressKey(w.form, w.fake, 13);
+    }
+    w.fake.clock.advance(drillLengthSeconds);
+    w.form.Timer1_Timer();
+    EXPECT_EQ(w.fake.files.files.value(folder + QStringLiteral("方程式基本.txt")), fixed);
+    EXPECT_EQ(w.fake.files.files.value(folder + QStringLiteral("方程式基本新.txt")),
+              shiftJis(QStringLiteral("2026/12/09\r\n3,261209#方程式基本新1.txt\r\n")));
+}
+
+// No fresh bank to be had: the pupil is told, nothing starts and nothing is written.
+TEST(DrillFlow, AFreshBankThatCannotBeMadeStartsNothing) {
+    FakeForm w({.numbers = Numbers::Fresh, .seed = 3, .limits = {.triesPerProblem = 0}});
+    ASSERT_TRUE(w.form.Form_Load());
+    w.form.Menu_Click(u"bunhayasa");
+    EXPECT_EQ(w.s().drillRunning, 0);
+    ASSERT_EQ(w.fake.messageBox.shown.size(), 1u);
+    EXPECT_EQ(w.fake.messageBox.shown[0].text, freshFailureText);
+    EXPECT_EQ(w.fake.files.writes, 0);
+    EXPECT_EQ(w.s().question[1], QStringLiteral("問題をくーれ"));
 }
 
 } // namespace

@@ -407,6 +407,37 @@ else
     not_ok "the program ended: $(cat "$tmp/program.log")"
 fi
 
+# --- fresh numbers ---------------------------------------------------------------------------
+# The same window with fresh numbers says so in its caption; an unknown option is refused
+# with a message and status 2, before any window.
+kill "$program_pid" 2>/dev/null || true
+wait "$program_pid" 2>/dev/null || true
+(cd "$tmp/work" && exec env -i PATH="$PATH" HOME="$tmp/home" LANG=C.UTF-8 DISPLAY="$DISPLAY" \
+    XDG_RUNTIME_DIR="$tmp/runtime" QT_QPA_PLATFORM=xcb "$program" --fresh=7) >"$tmp/fresh.log" 2>&1 &
+program_pid=$!
+fresh_window=""
+deadline=$(($(date +%s) + 15))
+while [ -z "$fresh_window" ] && kill -0 "$program_pid" 2>/dev/null && [ "$(date +%s)" -lt "$deadline" ]; do
+    fresh_window=$(xdotool search --onlyvisible --name "^${windowTitle} — 新しい数\$" 2>/dev/null | head -n1 || true)
+    [ -n "$fresh_window" ] || sleep 0.1
+done
+if [ -n "$fresh_window" ]; then
+    ok "--fresh=7 shows the window \"${windowTitle} — 新しい数\""
+    import -window "$fresh_window" "$shots/fresh-idle.png"
+else
+    not_ok "--fresh=7 shows no window \"${windowTitle} — 新しい数\": $(cat "$tmp/fresh.log")"
+fi
+kill "$program_pid" 2>/dev/null || true
+wait "$program_pid" 2>/dev/null || true
+status=0
+env -i PATH="$PATH" HOME="$tmp/home" LANG=C.UTF-8 DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$tmp/runtime" \
+    QT_QPA_PLATFORM=xcb "$program" --fresh=seven >"$tmp/bad-option.log" 2>&1 || status=$?
+if [ "$status" -eq 2 ] && grep -q -- "--fresh=seven" "$tmp/bad-option.log"; then
+    ok "a seed that is no number is refused with status 2 and a message"
+else
+    not_ok "--fresh=seven: status $status, said: $(cat "$tmp/bad-option.log")"
+fi
+
 echo "# screenshots in $shots"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -12,7 +12,9 @@ Runs the drill logic without a screen and prints what the window would show.
 
 commands:
   startup            the draw log of the idle window's picture areas
-  banks              every built-in problem: builder, position, problem, answer (tab-separated)
+  banks [--fresh SEED]
+                     every built-in problem: builder, position, problem, answer (tab-separated);
+                     --fresh: the fresh problems of every bank for that seed instead
   show "<problem>"   the draw log of Picture2 for one problem text
   keys [--log]       key sequences from standard input, one a line, each typed into a fresh
                      answer box: prints answerText, Text4 and answerHead (tab-separated);

@@ -1,0 +1,51 @@
+#pragma once
+
+// Fresh numbers: a bank with other numbers in the same places. Problem k of a fresh bank has
+// the shape of the bank's problem k (the same text but for its numbers, no number longer
+// than the bank's), an answer of the same kind (a whole number or a fraction in lowest
+// terms) no larger than the set's own answers, and is proven before anyone sees it: an
+// exact solver finds its answer, the worked solution must end on that answer, and the
+// problem and its solution must fit their areas.
+
+#include "banks/banks.h"
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace minamo {
+
+class FreshBank {
+public:
+    FreshBank(const Bank& of, std::vector<QString> questions, std::vector<QString> answers);
+    FreshBank(FreshBank&&) = default;
+    FreshBank& operator=(FreshBank&&) = default;
+    FreshBank(const FreshBank&) = delete;
+    FreshBank& operator=(const FreshBank&) = delete;
+
+    // The fresh problems as a bank under the bank's builder name.
+    const Bank& bank() const { return bank_; }
+
+private:
+    std::vector<QString> questions_;
+    std::vector<QString> answers_;
+    std::vector<BankProblem> problems_;
+    Bank bank_;
+};
+
+struct FreshLimits {
+    // Draws of numbers tried for one position before the bank is given up.
+    int triesPerProblem = 20000;
+};
+
+// The fresh bank of a bank for a seed: the same for one seed on every machine. Nothing when a
+// position gave no proven problem within the tries (the drill then says so; it never falls
+// back to the bank's own problems).
+std::optional<FreshBank> makeFreshBank(const Bank& bank, std::uint64_t seed,
+                                       const FreshLimits& limits = {});
+
+// A seed for a pupil's session, from the clock.
+std::uint64_t clockSeed();
+
+} // namespace minamo

@@ -1,0 +1,67 @@
+#include "fresh/proof.h"
+
+#include "algebra/worked_solution.h"
+#include "core/common_factor.h"
+#include "design/form_layout.h"
+#include "fresh/measured_area.h"
+#include "platform/inert_platform.h"
+#include "render/problem_display.h"
+
+#include <memory>
+
+namespace minamo {
+
+namespace {
+
+MeasuredArea measuredAs(ControlId id, double height) {
+    const ControlSpec& layout = controlSpec(id);
+    const FontSpec& font = fontOf(layout);
+    return MeasuredArea(layout.width, height, font.name, font.points);
+}
+
+// The last line of a worked solution: its last text, or a stacked fraction, the sign
+// ("x=" or "x=-") and the numerator above the bar and the denominator below it.
+QString lastLine(const std::vector<MeasuredArea::Step>& steps) {
+    using Kind = MeasuredArea::Step::Kind;
+    const std::size_t n = steps.size();
+    if (n == 0 || steps[n - 1].kind != Kind::Text) {
+        return {};
+    }
+    if (n >= 4 && steps[n - 2].kind == Kind::Bar && steps[n - 3].kind == Kind::Text &&
+        steps[n - 4].kind == Kind::Text) {
+        return steps[n - 4].text + steps[n - 3].text + QStringLiteral("/") + steps[n - 1].text;
+    }
+    return steps[n - 1].text;
+}
+
+} // namespace
+
+ShownProblem showProblem(const QString& problem) {
+    // Of the problem area only the part above the worked solution's area can be seen.
+    MeasuredArea picture2 = measuredAs(ControlId::Picture2, controlSpec(ControlId::Picture7).top);
+    MeasuredArea picture7 =
+        measuredAs(ControlId::Picture7, controlSpec(ControlId::Picture7).height);
+    MeasuredArea elsewhere =
+        measuredAs(ControlId::Picture1, controlSpec(ControlId::Picture1).height);
+    InertPlatform platform({.picture1 = elsewhere,
+                            .picture2 = picture2,
+                            .picture3 = elsewhere,
+                            .picture4 = elsewhere,
+                            .picture5 = elsewhere,
+                            .picture7 = picture7});
+    const auto state = std::make_unique<DrillState>();
+    fillPrimes(*state);
+    Drill d{*state, platform.platform()};
+
+    // As the drill presents the problem, then explains it after a miss.
+    state->layoutText = problem;
+    drawProblem(d, problem);
+    state->explainedEquation = equationPart(problem);
+    state->solutionLineCount = 0;
+    showWorkedSolution(d);
+    return {.problemFits = picture2.fits(),
+            .solutionFits = picture7.fits(),
+            .solution = lastLine(picture7.steps())};
+}
+
+} // namespace minamo

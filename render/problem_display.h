@@ -1,0 +1,16 @@
+#pragma once
+
+#include "core/drill.h"
+
+namespace minamo {
+
+// The equation of a problem text: what stands before the blank and the instruction
+// ("x+3=4 方程式を解いて。" -> "x+3=4"); the whole text where there is no instruction.
+QString equationPart(const QString& problem);
+
+// Shows a problem without powers in Picture2 as the drill presents it: a problem with a
+// fraction as its equation with stacked fractions (layoutText becomes the equation), any
+// other as text, cut into pieces of 21 characters a line when it is longer than 20.
+void drawProblem(Drill& d, const QString& problem);
+
+} // namespace minamo
