@@ -2,6 +2,7 @@
 // it in the desktop's browser. It only reads the history files.
 
 #include "platform/system_services.h"
+#include "report/class_page.h"
 #include "report/report_command.h"
 #include "report/report_model.h"
 #include "report/report_page.h"
@@ -53,6 +54,39 @@ int openInBrowser(const char* programName, const QString& page) {
     return Done;
 }
 
+// The page of one history folder; what could not be read is said on stderr too.
+QString pupilReport(const FileSystem& files, const QString& folder) {
+    const HistoryReport report = buildReport(files, folder, QDate::currentDate());
+    if (const QString sentence = folderSentence(report); !sentence.isEmpty()) {
+        tell(sentence);
+    }
+    for (const FamilyReport& family : report.families) {
+        if (family.state != FamilyState::Read && family.state != FamilyState::Missing) {
+            tell(familySentence(family));
+        }
+    }
+    return reportPage(report);
+}
+
+// The page of a class folder; every file that could not be read is said with its pupil.
+// A pupil folder without records is only shown on the page: it is no fault.
+QString classReport(const FileSystem& files, const QString& folder) {
+    const ClassReport report = buildClassReport(files, folder, QDate::currentDate());
+    if (const QString sentence = classFolderSentence(report); !sentence.isEmpty()) {
+        tell(sentence);
+    }
+    for (const PupilReport& pupil : report.pupils) {
+        if (pupil.history.folderState == FolderState::Found &&
+            !folderSentence(pupil.history).isEmpty()) {
+            continue;
+        }
+        for (const QString& sentence : pupilSentences(pupil)) {
+            tell(pupil.name + QStringLiteral(": ") + sentence);
+        }
+    }
+    return classPage(report);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -79,16 +113,10 @@ int main(int argc, char** argv) {
     }
 
     const LocalFileSystem files{QString()};
-    const HistoryReport report = buildReport(files, command.folder, QDate::currentDate());
-    if (const QString sentence = folderSentence(report); !sentence.isEmpty()) {
-        tell(sentence);
-    }
-    for (const FamilyReport& family : report.families) {
-        if (family.state != FamilyState::Read && family.state != FamilyState::Missing) {
-            tell(familySentence(family));
-        }
-    }
-    if (writeReportPage(command.output, reportPage(report)) == PageWritten::No) {
+    const QString page = command.scope == ReportCommand::Scope::Class
+                             ? classReport(files, command.folder)
+                             : pupilReport(files, command.folder);
+    if (writeReportPage(command.output, page) == PageWritten::No) {
         tell(QStringLiteral("ページを書けませんでした: ") +
              QDir::toNativeSeparators(command.output));
         return Failed;

@@ -11,8 +11,11 @@ namespace minamo {
 struct ReportCommand {
     enum class Action { Report, Help };
     enum class Open { Yes, No };
+    // One pupil's history folder, or a class folder holding a folder per pupil.
+    enum class Scope { Pupil, Class };
     Action action = Action::Report;
-    QString folder; // the history folder
+    Scope scope = Scope::Pupil;
+    QString folder; // the history folder, or the class folder
     QString output; // the page
     Open open = Open::Yes;
 };
@@ -32,6 +35,8 @@ QString defaultHistoryFolder();
 // The page, by default: ${XDG_CACHE_HOME:-$HOME/.cache}/minamo-drill/report.html, outside
 // the history folder, and rewritten by every report.
 QString defaultReportPath();
+// The class page, by default class-report.html beside it.
+QString defaultClassReportPath();
 
 // True when the page would land in the history folder or below it, where the report never
 // writes.

@@ -92,9 +92,19 @@ HistoryReport buildReport(const FileSystem& files, const QString& folder, const 
         report.folderState = FolderState::NotAFolder;
         return report;
     }
+    if (!info.isReadable() || !info.isExecutable()) {
+        report.folderState = FolderState::CannotOpen;
+        return report;
+    }
     report.folderState = FolderState::Found;
-    for (const QString& fileName : familyFiles()) {
-        report.families.push_back(familyReport(files, report.folder, fileName));
+    for (const Numbers numbers : {Numbers::Bank, Numbers::Fresh}) {
+        for (const QString& fileName : familyFiles(numbers)) {
+            FamilyReport family = familyReport(files, report.folder, fileName);
+            if (numbers == Numbers::Fresh && family.state == FamilyState::Missing) {
+                continue;
+            }
+            report.families.push_back(std::move(family));
+        }
     }
     return report;
 }
@@ -166,6 +176,10 @@ QString folderSentence(const HistoryReport& report) {
             .arg(folder);
     case FolderState::NotAFolder:
         return QStringLiteral("%1 はフォルダーではないので、記録を探せませんでした。").arg(folder);
+    case FolderState::CannotOpen:
+        return QStringLiteral("記録のフォルダー %1 を開けませんでした（読む許可がないようです）。"
+                              "そのままにしてあります。")
+            .arg(folder);
     case FolderState::Found:
         break;
     }

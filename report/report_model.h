@@ -37,13 +37,16 @@ struct FamilyReport {
     QStringList oddLines;        // lines the drill does not read as records, as they are
 };
 
-enum class FolderState { Found, Missing, NotAFolder };
+enum class FolderState { Found, Missing, NotAFolder, CannotOpen };
 
 struct HistoryReport {
     QString folder;
     QDate made;
     FolderState folderState = FolderState::Missing;
-    std::vector<FamilyReport> families; // empty unless the folder was found
+    // Empty unless the folder was found. The fixed sets' families always, in menu order;
+    // then those of fresh numbers that are there (most pupils never drill them, so a
+    // missing one is not worth a word).
+    std::vector<FamilyReport> families;
 };
 
 // Reads every family file of the folder.

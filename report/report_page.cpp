@@ -1,9 +1,9 @@
 #include "report/report_page.h"
 
 #include "report/html_text.h"
+#include "report/page_parts.h"
 #include "report/score_chart.h"
 
-#include <QDir>
 #include <map>
 
 namespace minamo {
@@ -15,71 +15,11 @@ const QString pageTitle = QStringLiteral("ミナモ塾 記録のまとめ");
 constexpr int shortTable = 15;
 constexpr int twoColumns = 45;
 
-const QString style = QStringLiteral(R"(
-body { font-family: "IPAPGothic", "IPAGothic", "Noto Sans CJK JP", sans-serif; color: #222;
-  background: #fff; line-height: 1.6; max-width: 62em; margin: 0 auto; padding: 1em 1.5em; }
-h1 { font-size: 1.6em; margin: 0.2em 0; }
-h2 { font-size: 1.3em; border-bottom: 2px solid #5f9ea0; margin: 1.8em 0 0.4em; }
-h3 { font-size: 1.1em; margin: 1.4em 0 0.2em; }
-.meta { color: #444; margin: 0; }
-.notice { background: #f2f7f7; border-left: 4px solid #6aa; padding: 0.5em 0.8em; }
-table { border-collapse: collapse; margin: 0.4em 0; }
-caption { text-align: left; font-weight: bold; padding: 0.2em 0; }
-th, td { border: 1px solid #bbb; padding: 0.1em 0.6em; text-align: left; }
-thead th { background: #e8f2f2; }
-.num { text-align: right; font-variant-numeric: tabular-nums; }
-.below { color: #a34a17; font-weight: bold; }
-dl.figures { display: flex; flex-wrap: wrap; gap: 0.2em 1.8em; margin: 0.2em 0 0.4em; }
-dl.figures div { display: flex; gap: 0.5em; }
-dt { color: #555; }
-dd { margin: 0; font-weight: bold; }
-figure { margin: 0.3em 0; }
-svg.chart { display: block; max-width: 100%; height: auto; }
-details > summary { color: #055; margin: 0.2em 0; }
-.all.two { columns: 2; column-gap: 2em; max-width: 30em; }
-.all.many { columns: 11em; column-gap: 2em; }
-table.records { font-size: 0.9em; width: 100%; }
-.hidden-caption { position: absolute; width: 1px; height: 1px; overflow: hidden;
-  clip-path: inset(50%); white-space: nowrap; }
-.odd code { background: #f4f4f4; padding: 0 0.3em; white-space: pre-wrap; }
-a { color: #055; }
-@media print {
-  body { max-width: none; padding: 0; font-size: 10.5pt; }
-  * { print-color-adjust: exact; -webkit-print-color-adjust: exact; }
-  a { color: inherit; text-decoration: none; }
-  h2, h3 { break-after: avoid; }
-  .lead, tr { break-inside: avoid; }
-}
-)");
-
-QString dateOfReport(const QDate& date) {
-    return date.toString(QStringLiteral("yyyy年M月d日"));
-}
-
-QString notice(const QString& sentence) {
-    return sentence.isEmpty() ? QString()
-                              : QStringLiteral("<p class=\"notice\">") + htmlEscaped(sentence) +
-                                    QStringLiteral("</p>\n");
-}
-
-QString scoreCell(int score) {
-    return (score < 0 ? QStringLiteral("<td class=\"num below\">")
-                      : QStringLiteral("<td class=\"num\">")) +
-           QString::number(score) + QStringLiteral("</td>");
-}
-
-QString cell(const QString& text) {
-    return QStringLiteral("<td>") + htmlEscaped(text) + QStringLiteral("</td>");
-}
-
-QString columnHeads(std::initializer_list<const char16_t*> heads) {
-    QString row = QStringLiteral("<thead><tr>");
-    for (const char16_t* head : heads) {
-        row += QStringLiteral("<th scope=\"col\">") + QString::fromUtf16(head) +
-               QStringLiteral("</th>");
-    }
-    return row + QStringLiteral("</tr></thead>\n");
-}
+using page::cell;
+using page::columnHeads;
+using page::figure;
+using page::notice;
+using page::scoreCell;
 
 QString overview(const HistoryReport& report, const std::map<const SetReport*, QString>& ids) {
     const std::vector<const SetReport*> sets = overviewOrder(report);
@@ -104,11 +44,6 @@ QString overview(const HistoryReport& report, const std::map<const SetReport*, Q
                 QStringLiteral("</tr>\n");
     }
     return html + QStringLiteral("</tbody>\n</table>\n</section>\n");
-}
-
-QString figure(const char16_t* term, const QString& value) {
-    return QStringLiteral("<div><dt>") + QString::fromUtf16(term) + QStringLiteral("</dt><dd>") +
-           htmlEscaped(value) + QStringLiteral("</dd></div>");
 }
 
 QString setSection(const SetReport& set, const QString& id) {
@@ -193,16 +128,7 @@ QString reportPage(const HistoryReport& report) {
         }
     }
 
-    QString html = QStringLiteral("<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n"
-                                  "<meta charset=\"utf-8\"/>\n"
-                                  "<meta name=\"viewport\" content=\"width=device-width, "
-                                  "initial-scale=1\"/>\n<title>") +
-                   pageTitle + QStringLiteral("</title>\n<style>") + style +
-                   QStringLiteral("</style>\n</head>\n<body>\n<header>\n<h1>") + pageTitle +
-                   QStringLiteral("</h1>\n<p class=\"meta\">フォルダー: ") +
-                   htmlEscaped(QDir::toNativeSeparators(report.folder)) +
-                   QStringLiteral("<br/>作った日: ") + dateOfReport(report.made) +
-                   QStringLiteral("</p>\n</header>\n<main>\n");
+    QString html;
     html += notice(folderSentence(report));
     html += overview(report, ids);
     const bool anyFile = folderSentence(report).isEmpty();
@@ -220,7 +146,7 @@ QString reportPage(const HistoryReport& report) {
         }
         html += QStringLiteral("</section>\n");
     }
-    return html + QStringLiteral("</main>\n</body>\n</html>\n");
+    return page::document({.title = pageTitle, .folder = report.folder, .made = report.made}, html);
 }
 
 } // namespace minamo

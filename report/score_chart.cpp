@@ -10,18 +10,43 @@ namespace minamo {
 
 namespace {
 
-constexpr double chartHeight = 240;
-constexpr double plotTop = 28;
-constexpr double plotBottom = chartHeight - 42;
-constexpr double plotLeft = 52;
-constexpr double rightMargin = 34; // half a date label beyond the newest bar
-constexpr double maxPlotWidth = 720;
-constexpr double maxSlot = 28; // a few records make a narrow chart, not wide bars
+// The measures of a chart of each size.
+struct ChartShape {
+    double height;
+    double plotTop;
+    double plotBottom;
+    double plotLeft;
+    double rightMargin; // beyond the newest bar: half a date label, or the newest score
+    double maxPlotWidth;
+    double maxSlot; // a few records make a narrow chart, not wide bars
+    int maxRecords;
+    bool axes; // the score scale with its grid, and the dates
+};
+
+constexpr ChartShape fullChart{.height = 240,
+                               .plotTop = 28,
+                               .plotBottom = 240 - 42,
+                               .plotLeft = 52,
+                               .rightMargin = 34,
+                               .maxPlotWidth = 720,
+                               .maxSlot = 28,
+                               .maxRecords = maxChartedRecords,
+                               .axes = true};
+constexpr ChartShape smallChart{.height = 34,
+                                .plotTop = 4,
+                                .plotBottom = 30,
+                                .plotLeft = 2,
+                                .rightMargin = 24,
+                                .maxPlotWidth = 150,
+                                .maxSlot = 10,
+                                .maxRecords = maxSmallChartedRecords,
+                                .axes = false};
+
 constexpr double barShare = 0.7;
 constexpr double minLabelledSlot = 20; // room for a score above every bar
 constexpr double headroom = 0.12;      // of the score range, for the labels beyond the bars
 constexpr int scaleSteps = 5;
-constexpr double dateBaseline = plotBottom + 18;
+constexpr double dateDrop = 18;      // the dates' baseline below the plot
 constexpr double emptyRangeTop = 10; // the scale of a chart whose scores are all 0
 
 // 1, 2 or 5 times a power of ten, at least raw.
@@ -55,17 +80,22 @@ QString markFill(const ChartMark& mark) {
 
 } // namespace
 
-ScoreChart layoutScoreChart(std::span<const HistoryRecord> records) {
+ScoreChart layoutScoreChart(std::span<const HistoryRecord> records, ChartSize size) {
+    const ChartShape& shape = size == ChartSize::Full ? fullChart : smallChart;
+    const double plotTop = shape.plotTop;
+    const double plotBottom = shape.plotBottom;
+    const double plotLeft = shape.plotLeft;
     ScoreChart chart{
-        .height = chartHeight, .plotLeft = plotLeft, .plotTop = plotTop, .plotBottom = plotBottom};
+        .height = shape.height, .plotLeft = plotLeft, .plotTop = plotTop, .plotBottom = plotBottom};
     const int total = static_cast<int>(records.size());
-    chart.omitted = std::max(0, total - maxChartedRecords);
+    chart.omitted = std::max(0, total - shape.maxRecords);
     const std::span<const HistoryRecord> shown = records.subspan(chart.omitted);
     const int count = static_cast<int>(shown.size());
 
-    const double slot = count == 0 ? maxSlot : std::min(maxSlot, maxPlotWidth / count);
+    const double slot =
+        count == 0 ? shape.maxSlot : std::min(shape.maxSlot, shape.maxPlotWidth / count);
     chart.plotRight = plotLeft + slot * std::max(count, 1);
-    chart.width = chart.plotRight + rightMargin;
+    chart.width = chart.plotRight + shape.rightMargin;
 
     double low = 0;
     double high = 0;
@@ -86,7 +116,7 @@ ScoreChart layoutScoreChart(std::span<const HistoryRecord> records) {
         return plotTop + (high - score) / (high - low) * (plotBottom - plotTop);
     };
     chart.zeroY = yOf(0);
-    for (double value = low; value <= high + step / 2; value += step) {
+    for (double value = low; shape.axes && value <= high + step / 2; value += step) {
         chart.gridY.push_back(yOf(value));
         chart.scales.push_back({.x = plotLeft - 8, .y = yOf(value), .text = number(value)});
     }
@@ -107,10 +137,10 @@ ScoreChart layoutScoreChart(std::span<const HistoryRecord> records) {
 
     // Counted back from the newest, so that the newest record always has its date.
     const int every = static_cast<int>(std::ceil(dateLabelSpacing / slot));
-    for (int j = count - 1; j >= 0; j -= every) {
+    for (int j = count - 1; shape.axes && j >= 0; j -= every) {
         chart.dates.insert(chart.dates.begin(),
                            {.x = plotLeft + (j + 0.5) * slot,
-                            .y = dateBaseline,
+                            .y = plotBottom + dateDrop,
                             .text = displayDate(shown[static_cast<std::size_t>(j)].date)});
     }
     return chart;
@@ -140,9 +170,12 @@ QString scoreChartSvg(const ScoreChart& chart, const QString& title, const QStri
         svg += QStringLiteral("<text x=\"%1\" y=\"%2\">%3</text>")
                    .arg(number(label.x), number(label.y + 4), htmlEscaped(label.text));
     }
-    svg += QStringLiteral(
-               "</g>\n<text x=\"%1\" y=\"%2\" text-anchor=\"end\" fill=\"#444\">点</text>\n")
-               .arg(number(chart.plotLeft - 8), number(chart.plotTop - 14));
+    svg += QStringLiteral("</g>\n");
+    if (!chart.scales.empty()) {
+        svg +=
+            QStringLiteral("<text x=\"%1\" y=\"%2\" text-anchor=\"end\" fill=\"#444\">点</text>\n")
+                .arg(number(chart.plotLeft - 8), number(chart.plotTop - 14));
+    }
 
     svg += QStringLiteral("<g class=\"records\">");
     for (const ChartMark& mark : chart.marks) {

@@ -15,6 +15,11 @@ namespace minamo {
 
 // The newest records a chart shows at most; the page's table holds all of them.
 inline constexpr int maxChartedRecords = 300;
+// A small chart (a pupil's line on the class page) shows fewer, without axes: the bars, the
+// zero line and the newest score.
+inline constexpr int maxSmallChartedRecords = 30;
+
+enum class ChartSize { Full, Small };
 
 struct ChartMark {
     int index = 0; // position of the record in the set, from 0
@@ -51,7 +56,8 @@ struct ScoreChart {
 // The minimum distance between the centres of two date labels.
 inline constexpr double dateLabelSpacing = 64;
 
-ScoreChart layoutScoreChart(std::span<const HistoryRecord> records);
+ScoreChart layoutScoreChart(std::span<const HistoryRecord> records,
+                            ChartSize size = ChartSize::Full);
 
 // The chart as inline SVG. The title names it to a screen reader, the description points to
 // the table that holds the same records as text; ids must be unique within the page.

@@ -3,7 +3,10 @@
 # headless Chromium and checks from the browser's own DOM that every set has its chart with
 # one mark per record (the newest 300 at most) and its table with a row per record, and that
 # nothing in it runs (headless Chromium needs its own scripting for the DOM dump and the
-# screenshot, so the page is not loaded with JavaScript off); keeps the screenshots.
+# screenshot, so the page is not loaded with JavaScript off); keeps the screenshots. Then
+# the class page of a class of 40: a row per pupil folder in the overview, in the folders'
+# order, and printed to PDF (read with poppler-utils) the overview on one A4 landscape page
+# and each family's sets on one page of their own.
 #
 #   report_browser_test.sh PROGRAM SAMPLE_FOLDER SCREENSHOT_FOLDER
 #
@@ -21,6 +24,7 @@ readonly chromium=/usr/bin/chromium
 readonly maxCharted=300
 
 source "$(dirname "$0")/../../tests/system/report.sh"
+source "$(dirname "$0")/sample_class.sh"
 
 if [ ! -x "$chromium" ]; then
     echo "# SKIP: $chromium is not installed (the test set-up installs the package chromium);" \
@@ -145,6 +149,73 @@ mkdir -p "$many"
     done
 } | iconv -f UTF-8 -t SHIFT_JIS >"$many/方程式分数.txt"
 check_folder "500 records of one set" "$many" "$shots/report-500.png"
+
+# --- the class page ------------------------------------------------------------------------
+
+class="$tmp/class"
+make_class "$class" 40 400 7
+page="$tmp/class.html"
+dom="$tmp/class-dom.html"
+if "$program" --class "$class" --output "$page" --no-open >"$tmp/report.log" 2>&1 &&
+    browse "$page" --dump-dom >"$dom" 2>"$tmp/chromium.log" && [ -s "$dom" ]; then
+    ok "class of 40: the page is written and Chromium loads it"
+else
+    give_up "class of 40: $(cat "$tmp/report.log") $(tail -n 5 "$tmp/chromium.log")"
+fi
+# The first cell of each overview row, and the pupil folders, in order (the names are
+# numbered with two digits, so their order is the order of their characters).
+rows=$(awk 'BEGIN { RS = "<table class=\"grid\">" } NR == 2 { sub(/<\/table>.*/, "")
+    n = split($0, row, "<tr>"); for (i = 2; i <= n; i++) if (match(row[i], /<th scope="row">.*<\/th>/)) {
+        name = substr(row[i], RSTART, RLENGTH); sub(/<\/th>.*/, "", name); gsub(/<[^>]*>/, "", name); print name } }' "$dom")
+folders=$(cd "$class" && LC_ALL=C ls -d -- */ | sed 's|/$||')
+if [ "$rows" = "$folders" ] && [ "$(echo "$rows" | wc -l)" -eq 40 ]; then
+    ok "class of 40: the overview has a row per pupil folder, named as the folder, in order"
+else
+    not_ok "class of 40: the overview's rows differ from the folders:"
+    diff <(echo "$folders") <(echo "$rows") | sed 's/^/#   /' || true
+fi
+heads=$(awk 'BEGIN { RS = "<table class=\"grid\">" } NR == 2 { sub(/<\/thead>.*/, ""); print gsub(/<th scope="col" class="set/, "&") }' "$dom")
+if [ "$heads" -eq 19 ]; then
+    ok "class of 40: the overview has the 16 fixed sets and the 3 fresh sets some pupils drilled"
+else
+    not_ok "class of 40: the overview has $heads set columns"
+fi
+if grep -qiE '<script|<noscript| on[a-z]+=|javascript:' "$dom"; then
+    not_ok "class of 40: the page holds a script"
+else
+    ok "class of 40: the page holds no script"
+fi
+
+pdf="$tmp/class.pdf"
+if browse "$page" --no-pdf-header-footer --print-to-pdf="$pdf" >/dev/null 2>&1 && [ -s "$pdf" ]; then
+    size=$(pdfinfo "$pdf" | sed -n 's/^Page size: *//p')
+    pages=$(pdfinfo "$pdf" | sed -n 's/^Pages: *//p')
+    # Where each heading is printed: the overview and the families each on one page.
+    where=""
+    for p in $(seq "$pages"); do
+        pdftotext -f "$p" -l "$p" "$pdf" "$tmp/page-$p.txt"
+    done
+    for heading in "クラスの一覧" "方程式基本：" "方程式標準：" "方程式難：" "方程式分数：" \
+        "方程式基本新：" "生徒ごとのまとめ"; do
+        where="$where $(grep -l "$heading" "$tmp"/page-*.txt | sed 's/.*page-\([0-9]*\).txt/\1/' | sort -n | head -n 1)"
+    done
+    last=$(echo "$folders" | tail -n 1)
+    if [[ "$size" == "841.92 x 594.96"* ]] && [ "$where" = " 1 2 3 4 5 6 7" ] &&
+        grep -qF "$last" "$tmp/page-1.txt"; then
+        ok "class of 40 printed: A4 landscape ($size), $pages pages, the overview to $last on page 1, each family's sets on one page"
+    else
+        not_ok "class of 40 printed: page size $size, headings on pages$where, $last on page 1: $(grep -cF "$last" "$tmp/page-1.txt")"
+    fi
+else
+    not_ok "class of 40: Chromium printed no PDF"
+fi
+rm -f "$shots/class-report.png"
+if browse "$page" --hide-scrollbars --window-size=1400,1100 --screenshot="$shots/class-report.png" \
+    >/dev/null 2>&1 && [ -s "$shots/class-report.png" ]; then
+    ok "class of 40: screenshot $shots/class-report.png"
+else
+    not_ok "class of 40: Chromium took no screenshot"
+fi
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -11,6 +11,7 @@ namespace {
 
 using Open = ReportCommand::Open;
 using Action = ReportCommand::Action;
+using Scope = ReportCommand::Scope;
 
 class ReportCommandTest : public ::testing::Test {
 protected:
@@ -27,6 +28,7 @@ protected:
 TEST_F(ReportCommandTest, Arguments) {
     const QString data = QStringLiteral("/home/p/data/minamo-drill");
     const QString page = QStringLiteral("/home/p/cache/minamo-drill/report.html");
+    const QString classPage = QStringLiteral("/home/p/cache/minamo-drill/class-report.html");
     const struct {
         QStringList arguments;
         std::optional<ReportCommand> command;
@@ -43,6 +45,16 @@ TEST_F(ReportCommandTest, Arguments) {
         {{"--output", ""}, std::nullopt},
         {{"--open"}, std::nullopt},
         {{"a", "b"}, std::nullopt},
+        {{"--class", "/srv/3-1"},
+         ReportCommand{.scope = Scope::Class, .folder = "/srv/3-1", .output = classPage}},
+        {{"--no-open", "--class=/srv/3-1", "--output", "/tmp/c.html"},
+         ReportCommand{.scope = Scope::Class,
+                       .folder = "/srv/3-1",
+                       .output = "/tmp/c.html",
+                       .open = Open::No}},
+        {{"--class"}, std::nullopt},
+        {{"--class="}, std::nullopt},
+        {{"--class", "/srv/3-1", "/srv/pupil"}, std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());
@@ -52,6 +64,7 @@ TEST_F(ReportCommandTest, Arguments) {
         if (c.command) {
             EXPECT_EQ(parsed.command->action, c.command->action);
             EXPECT_EQ(parsed.command->open, c.command->open);
+            EXPECT_EQ(parsed.command->scope, c.command->scope);
             if (c.command->action == Action::Report) {
                 EXPECT_EQ(parsed.command->folder, c.command->folder);
                 EXPECT_EQ(parsed.command->output, c.command->output);

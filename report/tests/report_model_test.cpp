@@ -8,11 +8,9 @@
 #include "report/tests/sample_folder.h"
 
 #include <QDate>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <fcntl.h>
 #include <grp.h>
-#include <map>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -273,33 +271,6 @@ TEST(ReportFigures, FoldersWithoutFamilyFilesGetOneCalmSentence) {
     }
 }
 
-// What a report may change in its history folder: nothing at all.
-struct FileMark {
-    QByteArray bytes;
-    qint64 modifiedNs;
-    mode_t mode;
-    ino_t inode;
-    bool operator==(const FileMark&) const = default;
-};
-
-std::map<QString, FileMark> marksOf(const QString& folder) {
-    std::map<QString, FileMark> marks;
-    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        struct stat st {};
-        EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        marks[it.fileName()] = {.bytes = file.readAll(),
-                                .modifiedNs =
-                                    st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec,
-                                .mode = st.st_mode,
-                                .inode = st.st_ino};
-    }
-    return marks;
-}
-
 TEST(ReportFigures, ReadingTheSampleFolderChangesNothingInIt) {
     SampleFolder folder;
     for (const QString& name : familyFiles()) {
@@ -311,7 +282,7 @@ TEST(ReportFigures, ReadingTheSampleFolderChangesNothingInIt) {
         ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(folder.file(name)).constData(), old, 0),
                   0);
     }
-    const auto before = marksOf(folder.path());
+    const auto before = test::marksOf(folder.path());
     ASSERT_EQ(before.size(), 4u);
 
     const HistoryReport report = reportOf(folder.path());
@@ -325,7 +296,7 @@ TEST(ReportFigures, ReadingTheSampleFolderChangesNothingInIt) {
     }
     EXPECT_GT(records, 300);
     EXPECT_FALSE(page.isEmpty());
-    EXPECT_TRUE(marksOf(folder.path()) == before);
+    EXPECT_TRUE(test::marksOf(folder.path()) == before);
 }
 
 } // namespace

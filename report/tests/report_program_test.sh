@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # minamo-report as a user starts it, on real folders in a fresh home: what it writes, says
 # and exits with; that the history files keep their bytes, times and names; a family file
-# no one may read (as another user when run as root); the page handed to xdg-open.
+# no one may read (as another user when run as root); a class folder with an empty pupil
+# folder, a folder in place of a family file and a pupil folder no one may open; the page
+# handed to xdg-open.
 #
 #   report_program_test.sh PROGRAM SAMPLE_FOLDER
 set -euo pipefail
@@ -156,6 +158,43 @@ if [ "$status" -eq 0 ] && grep -q "方程式標準.txt を開けませんでし�
 else
     not_ok "a family file without read permission: status $status, $(cat "$tmp/err")"
 fi
+
+# --- a class folder ------------------------------------------------------------------------
+
+class="$tmp/class"
+mkdir -p "$class/empty" "$class/closed"
+cp -r "$sample" "$class/pupil"
+cp -r "$sample" "$class/other"
+rm "$class/other/方程式標準.txt"
+mkdir "$class/other/方程式標準.txt"
+cp "$sample/方程式基本.txt" "$class/closed/"
+touch -d "2001-01-01 00:00:00" "$class"/*/* "$class"/*
+chmod 000 "$class/closed"
+chmod 777 "$tmp/pages"
+class_marks() { (cd "$class" && find . -mindepth 1 -printf '%p %s %T@ %C@ %i %m\n' | LC_ALL=C sort); }
+class_before=$(class_marks)
+status=0
+env -i PATH=/usr/bin:/bin HOME="$tmp" LANG=C.UTF-8 "${as_user[@]}" \
+    "$program" --class "$class" --output "$tmp/pages/class.html" --no-open >"$tmp/out" 2>"$tmp/err" || status=$?
+rows=$(awk 'BEGIN { RS = "<table class=\"grid\">" } NR == 2 { sub(/<\/table>.*/, ""); print gsub(/<tr>/, "&") - 1 }' \
+    "$tmp/pages/class.html" 2>/dev/null)
+if [ "$status" -eq 0 ] && [ "$rows" = 4 ] &&
+    grep -q "minamo-report: other: 方程式標準.txt はファイルではなくフォルダーなので" "$tmp/err" &&
+    grep -q "minamo-report: closed: フォルダーを開けませんでした" "$tmp/err" &&
+    ! grep -q "empty" "$tmp/err" && grep -q ">empty</a>" "$tmp/pages/class.html" &&
+    [ "$(class_marks)" = "$class_before" ]; then
+    ok "a class folder: every pupil kept, the faults named on stderr, nothing in the folder changed${as_user:+ (run as nobody)}"
+else
+    not_ok "a class folder: status $status, $rows rows, $(cat "$tmp/err")"
+    diff <(echo "$class_before") <(class_marks) | sed 's/^/#   /' || true
+fi
+run --class "$class" --output "$class/empty/class.html" --no-open
+if [ "$status" -eq 1 ] && [ ! -e "$class/empty/class.html" ] && grep -q "記録のフォルダーの中にはページを書きません" "$tmp/err"; then
+    ok "a class page inside the class folder is refused"
+else
+    not_ok "a class page inside the class folder gave status $status: $(cat "$tmp/err")"
+fi
+chmod 755 "$class/closed"
 
 # --- opening the page ----------------------------------------------------------------------
 

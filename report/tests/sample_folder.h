@@ -3,11 +3,14 @@
 // Family files in a real temporary folder, written here rather than by the code under test.
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QStringEncoder>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <map>
+#include <sys/stat.h>
 
 namespace minamo::test {
 
@@ -42,5 +45,37 @@ struct SampleFolder {
         writeBytes(file(name), bytes);
     }
 };
+
+// What a report may change in a folder: nothing at all, below it included.
+struct FileMark {
+    QByteArray bytes; // of a file
+    qint64 modifiedNs;
+    qint64 changedNs;
+    mode_t mode;
+    ino_t inode;
+    bool operator==(const FileMark&) const = default;
+};
+
+inline std::map<QString, FileMark> marksOf(const QString& folder) {
+    std::map<QString, FileMark> marks;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        struct stat st {};
+        EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+        QFile file(path);
+        FileMark mark{.modifiedNs = st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec,
+                      .changedNs = st.st_ctim.tv_sec * 1'000'000'000LL + st.st_ctim.tv_nsec,
+                      .mode = st.st_mode,
+                      .inode = st.st_ino};
+        if (S_ISREG(st.st_mode)) {
+            EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+            mark.bytes = file.readAll();
+        }
+        marks[path] = mark;
+    }
+    return marks;
+}
 
 } // namespace minamo::test

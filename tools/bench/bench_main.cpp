@@ -3,6 +3,7 @@
 // Release build; --quick runs every benchmark once, so that the tools keep working (its
 // figures are not measurements); --startup-only and --window-only run one half.
 
+#include "report_bench.h"
 #include "sound_bench.h"
 #include "startup_bench.h"
 #include "table.h"
@@ -95,6 +96,7 @@ int main(int argc, char** argv) {
                                               .freshStarts = quick ? 1 : 21,
                                               .freshRounds = quick ? 1 : 11};
     const minamo::bench::SoundOptions sound{binDir, quick ? 1 : 11};
+    const minamo::bench::ReportOptions report{quick ? 1 : 11};
 
     std::vector<minamo::bench::Row> rows;
     if (startupPart) {
@@ -105,6 +107,10 @@ int main(int argc, char** argv) {
     }
     if (windowPart) {
         for (auto& row : minamo::bench::runWindowBenchmarks(window, log, failed)) {
+            rows.push_back(std::move(row));
+        }
+        rows.push_back(minamo::bench::separator());
+        for (auto& row : minamo::bench::runReportBenchmarks(report, log, failed)) {
             rows.push_back(std::move(row));
         }
     }
@@ -122,7 +128,8 @@ int main(int argc, char** argv) {
                                "measurements")
               : QStringLiteral("medians: start-up of %1 runs, memory of %2 runs, first sounds of "
                                "%3 runs, %4 keys of each kind, %5 presentations, %6 rounds of "
-                               "solutions, %7 drill starts, %8 rounds of fresh banks")
+                               "solutions, %7 drill starts, %8 rounds of fresh banks, %9 class "
+                               "reports")
                     .arg(startup.startupRuns)
                     .arg(startup.memoryRuns)
                     .arg(sound.runs)
@@ -130,12 +137,13 @@ int main(int argc, char** argv) {
                     .arg(window.advanceSamples)
                     .arg(window.solutionRounds)
                     .arg(window.freshStarts)
-                    .arg(window.freshRounds),
+                    .arg(window.freshRounds)
+                    .arg(report.runs),
         QStringLiteral("floor: start-up and memory, the idle window's menus, controls, captions "
                        "and fonts as plain Qt widgets with no drill behind them (each start on "
                        "one core); keys, the same "
                        "key in a bare QLineEdit; drawing, the same text printed as one line "
-                       "(both painted)"),
+                       "(both painted); the class report, reading the same files' bytes"),
     };
     minamo::bench::printTable(out, heading, rows);
     if (failed) {
