@@ -1,6 +1,6 @@
 #include "qt/paper_sheet.h"
 
-#include "worksheet/page_layout.h"
+#include "worksheet/worksheet_command.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -112,7 +112,7 @@ bool PdfSheet::finish() {
 SheetFile writeSheetPdf(const SheetContent& content, const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return {.written = SheetFile::Written::No, .layout = {}, .failure = file.errorString()};
+        return {.written = SheetFile::Written::No, .layout = {}, .failure = unwritableReason(path)};
     }
     QPdfWriter writer(&file);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -129,12 +129,12 @@ SheetFile writeSheetPdf(const SheetContent& content, const QString& path) {
         file.cancelWriting();
         return {.written = SheetFile::Written::No,
                 .layout = std::move(layout),
-                .failure = faults.join(u'\n')};
+                .failure = QStringLiteral("ページの割りつけに誤りがあります: ") + faults.join(QStringLiteral("; "))};
     }
     if (!sheet.finish() || !file.commit()) {
         return {.written = SheetFile::Written::No,
                 .layout = std::move(layout),
-                .failure = file.errorString()};
+                .failure = unwritableReason(path)};
     }
     return {.written = SheetFile::Written::Yes, .layout = std::move(layout), .failure = {}};
 }

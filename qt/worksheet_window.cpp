@@ -6,7 +6,6 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -63,8 +62,9 @@ WorksheetWindow::WorksheetWindow(PathQuestion askPath, Viewer open, QWidget* par
     numbersLayout->addWidget(fresh_);
 
     auto* buttons = new QDialogButtonBox(this);
-    save_->setDefault(true);
     buttons->addButton(save_, QDialogButtonBox::AcceptRole);
+    // Enter anywhere saves; a button becomes the dialog's default only once it is in it.
+    save_->setDefault(true);
     buttons->addButton(QStringLiteral("閉じる"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &WorksheetWindow::save);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -106,9 +106,7 @@ void WorksheetWindow::save() {
     const Numbers numbers = fresh_->isChecked() ? Numbers::Fresh : Numbers::Bank;
     const std::uint64_t seed = numbers == Numbers::Fresh ? clockSeed() : 0;
     const QDate today = QDate::currentDate();
-    const QString offered = defaultSheetPath(*entry, numbers, seed, today);
-    QDir().mkpath(QFileInfo(offered).absolutePath());
-    const QString path = askPath_(this, offered);
+    const QString path = askPath_(this, defaultSheetPath(*entry, numbers, seed, today));
     if (path.isEmpty()) {
         return;
     }

@@ -19,10 +19,10 @@ constexpr double solutionZoom = 0.55;
 
 // Between a problem's or answer's number and the drawing right of it.
 constexpr double numberGap = 180;
-// The room to work under a problem: its worked solution's height and a quarter more for
-// handwriting, never less than 3 cm.
+// The room to work under a problem: as high as its worked solution, from 3 cm for a
+// one-step equation to 5 cm for one with fractions.
 constexpr double minimumWorkRoom = 1700;
-constexpr double workRoomPerSolutionHeight = 1.25;
+constexpr double maximumWorkRoom = 2835;
 // An answer's solution stands this far below it; answers stand this far apart.
 constexpr double solutionDrop = 120;
 constexpr double answerGap = 300;
@@ -269,9 +269,9 @@ SheetLayout drawWorksheet(const SheetContent& content, SheetSurface& surface) {
         const double indent = number.width(problemZoom) + numberGap;
         const double zoom = fittedZoom(problem, problemZoom, width - indent, tallest);
         const double row = std::max(number.height(problemZoom), problem.height(zoom));
-        const double room = std::min(
-            tallest - row, std::max(minimumWorkRoom, solutions[i].height(solutionZoom) *
-                                                         workRoomPerSolutionHeight));
+        const double room =
+            std::min(tallest - row, std::clamp(solutions[i].height(solutionZoom), minimumWorkRoom,
+                                               maximumWorkRoom));
         items.push_back({.number = number, .problem = problem, .zoom = zoom, .row = row,
                          .room = room});
     }

@@ -3,6 +3,7 @@
 #include "worksheet/worksheet.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace minamo {
@@ -134,6 +135,17 @@ QString defaultSheetPath(const CatalogueEntry& entry, Numbers numbers, std::uint
         folder = QDir::homePath();
     }
     return folder + u'/' + name + QStringLiteral(".pdf");
+}
+
+QString unwritableReason(const QString& path) {
+    const QFileInfo file(path);
+    if (file.isDir()) {
+        return QStringLiteral("同じ名前のフォルダーがあります");
+    }
+    if (!QFileInfo(file.absolutePath()).isDir()) {
+        return QStringLiteral("フォルダーがありません");
+    }
+    return QStringLiteral("書きこむ許可がないか、ディスクがいっぱいです");
 }
 
 std::optional<SheetBank> bankToPrint(const CatalogueEntry& entry, Numbers numbers,
