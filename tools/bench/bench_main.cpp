@@ -3,6 +3,7 @@
 // Release build; --quick runs every benchmark once, so that the tools keep working (its
 // figures are not measurements); --startup-only and --window-only run one half.
 
+#include "sheet_bench.h"
 #include "sound_bench.h"
 #include "startup_bench.h"
 #include "table.h"
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
     const minamo::bench::WindowOptions window{binDir, quick ? 5 : 1000, quick ? 3 : 201,
                                               quick ? 1 : 21};
     const minamo::bench::SoundOptions sound{binDir, quick ? 1 : 11};
+    const minamo::bench::SheetOptions sheet{binDir, quick ? 1 : 11};
 
     std::vector<minamo::bench::Row> rows;
     if (startupPart) {
@@ -101,6 +103,9 @@ int main(int argc, char** argv) {
     }
     if (windowPart) {
         for (auto& row : minamo::bench::runWindowBenchmarks(window, log, failed)) {
+            rows.push_back(std::move(row));
+        }
+        for (auto& row : minamo::bench::runSheetBenchmarks(sheet, log, failed)) {
             rows.push_back(std::move(row));
         }
     }
@@ -118,18 +123,19 @@ int main(int argc, char** argv) {
                                "measurements")
               : QStringLiteral("medians: start-up of %1 runs, memory of %2 runs, first sounds of "
                                "%3 runs, %4 keys of each kind, %5 presentations, %6 rounds of "
-                               "solutions")
+                               "solutions, %7 worksheets")
                     .arg(startup.startupRuns)
                     .arg(startup.memoryRuns)
                     .arg(sound.runs)
                     .arg(window.keySamples)
                     .arg(window.advanceSamples)
-                    .arg(window.solutionRounds),
+                    .arg(window.solutionRounds)
+                    .arg(sheet.runs),
         QStringLiteral("floor: start-up and memory, the idle window's menus, controls, captions "
                        "and fonts as plain Qt widgets with no drill behind them (each start on "
                        "one core); keys, the same "
                        "key in a bare QLineEdit; drawing, the same text printed as one line "
-                       "(both painted)"),
+                       "(both painted); a worksheet, its equations as lines of a PDF"),
     };
     minamo::bench::printTable(out, heading, rows);
     if (failed) {
