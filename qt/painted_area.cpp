@@ -37,8 +37,7 @@ void paintStep(QPainter& painter, const PaintStep& step) {
 PaintedArea::PaintedArea(const Design& design, TwipsScale scale)
     : scale_(scale), widthTwips_(design.widthTwips), heightTwips_(design.heightTwips),
       fore_(design.fore), fontName_(design.fontName), fontSize_(design.fontPoints),
-      penWidth_(design.penWidth), scaleWidth_(design.widthTwips),
-      scaleHeight_(design.heightTwips) {
+      penWidth_(design.penWidth), scaleWidth_(design.widthTwips), scaleHeight_(design.heightTwips) {
     updateFont();
 }
 

@@ -115,8 +115,8 @@ SheetFile writeSheetPdf(const SheetContent& content, const QString& path) {
         return {.written = SheetFile::Written::No, .layout = {}, .failure = unwritableReason(path)};
     }
     QPdfWriter writer(&file);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(0, 0, 0, 0)));
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     writer.setResolution(twipsPerInch);
     writer.setTitle(content.menuPath + QStringLiteral("（") + content.setName +
                     QStringLiteral("）"));
@@ -129,7 +129,8 @@ SheetFile writeSheetPdf(const SheetContent& content, const QString& path) {
         file.cancelWriting();
         return {.written = SheetFile::Written::No,
                 .layout = std::move(layout),
-                .failure = QStringLiteral("ページの割りつけに誤りがあります: ") + faults.join(QStringLiteral("; "))};
+                .failure = QStringLiteral("ページの割りつけに誤りがあります: ") +
+                           faults.join(QStringLiteral("; "))};
     }
     if (!sheet.finish() || !file.commit()) {
         return {.written = SheetFile::Written::No,

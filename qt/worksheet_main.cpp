@@ -12,8 +12,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QProcess>
 #include <QStyleFactory>
+#include <QTranslator>
 #include <cstdio>
 
 namespace {
@@ -36,8 +39,8 @@ bool hasDisplay() {
 
 // The desktop's viewer, through xdg-open as Qt's own desktop services start it.
 bool openInViewer(const QString& path) {
-    return hasDisplay() &&
-           QProcess::startDetached(QStringLiteral("xdg-open"), {QFileInfo(path).absoluteFilePath()});
+    return hasDisplay() && QProcess::startDetached(QStringLiteral("xdg-open"),
+                                                   {QFileInfo(path).absoluteFilePath()});
 }
 
 void useDesignFonts() {
@@ -103,6 +106,13 @@ int runWindow(const char* programName) {
     QApplication::setApplicationName(QStringLiteral("minamo-worksheet"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     useDesignFonts();
+    // The window is Japanese whatever the locale: so are Qt's own dialogs (the file dialog)
+    // where Qt's translations are installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
     WorksheetWindow window(&WorksheetWindow::askWithFileDialog, &openInViewer);
     window.show();
     return app.exec() == 0 ? Done : Failed;

@@ -120,12 +120,14 @@ void WorksheetWindow::save() {
         writeSheetPdf(sheetContent(*entry, bank->bank(), numbers, seed, today), path);
     const QString where = QDir::toNativeSeparators(path);
     if (sheet.written == SheetFile::Written::No) {
-        status_->setText(QStringLiteral("保存できませんでした: %1（%2）").arg(where, sheet.failure));
+        status_->setText(
+            QStringLiteral("保存できませんでした: %1（%2）").arg(where, sheet.failure));
         return;
     }
-    status_->setText(open_(path) ? QStringLiteral("保存しました: %1").arg(where)
-                                 : QStringLiteral("保存しました（ビューアーでは開けませんでした）: %1")
-                                       .arg(where));
+    status_->setText(
+        open_(path)
+            ? QStringLiteral("保存しました: %1").arg(where)
+            : QStringLiteral("保存しました（ビューアーでは開けませんでした）: %1").arg(where));
 }
 
 } // namespace minamo

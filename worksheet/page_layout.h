@@ -19,8 +19,7 @@ inline constexpr double footerRoom = 400;
 
 // Everything drawn on a page lies in this box.
 inline constexpr TwipsBox printable{margin, margin, width - margin, height - margin};
-inline constexpr double columnWidth =
-    (printable.width() - columnGap * (columns - 1)) / columns;
+inline constexpr double columnWidth = (printable.width() - columnGap * (columns - 1)) / columns;
 // The columns end above the footer.
 inline constexpr double columnBottom = printable.bottom - footerRoom;
 } // namespace page

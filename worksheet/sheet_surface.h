@@ -32,8 +32,8 @@ struct TwipsBox {
                std::min(bottom, other.bottom) - std::max(top, other.top) > meeting;
     }
     constexpr TwipsBox united(const TwipsBox& other) const {
-        return {std::min(left, other.left), std::min(top, other.top),
-                std::max(right, other.right), std::max(bottom, other.bottom)};
+        return {std::min(left, other.left), std::min(top, other.top), std::max(right, other.right),
+                std::max(bottom, other.bottom)};
     }
 };
 

@@ -192,7 +192,8 @@ double placeHeading(SheetBuilder& sheet, int page, const QString& title, const Q
     if (withFields) {
         const Drawn fields = drawFields(sheet);
         titleWidth -= fields.width(1) + betweenFields;
-        bottom = putWide(fields, page::printable.right - fields.width(1), y, fields.width(1)).bottom;
+        bottom =
+            putWide(fields, page::printable.right - fields.width(1), y, fields.width(1)).bottom;
     }
     bottom = std::max(bottom, putWide(sheet.text(title, titlePoints), left, y, titleWidth).bottom);
     y = bottom + headingLineGap;
@@ -244,10 +245,9 @@ SheetLayout drawWorksheet(const SheetContent& content, SheetSurface& surface) {
 
     std::vector<Drawn> solutions;
     for (const SheetProblem& problem : content.problems) {
-        solutions.push_back(sheet.draw(windowAreaStyle(ControlId::Picture7),
-                                       [&](PictureArea& area) {
-                                           drawSheetSolution(area, problem.question);
-                                       }));
+        solutions.push_back(
+            sheet.draw(windowAreaStyle(ControlId::Picture7),
+                       [&](PictureArea& area) { drawSheetSolution(area, problem.question); }));
     }
 
     // The problems stand in rows of one a column, each row as high as its tallest problem
@@ -269,11 +269,10 @@ SheetLayout drawWorksheet(const SheetContent& content, SheetSurface& surface) {
         const double indent = number.width(problemZoom) + numberGap;
         const double zoom = fittedZoom(problem, problemZoom, width - indent, tallest);
         const double row = std::max(number.height(problemZoom), problem.height(zoom));
-        const double room =
-            std::min(tallest - row, std::clamp(solutions[i].height(solutionZoom), minimumWorkRoom,
-                                               maximumWorkRoom));
-        items.push_back({.number = number, .problem = problem, .zoom = zoom, .row = row,
-                         .room = room});
+        const double room = std::min(tallest - row, std::clamp(solutions[i].height(solutionZoom),
+                                                               minimumWorkRoom, maximumWorkRoom));
+        items.push_back(
+            {.number = number, .problem = problem, .zoom = zoom, .row = row, .room = room});
     }
     ColumnFlow rows(0, columnsTop, 1);
     for (std::size_t first = 0; first < items.size(); first += page::columns) {
@@ -331,12 +330,12 @@ SheetLayout drawWorksheet(const SheetContent& content, SheetSurface& surface) {
     SheetLayout& layout = sheet.layout();
     layout.pageCount = flow.page() + 1;
     layout.firstAnswerPage = firstAnswerPage;
-    const QString footerStart =
-        content.setName + QStringLiteral("　") + content.date.toString(QStringLiteral("yyyy/MM/dd"));
+    const QString footerStart = content.setName + QStringLiteral("　") +
+                                content.date.toString(QStringLiteral("yyyy/MM/dd"));
     for (int p = 0; p < layout.pageCount; ++p) {
-        const Drawn footer = sheet.text(
-            footerStart + QStringLiteral("　%1 / %2").arg(p + 1).arg(layout.pageCount),
-            footerPoints);
+        const Drawn footer =
+            sheet.text(footerStart + QStringLiteral("　%1 / %2").arg(p + 1).arg(layout.pageCount),
+                       footerPoints);
         sheet.put(footer, BlockKind::Footer, 0, p, (page::width - footer.width(1)) / 2,
                   page::printable.bottom - footer.height(1), 1);
     }
@@ -346,10 +345,11 @@ SheetLayout drawWorksheet(const SheetContent& content, SheetSurface& surface) {
 
 QStringList layoutFaults(const SheetLayout& layout) {
     const auto name = [](const PlacedBlock& b) {
-        static const QStringList kinds{QStringLiteral("a heading"),  QStringLiteral("the footer"),
-                                       QStringLiteral("the number"), QStringLiteral("the problem"),
-                                       QStringLiteral("the work room"), QStringLiteral("the answer"),
-                                       QStringLiteral("the solution")};
+        static const QStringList kinds{
+            QStringLiteral("a heading"),     QStringLiteral("the footer"),
+            QStringLiteral("the number"),    QStringLiteral("the problem"),
+            QStringLiteral("the work room"), QStringLiteral("the answer"),
+            QStringLiteral("the solution")};
         const QString kind = kinds[static_cast<int>(b.kind)];
         return b.problem > 0 ? QStringLiteral("%1 of problem %2").arg(kind).arg(b.problem) : kind;
     };

@@ -32,7 +32,8 @@ TEST(WorksheetPdf, EverySetFixedAndFreshIsWrittenWithASoundLayout) {
             continue;
         }
         for (const Numbers numbers : {Numbers::Bank, Numbers::Fresh}) {
-            SCOPED_TRACE(setNameOf(entry).toStdString() + (numbers == Numbers::Fresh ? " fresh" : ""));
+            SCOPED_TRACE(setNameOf(entry).toStdString() +
+                         (numbers == Numbers::Fresh ? " fresh" : ""));
             const std::optional<SheetBank> bank = bankToPrint(entry, numbers, 11);
             ASSERT_TRUE(bank);
             const QString path = folder.filePath(setNameOf(entry) + QStringLiteral(".pdf"));
@@ -137,7 +138,8 @@ TEST(WorksheetWindow, TheKeyboardChoosesASetAndFreshNumbersAndSaves) {
     EXPECT_TRUE(offered.contains(QStringLiteral("/方程式分数新2_"))) << offered.toStdString();
     EXPECT_EQ(opened, QStringList{path});
     EXPECT_TRUE(QFile::exists(path));
-    EXPECT_TRUE(window.status()->text().contains(QStringLiteral("保存しました"))) << window.status()->text().toStdString();
+    EXPECT_TRUE(window.status()->text().contains(QStringLiteral("保存しました")))
+        << window.status()->text().toStdString();
 }
 
 } // namespace

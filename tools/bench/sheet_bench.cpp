@@ -80,12 +80,12 @@ std::vector<Row> runSheetBenchmarks(const SheetOptions& options, QTextStream& lo
 
         QProcess program;
         start = Clock::now();
-        program.start(options.programFolder + QStringLiteral("/minamo-worksheet"),
-                      {largestSet, QStringLiteral("--no-open"), QStringLiteral("--output"),
-                       sheetPath});
+        program.start(
+            options.programFolder + QStringLiteral("/minamo-worksheet"),
+            {largestSet, QStringLiteral("--no-open"), QStringLiteral("--output"), sheetPath});
         if (!program.waitForFinished(60000) || program.exitCode() != 0) {
-            log << "bench: minamo-worksheet " << largestSet << " failed: "
-                << program.readAllStandardError() << '\n';
+            log << "bench: minamo-worksheet " << largestSet
+                << " failed: " << program.readAllStandardError() << '\n';
             failed = true;
             return {};
         }

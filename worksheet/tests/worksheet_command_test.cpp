@@ -24,12 +24,33 @@ TEST(WorksheetCommand, ArgumentsMakeTheCommandOrAClearMistake) {
         {{"--list"}, Action::List, {}, Numbers::Bank, {}, {}, Open::Yes},
         {{"-h"}, Action::Help, {}, Numbers::Bank, {}, {}, Open::Yes},
         {{"方程式分数2"}, Action::Sheet, "方程式分数2", Numbers::Bank, {}, {}, Open::Yes},
-        {{"方程式分数2", "--fresh"}, Action::Sheet, "方程式分数2", Numbers::Fresh, {}, {}, Open::Yes},
-        {{"--fresh=42", "方程式難1", "--no-open"}, Action::Sheet, "方程式難1", Numbers::Fresh, 42, {},
-         Open::No},
-        {{"方程式難1", "--output", "a b.pdf"}, Action::Sheet, "方程式難1", Numbers::Bank, {}, "a b.pdf",
+        {{"方程式分数2", "--fresh"},
+         Action::Sheet,
+         "方程式分数2",
+         Numbers::Fresh,
+         {},
+         {},
          Open::Yes},
-        {{"方程式難1", "--output=x.pdf"}, Action::Sheet, "方程式難1", Numbers::Bank, {}, "x.pdf",
+        {{"--fresh=42", "方程式難1", "--no-open"},
+         Action::Sheet,
+         "方程式難1",
+         Numbers::Fresh,
+         42,
+         {},
+         Open::No},
+        {{"方程式難1", "--output", "a b.pdf"},
+         Action::Sheet,
+         "方程式難1",
+         Numbers::Bank,
+         {},
+         "a b.pdf",
+         Open::Yes},
+        {{"方程式難1", "--output=x.pdf"},
+         Action::Sheet,
+         "方程式難1",
+         Numbers::Bank,
+         {},
+         "x.pdf",
          Open::Yes},
         {{"方程式難1", "--output"}, {}, {}, Numbers::Bank, {}, {}, Open::Yes},
         {{"方程式難1", "--fresh=-3"}, {}, {}, Numbers::Bank, {}, {}, Open::Yes},
@@ -68,15 +89,17 @@ TEST(WorksheetCommand, EveryChoosableSetIsListedAndFoundByItsName) {
     }
     EXPECT_EQ(lines.size(), choosable);
     EXPECT_EQ(sheetSet(u"方程式分数9"), nullptr);
-    EXPECT_TRUE(unknownSetMessage(QStringLiteral("方程式分数9")).contains(QStringLiteral("--list")));
+    EXPECT_TRUE(
+        unknownSetMessage(QStringLiteral("方程式分数9")).contains(QStringLiteral("--list")));
 }
 
 TEST(WorksheetCommand, TheDefaultFileIsNamedAfterTheSetTheDayAndAFreshSeed) {
     const CatalogueEntry& entry = *sheetSet(u"方程式分数2");
     const QDate day(2026, 12, 9);
-    EXPECT_TRUE(defaultSheetPath(entry, Numbers::Bank, 0, day).endsWith(u"/方程式分数2_2026-12-09.pdf"));
     EXPECT_TRUE(
-        defaultSheetPath(entry, Numbers::Fresh, 42, day).endsWith(u"/方程式分数新2_2026-12-09_42.pdf"));
+        defaultSheetPath(entry, Numbers::Bank, 0, day).endsWith(u"/方程式分数2_2026-12-09.pdf"));
+    EXPECT_TRUE(defaultSheetPath(entry, Numbers::Fresh, 42, day)
+                    .endsWith(u"/方程式分数新2_2026-12-09_42.pdf"));
 }
 
 // The sheet's fresh problems are the drill's for the same seed; its own are the bank's.

@@ -75,7 +75,9 @@ public:
         return static_cast<int>(areas_.size()) - 1;
     }
     PictureArea& area(int drawing) override { return *areas_.at(drawing); }
-    std::optional<TwipsBox> drawnBox(int drawing) const override { return areas_.at(drawing)->reached; }
+    std::optional<TwipsBox> drawnBox(int drawing) const override {
+        return areas_.at(drawing)->reached;
+    }
     void place(int drawing, int page, double, double, double zoom) override {
         EXPECT_GE(page, lastPage) << "pages are filled in order";
         EXPECT_GT(zoom, 0);
@@ -121,8 +123,8 @@ void checkSheet(const CatalogueEntry& entry, const Bank& bank, Numbers numbers) 
     const auto at = [&](BlockKind kind, int k) { return found.at({kind, k}); };
     for (int k = 1; k <= n; ++k) {
         SCOPED_TRACE(k);
-        for (BlockKind kind : {BlockKind::Problem, BlockKind::WorkRoom, BlockKind::Answer,
-                               BlockKind::Solution}) {
+        for (BlockKind kind :
+             {BlockKind::Problem, BlockKind::WorkRoom, BlockKind::Answer, BlockKind::Solution}) {
             ASSERT_TRUE(found.count({kind, k})) << static_cast<int>(kind);
         }
         EXPECT_LT(at(BlockKind::Problem, k)->page, layout.firstAnswerPage);
@@ -134,9 +136,10 @@ void checkSheet(const CatalogueEntry& entry, const Bank& bank, Numbers numbers) 
             EXPECT_TRUE(before(*at(BlockKind::Answer, k - 1), *at(BlockKind::Answer, k), false));
         }
     }
-    EXPECT_EQ(surface.placed, static_cast<int>(std::count_if(
-                                  layout.blocks.begin(), layout.blocks.end(),
-                                  [](const PlacedBlock& b) { return b.kind != BlockKind::WorkRoom; })));
+    EXPECT_EQ(surface.placed,
+              static_cast<int>(std::count_if(
+                  layout.blocks.begin(), layout.blocks.end(),
+                  [](const PlacedBlock& b) { return b.kind != BlockKind::WorkRoom; })));
 }
 
 TEST(WorksheetLayout, EverySetFixedAndFreshFitsItsPagesInBankOrder) {
@@ -163,7 +166,8 @@ TEST(WorksheetLayout, TheCheckFindsABlockOffThePageAndOneOverAnother) {
     } cases[] = {
         {{{BlockKind::Problem, 1, 0, inside}, {BlockKind::Problem, 2, 0, {1000, 2000, 3000, 2500}}},
          0},
-        {{{BlockKind::Problem, 1, 0, inside}, {BlockKind::WorkRoom, 1, 0, {2000, 1500, 4000, 3000}}},
+        {{{BlockKind::Problem, 1, 0, inside},
+          {BlockKind::WorkRoom, 1, 0, {2000, 1500, 4000, 3000}}},
          1},
         {{{BlockKind::Problem, 1, 0, inside}, {BlockKind::Problem, 1, 1, inside}}, 0},
         {{{BlockKind::Solution, 3, 0, {page::width - 900, 1000, page::width - 100, 1200}}}, 1},
@@ -172,7 +176,8 @@ TEST(WorksheetLayout, TheCheckFindsABlockOffThePageAndOneOverAnother) {
     };
     for (const auto& c : cases) {
         const SheetLayout layout{.pageCount = 2, .firstAnswerPage = 1, .blocks = c.blocks};
-        EXPECT_EQ(layoutFaults(layout).size(), c.faults) << layoutFaults(layout).join(u'|').toStdString();
+        EXPECT_EQ(layoutFaults(layout).size(), c.faults)
+            << layoutFaults(layout).join(u'|').toStdString();
     }
 }
 
@@ -190,7 +195,8 @@ TEST(WorksheetDrawings, NumbersAndWholeAnswersArePrintedAsOneTextFractionsStacke
     for (const QString& text : area.printedTexts()) {
         parts << text.trimmed(); // a number is printed with room for its sign
     }
-    EXPECT_EQ(parts, (QStringList{QStringLiteral("x=-"), QStringLiteral("8"), QStringLiteral("3")}));
+    EXPECT_EQ(parts,
+              (QStringList{QStringLiteral("x=-"), QStringLiteral("8"), QStringLiteral("3")}));
     area.clear();
     // A long plain problem stays on one line, without its instruction.
     drawSheetProblem(area, QStringLiteral("-3(-3x-5)-4(3x-6)=-2(x-8) 方程式を解いて。"));
