@@ -212,6 +212,100 @@ Drawn drawNumber(SheetBuilder& sheet, int number) {
     });
 }
 
+// The problems in rows of one a column, each row as high as its tallest problem with its
+// room to work, so that the two columns line up. Returns the last page they take.
+int placeProblems(SheetBuilder& sheet, const std::vector<SheetProblem>& problems,
+                  const std::vector<Drawn>& solutions, double top, double tallest) {
+    const double width = page::columnWidth;
+    struct Item {
+        Drawn number;
+        Drawn problem;
+        double zoom;
+        double row;
+        double room;
+    };
+    std::vector<Item> items;
+    for (std::size_t i = 0; i < problems.size(); ++i) {
+        const Drawn number = drawNumber(sheet, static_cast<int>(i + 1));
+        const Drawn problem =
+            sheet.draw(windowAreaStyle(ControlId::Picture2),
+                       [&](PictureArea& area) { drawSheetProblem(area, problems[i].question); });
+        const double indent = number.width(problemZoom) + numberGap;
+        const double zoom = fittedZoom(problem, problemZoom, width - indent, tallest);
+        const double row = std::max(number.height(problemZoom), problem.height(zoom));
+        const double room = std::min(tallest - row, std::clamp(solutions[i].height(solutionZoom),
+                                                               minimumWorkRoom, maximumWorkRoom));
+        items.push_back(
+            {.number = number, .problem = problem, .zoom = zoom, .row = row, .room = room});
+    }
+    ColumnFlow rows(0, top, 1);
+    for (std::size_t first = 0; first < items.size(); first += page::columns) {
+        const std::size_t end = std::min(items.size(), first + page::columns);
+        double row = 0;
+        double height = 0;
+        for (std::size_t i = first; i < end; ++i) {
+            row = std::max(row, items[i].row);
+            height = std::max(height, items[i].row + items[i].room);
+        }
+        const ColumnFlow::Spot spot = rows.take(height);
+        for (std::size_t i = first; i < end; ++i) {
+            const int number = static_cast<int>(i + 1);
+            const Item& p = items[i];
+            const double x = spot.x + static_cast<double>(i - first) * (width + page::columnGap);
+            const double indent = p.number.width(problemZoom) + numberGap;
+            sheet.put(p.number, BlockKind::Number, number, spot.page, x,
+                      spot.y + (row - p.number.height(problemZoom)) / 2, problemZoom);
+            sheet.put(p.problem, BlockKind::Problem, number, spot.page, x + indent,
+                      spot.y + (row - p.problem.height(p.zoom)) / 2, p.zoom);
+            sheet.reserve(BlockKind::WorkRoom, number, spot.page,
+                          {x, spot.y + row, x + width, spot.y + height});
+        }
+    }
+    return rows.page();
+}
+
+// Each problem's number and answer with its worked solution below, down the columns from
+// the page. Returns the last page they take.
+int placeAnswers(SheetBuilder& sheet, const std::vector<SheetProblem>& problems,
+                 const std::vector<Drawn>& solutions, int firstPage, double top, double tallest) {
+    const double width = page::columnWidth;
+    ColumnFlow flow(firstPage, top);
+    for (std::size_t i = 0; i < problems.size(); ++i) {
+        const int number = static_cast<int>(i + 1);
+        const Drawn numberDrawing = drawNumber(sheet, number);
+        const Drawn answer =
+            sheet.draw(windowAreaStyle(ControlId::Picture3),
+                       [&](PictureArea& area) { drawSheetAnswer(area, problems[i].answer); });
+        const double indent = numberDrawing.width(problemZoom) + numberGap;
+        const double answerZoomed = fittedZoom(answer, answerZoom, width - indent, tallest);
+        const double row = std::max(numberDrawing.height(problemZoom), answer.height(answerZoomed));
+        const Drawn& solution = solutions[i];
+        const double solutionZoomed = fittedZoom(solution, solutionZoom, width - indent,
+                                                 tallest - row - solutionDrop - answerGap);
+        const double below = solution.box ? solutionDrop + solution.height(solutionZoomed) : 0;
+        const ColumnFlow::Spot spot = flow.take(row + below + answerGap);
+        sheet.put(numberDrawing, BlockKind::Number, number, spot.page, spot.x,
+                  spot.y + (row - numberDrawing.height(problemZoom)) / 2, problemZoom);
+        sheet.put(answer, BlockKind::Answer, number, spot.page, spot.x + indent,
+                  spot.y + (row - answer.height(answerZoomed)) / 2, answerZoomed);
+        sheet.put(solution, BlockKind::Solution, number, spot.page, spot.x + indent,
+                  spot.y + row + solutionDrop, solutionZoomed);
+    }
+    return flow.page();
+}
+
+// The set, the day and the page's number at the foot of every page.
+void placeFooters(SheetBuilder& sheet, const SheetContent& content, int pageCount) {
+    const QString start = content.setName + QStringLiteral("　") +
+                          content.date.toString(QStringLiteral("yyyy/MM/dd"));
+    for (int p = 0; p < pageCount; ++p) {
+        const Drawn footer =
+            sheet.text(start + QStringLiteral("　%1 / %2").arg(p + 1).arg(pageCount), footerPoints);
+        sheet.put(footer, BlockKind::Footer, 0, p, (page::width - footer.width(1)) / 2,
+                  page::printable.bottom - footer.height(1), 1);
+    }
+}
+
 } // namespace
 
 QString setNameOf(const CatalogueEntry& entry) {
@@ -236,109 +330,33 @@ SheetContent sheetContent(const CatalogueEntry& entry, const Bank& bank, Numbers
 SheetLayout drawWorksheet(const SheetContent& content, SheetSurface& surface) {
     SheetBuilder sheet(surface);
     const QString subtitle = content.setName + QStringLiteral("　") + numbersText(content);
-
     const double columnsTop = placeHeading(sheet, 0, content.menuPath, subtitle,
                                            commonInstruction(content.problems), true);
     // No item is taller than the first page's columns, below its heading.
     const double tallest = page::columnBottom - columnsTop;
-    const double width = page::columnWidth;
 
+    // The solutions are drawn first: they size the room to work under each problem.
     std::vector<Drawn> solutions;
     for (const SheetProblem& problem : content.problems) {
         solutions.push_back(
             sheet.draw(windowAreaStyle(ControlId::Picture7),
                        [&](PictureArea& area) { drawSheetSolution(area, problem.question); }));
     }
-
-    // The problems stand in rows of one a column, each row as high as its tallest problem
-    // with its room to work, so that the two columns line up.
-    struct ProblemItem {
-        Drawn number;
-        Drawn problem;
-        double zoom;
-        double row;
-        double room;
-    };
-    std::vector<ProblemItem> items;
-    for (std::size_t i = 0; i < content.problems.size(); ++i) {
-        const Drawn number = drawNumber(sheet, static_cast<int>(i + 1));
-        const Drawn problem =
-            sheet.draw(windowAreaStyle(ControlId::Picture2), [&](PictureArea& area) {
-                drawSheetProblem(area, content.problems[i].question);
-            });
-        const double indent = number.width(problemZoom) + numberGap;
-        const double zoom = fittedZoom(problem, problemZoom, width - indent, tallest);
-        const double row = std::max(number.height(problemZoom), problem.height(zoom));
-        const double room = std::min(tallest - row, std::clamp(solutions[i].height(solutionZoom),
-                                                               minimumWorkRoom, maximumWorkRoom));
-        items.push_back(
-            {.number = number, .problem = problem, .zoom = zoom, .row = row, .room = room});
-    }
-    ColumnFlow rows(0, columnsTop, 1);
-    for (std::size_t first = 0; first < items.size(); first += page::columns) {
-        const std::size_t end = std::min(items.size(), first + page::columns);
-        double row = 0;
-        double height = 0;
-        for (std::size_t i = first; i < end; ++i) {
-            row = std::max(row, items[i].row);
-            height = std::max(height, items[i].row + items[i].room);
-        }
-        const ColumnFlow::Spot spot = rows.take(height);
-        for (std::size_t i = first; i < end; ++i) {
-            const int number = static_cast<int>(i + 1);
-            const ProblemItem& p = items[i];
-            const double x = spot.x + static_cast<double>(i - first) * (width + page::columnGap);
-            const double indent = p.number.width(problemZoom) + numberGap;
-            sheet.put(p.number, BlockKind::Number, number, spot.page, x,
-                      spot.y + (row - p.number.height(problemZoom)) / 2, problemZoom);
-            sheet.put(p.problem, BlockKind::Problem, number, spot.page, x + indent,
-                      spot.y + (row - p.problem.height(p.zoom)) / 2, p.zoom);
-            sheet.reserve(BlockKind::WorkRoom, number, spot.page,
-                          {x, spot.y + row, x + width, spot.y + height});
-        }
-    }
+    const int lastProblemPage =
+        placeProblems(sheet, content.problems, solutions, columnsTop, tallest);
 
     // The answers begin a page of their own.
-    const int firstAnswerPage = rows.page() + 1;
+    const int firstAnswerPage = lastProblemPage + 1;
     const double answersTop =
         placeHeading(sheet, firstAnswerPage, QStringLiteral("解答と解き方　") + content.menuPath,
                      subtitle, QString(), false);
-    ColumnFlow flow(firstAnswerPage, answersTop);
-    for (std::size_t i = 0; i < content.problems.size(); ++i) {
-        const int number = static_cast<int>(i + 1);
-        const Drawn numberDrawing = drawNumber(sheet, number);
-        const Drawn answer =
-            sheet.draw(windowAreaStyle(ControlId::Picture3), [&](PictureArea& area) {
-                drawSheetAnswer(area, content.problems[i].answer);
-            });
-        const double indent = numberDrawing.width(problemZoom) + numberGap;
-        const double answerZoomed = fittedZoom(answer, answerZoom, width - indent, tallest);
-        const double row = std::max(numberDrawing.height(problemZoom), answer.height(answerZoomed));
-        const Drawn& solution = solutions[i];
-        const double solutionZoomed = fittedZoom(solution, solutionZoom, width - indent,
-                                                 tallest - row - solutionDrop - answerGap);
-        const double below = solution.box ? solutionDrop + solution.height(solutionZoomed) : 0;
-        const ColumnFlow::Spot spot = flow.take(row + below + answerGap);
-        sheet.put(numberDrawing, BlockKind::Number, number, spot.page, spot.x,
-                  spot.y + (row - numberDrawing.height(problemZoom)) / 2, problemZoom);
-        sheet.put(answer, BlockKind::Answer, number, spot.page, spot.x + indent,
-                  spot.y + (row - answer.height(answerZoomed)) / 2, answerZoomed);
-        sheet.put(solution, BlockKind::Solution, number, spot.page, spot.x + indent,
-                  spot.y + row + solutionDrop, solutionZoomed);
-    }
+    const int lastPage =
+        placeAnswers(sheet, content.problems, solutions, firstAnswerPage, answersTop, tallest);
 
     SheetLayout& layout = sheet.layout();
-    layout.pageCount = flow.page() + 1;
+    layout.pageCount = lastPage + 1;
     layout.firstAnswerPage = firstAnswerPage;
-    const QString footerStart = content.setName + QStringLiteral("　") +
-                                content.date.toString(QStringLiteral("yyyy/MM/dd"));
-    for (int p = 0; p < layout.pageCount; ++p) {
-        const Drawn footer =
-            sheet.text(footerStart + QStringLiteral("　%1 / %2").arg(p + 1).arg(layout.pageCount),
-                       footerPoints);
-        sheet.put(footer, BlockKind::Footer, 0, p, (page::width - footer.width(1)) / 2,
-                  page::printable.bottom - footer.height(1), 1);
-    }
+    placeFooters(sheet, content, layout.pageCount);
     sheet.placeAll();
     return layout;
 }
