@@ -4,7 +4,6 @@
 #include "app/presentation.h"
 #include "app/selection.h"
 #include "design/form_layout.h"
-#include "fresh/fresh_bank.h"
 #include "history/history_file.h"
 
 namespace minamo {
@@ -35,26 +34,23 @@ const QString freshFailureText =
     QStringLiteral("新しい数の問題を作れませんでした。\nいつもの問題で練習するときは、"
                    "「ミナモ塾」から始めてください。");
 
-void startDrill(Drill& d, const CatalogueEntry& set, const DrillOptions& options) {
+void startDrill(Drill& d, const CatalogueEntry& set, FreshBanks* fresh) {
     DrillState& s = d.s;
     // A drill under way, or one already ended in this run (its score is recorded and the
     // counts are never reset), leaves the menu inert.
     if (s.drillRunning == 1 || s.drillFinished == 1) {
         return;
     }
-    std::optional<FreshBank> fresh;
-    if (options.numbers == Numbers::Fresh) {
-        fresh = makeFreshBank(*set.bank, options.seed, options.limits);
-        if (!fresh) {
-            d.ui.messageBox.showExclamation(freshFailureText, form::caption);
-            return;
-        }
+    const FreshBank* freshBank = fresh ? fresh->of(*set.bank) : nullptr;
+    if (fresh && !freshBank) {
+        d.ui.messageBox.showExclamation(freshFailureText, form::caption);
+        return;
     }
     s.drillRunning = 1;
     resetDrill(d);
-    fillBank(s, fresh ? fresh->bank() : *set.bank);
+    fillBank(s, freshBank ? freshBank->bank() : *set.bank);
     selectProblems(s, d.ui.random);
-    s.recordName = recordNameFor(set, options.numbers);
+    s.recordName = recordNameFor(set, fresh ? Numbers::Fresh : Numbers::Bank);
     readHistory(d);
     s.currentIndex = 0;
     advanceProblem(d);

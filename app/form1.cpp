@@ -10,7 +10,17 @@
 
 namespace minamo {
 
-Form1::Form1(Platform& ui, DrillOptions options) : drill_{state_, ui}, options_(options) {}
+Form1::Form1(Platform& ui, DrillOptions options) : drill_{state_, ui}, options_(options) {
+    if (options_.numbers == Numbers::Fresh) {
+        freshBanks_.emplace(options_);
+    }
+}
+
+void Form1::prepareFreshNumbers() {
+    if (freshBanks_) {
+        freshBanks_->prepareAll();
+    }
+}
 
 bool Form1::Form_Load() {
     return startUp(drill_);
@@ -19,7 +29,7 @@ bool Form1::Form_Load() {
 void Form1::Menu_Click(QStringView entryName) {
     const CatalogueEntry* set = catalogueEntry(entryName);
     if (set && set->choosable()) {
-        startDrill(drill_, *set, options_);
+        startDrill(drill_, *set, freshBanks_ ? &*freshBanks_ : nullptr);
     }
 }
 

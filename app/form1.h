@@ -3,7 +3,7 @@
 // The window's event handlers. The Qt window and the test fake deliver their events here;
 // each handler runs to completion before the next event.
 
-#include "app/drill_options.h"
+#include "app/fresh_banks.h"
 #include "core/drill.h"
 
 namespace minamo {
@@ -36,11 +36,14 @@ public:
     void Command3_Click();
 
     const DrillOptions& options() const { return options_; }
+    // With fresh numbers, makes every set's fresh bank now, while nobody waits for one.
+    void prepareFreshNumbers();
 
 private:
     DrillState state_;
     Drill drill_;
     DrillOptions options_;
+    std::optional<FreshBanks> freshBanks_;
 };
 
 } // namespace minamo

@@ -13,10 +13,10 @@ namespace minamo {
 
 namespace {
 
-MeasuredArea measuredAs(ControlId id) {
+MeasuredArea measuredAs(ControlId id, double height) {
     const ControlSpec& layout = controlSpec(id);
     const FontSpec& font = fontOf(layout);
-    return MeasuredArea(layout.width, layout.height, font.name, font.points);
+    return MeasuredArea(layout.width, height, font.name, font.points);
 }
 
 // The last line of a worked solution: its last text, or a stacked fraction, the sign
@@ -37,9 +37,12 @@ QString lastLine(const std::vector<MeasuredArea::Step>& steps) {
 } // namespace
 
 ShownProblem showProblem(const QString& problem) {
-    MeasuredArea picture2 = measuredAs(ControlId::Picture2);
-    MeasuredArea picture7 = measuredAs(ControlId::Picture7);
-    MeasuredArea elsewhere = measuredAs(ControlId::Picture1);
+    // Of the problem area only the part above the worked solution's area can be seen.
+    MeasuredArea picture2 = measuredAs(ControlId::Picture2, controlSpec(ControlId::Picture7).top);
+    MeasuredArea picture7 =
+        measuredAs(ControlId::Picture7, controlSpec(ControlId::Picture7).height);
+    MeasuredArea elsewhere =
+        measuredAs(ControlId::Picture1, controlSpec(ControlId::Picture1).height);
     InertPlatform platform({.picture1 = elsewhere,
                             .picture2 = picture2,
                             .picture3 = elsewhere,

@@ -4,4 +4,4 @@
 data="${XDG_DATA_HOME:-$HOME/.local/share}/minamo-drill"
 mkdir -p "$data" && cd "$data" || exit 1
 here=$(dirname "$(readlink -f "$0")")
-exec "$here/../lib/minamo-drill/minamo-drill" "$@"
+exec "$here/../libexec/minamo-drill/minamo-drill" "$@"

@@ -1,8 +1,8 @@
+#include "fresh/fresh_bank.h"
+#include "platform/system_services.h"
 #include "qt/fonts.h"
 #include "qt/main_window.h"
 #include "qt/startup_probe.h"
-#include "fresh/fresh_bank.h"
-#include "platform/system_services.h"
 
 #include <QApplication>
 #include <QStyleFactory>

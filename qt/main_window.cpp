@@ -28,6 +28,7 @@ namespace {
 constexpr int soundLoadWaitMs = 3000;
 
 const QEvent::Type preloadSoundsEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+const QEvent::Type prepareFreshEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 // The caption of a window that asks fresh numbers, after the program's name.
 const QString freshCaption = QStringLiteral(" — 新しい数");
@@ -211,6 +212,11 @@ bool MainWindow::load() {
         return false;
     }
     timer_->start(timerIntervalMs);
+    // Fresh numbers are made once the idle window has been painted, before the pupil can
+    // reach the menu; the plain program posts nothing.
+    if (form_->options().numbers == Numbers::Fresh) {
+        QCoreApplication::postEvent(this, new QEvent(prepareFreshEvent), Qt::LowEventPriority);
+    }
     return true;
 }
 
@@ -229,6 +235,10 @@ QAction* MainWindow::menuAction(const QString& name) const {
 bool MainWindow::event(QEvent* event) {
     if (event->type() == preloadSoundsEvent) {
         preloadSounds();
+        return true;
+    }
+    if (event->type() == prepareFreshEvent) {
+        form_->prepareFreshNumbers();
         return true;
     }
     return QMainWindow::event(event);

@@ -7,8 +7,8 @@ MINAMO_PROGRAM_PACKAGES=(cmake g++ qt6-base-dev qt6-multimedia-dev fonts-ipafont
 # real-window smoke test and the package test; the fuzzers; the benchmarks' watch on the X
 # server; the report's browser check; the worksheet's PDF checks.
 MINAMO_TEST_PACKAGES=(libgtest-dev python3 xvfb xdotool imagemagick dpkg-dev fakeroot
-                      desktop-file-utils clang libclang-rt-14-dev libxcb1-dev chromium
-                      poppler-utils)
+                      desktop-file-utils lintian appstream clang libclang-rt-14-dev libxcb1-dev
+                      chromium poppler-utils)
 # The input-method test: fcitx5 with mozc, Qt's module for it and a D-Bus session bus.
 # Installed without what they recommend (GTK and Qt 5 front ends and settings tools, some
 # 140 packages more).

@@ -11,6 +11,7 @@
 
 #include <QRegularExpression>
 #include <QSet>
+#include <memory>
 #include <gtest/gtest.h>
 
 namespace minamo {
@@ -57,10 +58,10 @@ Largest largestAnswers(const Bank& bank) {
 }
 
 QString lastSolutionLine(const QString& equation) {
-    FakeDrill f;
-    f.s().explainedEquation = equation;
-    showWorkedSolution(f.d());
-    const QStringList lines = trace::readSolutionLines(f.fake.picture7.ops(), f.s(), equation);
+    const auto f = std::make_unique<FakeDrill>();
+    f->s().explainedEquation = equation;
+    showWorkedSolution(f->d());
+    const QStringList lines = trace::readSolutionLines(f->fake.picture7.ops(), f->s(), equation);
     return lines.isEmpty() ? QString() : lines.back();
 }
 

@@ -8,6 +8,7 @@
 #include "design/form_layout.h"
 #include "app/presentation.h"
 #include "banks/banks.h"
+#include "fresh/fresh_bank.h"
 #include "fake/fake_platform.h"
 #include "fake/qstring_printer.h"
 #include "qt/fonts.h"
@@ -194,13 +195,15 @@ struct NumberedProblem {
     QString text;
 };
 
-std::vector<NumberedProblem> bankProblems() {
+// Every problem of the banks, or of their fresh banks for a seed.
+std::vector<NumberedProblem> bankProblems(std::optional<std::uint64_t> freshSeed = std::nullopt) {
     std::vector<NumberedProblem> problems;
     for (const Bank* bank : allBanks()) {
-        DrillState s;
-        fillBank(s, *bank);
-        for (int i = 1; i <= s.bankCount; ++i) {
-            problems.push_back({bank->builder.toString(), i, s.bankQuestion[i]});
+        const auto fresh = freshSeed ? makeFreshBank(*bank, *freshSeed) : std::nullopt;
+        EXPECT_EQ(fresh.has_value(), freshSeed.has_value());
+        int position = 0;
+        for (const BankProblem& problem : fresh ? fresh->bank().problems : bank->problems) {
+            problems.push_back({bank->builder.toString(), ++position, problem.question.toString()});
         }
     }
     return problems;
@@ -347,17 +350,19 @@ QString advances(ProblemWindow& w) {
     return line;
 }
 
-TEST(ProblemRender, EveryFractionProblemOfTheBanksLooksRight) {
-    QDir().mkpath(problemsFolder);
+// Draws every fraction problem of the list, saves it in folder and checks its layout;
+// returns how many there were.
+int checkFractionProblems(const std::vector<NumberedProblem>& problems, const QString& folder) {
+    QDir().mkpath(folder);
     ProblemWindow w;
-    QFile tableFile(problemsFolder + QStringLiteral("/layout.txt"));
-    ASSERT_TRUE(tableFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QFile tableFile(folder + QStringLiteral("/layout.txt"));
+    EXPECT_TRUE(tableFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QTextStream table(&tableFile);
     table << advances(w) << '\n';
 
     Findings findings;
     int fractionProblems = 0;
-    for (const NumberedProblem& problem : bankProblems()) {
+    for (const NumberedProblem& problem : problems) {
         if (!problem.text.contains(u'/')) {
             continue;
         }
@@ -368,8 +373,8 @@ TEST(ProblemRender, EveryFractionProblemOfTheBanksLooksRight) {
         EXPECT_FALSE(w.recorder.bars.empty());
         EXPECT_EQ(greenRuns(w.image()), static_cast<int>(w.recorder.bars.size()));
         table << checkLayout(w, name, findings) << "  " << problem.text << '\n';
-        EXPECT_TRUE(w.image().save(problemsFolder + u'/' + name + QStringLiteral(".png")));
-        EXPECT_TRUE(zoomed(w).save(problemsFolder + u'/' + name + QStringLiteral("-zoom.png")));
+        EXPECT_TRUE(w.image().save(folder + u'/' + name + QStringLiteral(".png")));
+        EXPECT_TRUE(zoomed(w).save(folder + u'/' + name + QStringLiteral("-zoom.png")));
     }
     const QString summary =
         QStringLiteral("%1 fraction problems; worst off-centre %2, worst overhang %3, smallest gap "
@@ -382,8 +387,18 @@ TEST(ProblemRender, EveryFractionProblemOfTheBanksLooksRight) {
     table << summary << '\n' << findings.touches.join(u'\n') << '\n';
     table.flush();
     std::cout << summary.toStdString() << std::endl;
+    return fractionProblems;
+}
+
+TEST(ProblemRender, EveryFractionProblemOfTheBanksLooksRight) {
     // The banks hold 85 fraction problems.
-    EXPECT_EQ(fractionProblems, 85);
+    EXPECT_EQ(checkFractionProblems(bankProblems(), problemsFolder), 85);
+}
+
+// Fresh numbers in the installed fonts: the shapes' fraction problems with other numbers.
+TEST(ProblemRender, EveryFractionProblemOfAFreshBankLooksRight) {
+    EXPECT_EQ(checkFractionProblems(bankProblems(1), problemsFolder + QStringLiteral("/fresh-1")),
+              85);
 }
 
 TEST(ProblemRender, PlainProblemsFitTheVisibleProblemArea) {

@@ -1,50 +1,59 @@
 #!/usr/bin/env bash
 # Installs the built program into a throw-away prefix, and unpacks the Debian package that
-# CPack makes into a throw-away root; checks in each the files, the desktop entry, that the
-# launcher starts the program in the pupil's data folder and leaves the home folder alone, and
-# that the report reads that folder and writes its page to the cache folder only, and that
-# minamo-worksheet writes a sheet.
+# scripts/package.sh makes into a throw-away root; checks in each the files, the desktop entry,
+# that the launcher starts the program in the pupil's data folder and leaves the home folder
+# alone, that the report reads that folder and writes its page to the cache folder only, and
+# that minamo-worksheet writes a sheet.
+# The package must pass lintian and appstreamcli without an error, a warning or an info tag.
 #
-#   package_test.sh BUILD_FOLDER CMAKE CPACK
+#   package_test.sh BUILD_FOLDER CMAKE [PACKAGE_BUILD_FOLDER]
 #
-# The Debian package is checked when dpkg-deb and dpkg-shlibdeps are there.
+# The Debian package is made and checked when a package build folder is given and dpkg-deb
+# and dpkg-shlibdeps are there.
 set -euo pipefail
 
-if [ $# -ne 3 ]; then
-    echo "usage: $0 BUILD_FOLDER CMAKE CPACK" >&2
+if [ $# -lt 2 ] || [ $# -gt 3 ]; then
+    echo "usage: $0 BUILD_FOLDER CMAKE [PACKAGE_BUILD_FOLDER]" >&2
     exit 2
 fi
 build=$(readlink -f "$1")
 cmake=$2
-cpack=$3
+packageBuild=${3:-}
+readonly source="$(dirname "$0")/../.."
 
 readonly package=minamo-drill
 readonly launcher=bin/minamo-drill
-readonly program=lib/minamo-drill/minamo-drill
+readonly program=libexec/minamo-drill/minamo-drill
 readonly reportProgram=bin/minamo-report
 readonly worksheetProgram=bin/minamo-worksheet
-readonly soundModule=lib/minamo-drill/libminamo-sound.so
+readonly soundModule=libexec/minamo-drill/libminamo-sound.so
 readonly desktopFile=share/applications/minamo-drill.desktop
 readonly iconFile=share/icons/hicolor/scalable/apps/minamo-drill.svg
 # Every file an installation holds, and which of them are run.
 readonly expectedFiles="bin/minamo-drill
 bin/minamo-report
 bin/minamo-worksheet
-lib/minamo-drill/Maru.wav
-lib/minamo-drill/SD05.wav
-lib/minamo-drill/libminamo-sound.so
-lib/minamo-drill/minamo-drill
+libexec/minamo-drill/Maru.wav
+libexec/minamo-drill/SD05.wav
+libexec/minamo-drill/libminamo-sound.so
+libexec/minamo-drill/minamo-drill
+share/applications/minamo-drill-fresh.desktop
 share/applications/minamo-drill.desktop
+share/doc/minamo-drill/changelog.gz
+share/doc/minamo-drill/copyright
 share/icons/hicolor/scalable/apps/minamo-drill.svg
-share/man/man1/minamo-worksheet.1"
+share/man/man1/minamo-drill.1.gz
+share/man/man1/minamo-report.1.gz
+share/man/man1/minamo-worksheet.1.gz
+share/metainfo/invalid.minamo.drill.metainfo.xml"
 readonly expectedPrograms="bin/minamo-drill
 bin/minamo-report
 bin/minamo-worksheet
-lib/minamo-drill/minamo-drill"
+libexec/minamo-drill/minamo-drill"
 # How long the program must keep running once started to count as running (it has no
 # other sign of life without a display).
 readonly runSeconds=2
-readonly sampleHistory="$(dirname "$0")/../../docs/sample-history"
+readonly sampleHistory="$source/docs/sample-history"
 
 source "$(dirname "$0")/report.sh"
 
@@ -66,7 +75,7 @@ check_files() {
     local where=$1 root=$2 actual file
     actual=$(file_list "$root")
     if [ "$actual" = "$expectedFiles" ]; then
-        ok "$where: the files are the expected $(echo "$expectedFiles" | wc -l)"
+        ok "$where: the files are the expected ones"
     else
         not_ok "$where: the files differ from the expected ones:"
         diff <(echo "$expectedFiles") <(echo "$actual") | sed 's/^/#   /' || true
@@ -159,6 +168,14 @@ check_desktop_entry() {
         ok "$where: the desktop entry's action \"プリントを作る\" runs minamo-worksheet"
     else
         not_ok "$where: the desktop entry's worksheet action: \"$action_name\" runs \"$action_exec\""
+    fi
+    # The second entry starts the same launcher with fresh numbers.
+    local fresh="$root/share/applications/minamo-drill-fresh.desktop"
+    if grep -qx "Name=ミナモ塾 新しい数" "$fresh" && grep -qx "Exec=minamo-drill --fresh" "$fresh" &&
+        { ! command -v desktop-file-validate >/dev/null || desktop-file-validate "$fresh"; }; then
+        ok "$where: the entry \"ミナモ塾 新しい数\" starts the launcher with --fresh"
+    else
+        not_ok "$where: the fresh numbers' entry: $(grep -E '^(Name|Exec)=' "$fresh" 2>&1 | tr '\n' ' ')"
     fi
     icon=$(sed -n 's/^Icon=//p' "$entry")
     if [ "$root/share/icons/hicolor/scalable/apps/$icon.svg" -ef "$root/$iconFile" ]; then
@@ -318,6 +335,12 @@ check_unusable_home "prefix" "$prefix"
 
 # --- the Debian package --------------------------------------------------------------------
 
+if [ -z "$packageBuild" ]; then
+    echo "# no package build folder given: the Debian package is not checked"
+    echo "$passed passed, $failed failed"
+    [ "$failed" -eq 0 ]
+    exit
+fi
 if ! command -v dpkg-deb >/dev/null || ! command -v dpkg-shlibdeps >/dev/null; then
     echo "# dpkg-deb or dpkg-shlibdeps is missing: the Debian package is not checked"
     echo "$passed passed, $failed failed"
@@ -325,14 +348,15 @@ if ! command -v dpkg-deb >/dev/null || ! command -v dpkg-shlibdeps >/dev/null; t
     exit
 fi
 
-if "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/cpack" >"$tmp/cpack.log" 2>&1; then
-    ok "cpack makes the Debian package"
+# The README's own step, with Debian's build flags, in a build folder of its own.
+if "$source/scripts/package.sh" "$packageBuild" >"$tmp/package.log" 2>&1; then
+    ok "scripts/package.sh makes the Debian package"
 else
-    give_up "cpack failed: $(cat "$tmp/cpack.log")"
+    give_up "scripts/package.sh failed: $(tail -n 30 "$tmp/package.log")"
 fi
-debs=("$tmp"/cpack/*.deb)
+debs=("$packageBuild"/*.deb)
 if [ "${#debs[@]}" -ne 1 ] || [ ! -f "${debs[0]}" ]; then
-    give_up "cpack made no single .deb: ${debs[*]}"
+    give_up "scripts/package.sh made no single .deb: ${debs[*]}"
 fi
 deb=${debs[0]}
 echo "# $(basename "$deb")"
@@ -342,6 +366,18 @@ if [ "$(field Package)" = "$package" ] && [ "$(field Architecture)" = "$(dpkg --
     ok "the package is $package for $(field Architecture), version $(field Version)"
 else
     not_ok "the package is $(field Package) for $(field Architecture)"
+fi
+# The extended description is the text of packaging/description.txt, as written.
+if diff <(field Description | tail -n +2 | sed 's/^ //; s/^\.$//') "$source/packaging/description.txt" \
+    >"$tmp/description.diff"; then
+    ok "the package's extended description is packaging/description.txt"
+else
+    not_ok "the package's extended description differs: $(cat "$tmp/description.diff")"
+fi
+if [ "$(field Recommends)" = qt6-wayland ]; then
+    ok "the package recommends qt6-wayland"
+else
+    not_ok "the package recommends \"$(field Recommends)\", not qt6-wayland"
 fi
 depends=$(field Depends)
 for needed in fonts-ipafont-gothic libqt6widgets6 libqt6multimedia6; do
@@ -383,6 +419,50 @@ check_desktop_entry "package" "$root/usr"
 check_launcher "package" "$root/usr"
 check_report "package" "$root/usr"
 check_worksheet "package" "$root/usr"
+
+# Debian's checker and the software centres' validator: every tag is fixed or overridden in
+# the package with its reason.
+if command -v lintian >/dev/null; then
+    tags=$(lintian -I -E --pedantic "$deb" 2>&1 | grep -v "^running with root privileges" || true)
+    if [ -z "$tags" ]; then
+        ok "lintian -I -E --pedantic reports nothing"
+    else
+        not_ok "lintian reports:"
+        echo "$tags" | sed 's/^/#   /'
+    fi
+else
+    not_ok "lintian is not installed (./test installs it)"
+fi
+metainfo=("$root"/usr/share/metainfo/*.xml)
+# --no-net: the project's addresses are not reachable from the test machine.
+appstream() {
+    if appstreamcli "$1" --pedantic --no-net "$2" >"$tmp/appstream.log" 2>&1; then
+        ok "appstreamcli $1 passes"
+    else
+        not_ok "appstreamcli $1 fails:"
+    fi
+    sed 's/^/#   /' "$tmp/appstream.log"
+}
+if command -v appstreamcli >/dev/null; then
+    appstream validate "${metainfo[0]}"
+    appstream validate-tree "$root"
+else
+    not_ok "appstreamcli is not installed (./test installs it)"
+fi
+# Each screenshot is an image of the repository at the project's address, of the size given.
+homepage=$(sed -n 's|.*<url type="homepage">\(.*\)</url>.*|\1|p' "${metainfo[0]}")
+shots=0
+while read -r width height url; do
+    shots=$((shots + 1))
+    image="$source/${url#"$homepage/"}"
+    if [ -f "$image" ] && [ "$(identify -format '%w %h' "$image")" = "$width $height" ]; then
+        ok "the screenshot ${url#"$homepage/"} is in the repository, ${width}x$height"
+    else
+        not_ok "the screenshot $url is no ${width}x$height image of the repository"
+    fi
+done < <(sed -n 's|.*<image type="source" width="\([0-9]*\)" height="\([0-9]*\)">\(.*\)</image>.*|\1 \2 \3|p' \
+    "${metainfo[0]}")
+[ "$shots" -gt 0 ] || not_ok "the metainfo names no screenshot"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -89,8 +89,12 @@ int main(int argc, char** argv) {
     const QString binDir = QCoreApplication::applicationDirPath();
     const minamo::bench::StartupOptions startup{binDir, quick ? 1 : 41, quick ? 1 : 5,
                                                 quick ? 300 : 2000};
-    const minamo::bench::WindowOptions window{binDir, quick ? 5 : 1000, quick ? 3 : 201,
-                                              quick ? 1 : 21};
+    const minamo::bench::WindowOptions window{.programFolder = binDir,
+                                              .keySamples = quick ? 5 : 1000,
+                                              .advanceSamples = quick ? 3 : 201,
+                                              .solutionRounds = quick ? 1 : 21,
+                                              .freshStarts = quick ? 1 : 21,
+                                              .freshRounds = quick ? 1 : 11};
     const minamo::bench::SoundOptions sound{binDir, quick ? 1 : 11};
     const minamo::bench::SheetOptions sheet{binDir, quick ? 1 : 11};
 
@@ -123,13 +127,15 @@ int main(int argc, char** argv) {
                                "measurements")
               : QStringLiteral("medians: start-up of %1 runs, memory of %2 runs, first sounds of "
                                "%3 runs, %4 keys of each kind, %5 presentations, %6 rounds of "
-                               "solutions, %7 worksheets")
+                               "solutions, %7 drill starts, %8 rounds of fresh banks, %9 worksheets")
                     .arg(startup.startupRuns)
                     .arg(startup.memoryRuns)
                     .arg(sound.runs)
                     .arg(window.keySamples)
                     .arg(window.advanceSamples)
                     .arg(window.solutionRounds)
+                    .arg(window.freshStarts)
+                    .arg(window.freshRounds)
                     .arg(sheet.runs),
         QStringLiteral("floor: start-up and memory, the idle window's menus, controls, captions "
                        "and fonts as plain Qt widgets with no drill behind them (each start on "

@@ -5,9 +5,11 @@
 #include "algebra/worked_solution.h"
 #include "app/presentation.h"
 #include "banks/banks.h"
-#include "core/basic_text.h"
-#include "qt/main_window.h"
+#include "render/problem_display.h"
+#include "fresh/fresh_bank.h"
+#include "fresh/proof.h"
 #include "platform/system_services.h"
+#include "qt/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,11 +30,13 @@ constexpr double keyMedianTargetMs = 1.0;
 constexpr double keyP99TargetMs = 2.0;
 constexpr double frameMs = 1000.0 / 60.0;
 constexpr double allSolutionsTargetMs = 50.0;
+// Fresh numbers start a drill at most this much slower than the banks' own.
+constexpr double freshStartTarget = 1.2;
+// Making a fresh bank costs a few draws of every problem; shown, with a generous target.
+constexpr double freshBanksTarget = 10.0;
 
 const QString fiveTermProblem = QStringLiteral("5/6-3/4x=+2/3-1/2x 方程式を解いて。");
 const QString fiveTermAnswer = QStringLiteral("x=2/3");
-// Judging explains the equation without its instruction.
-const QString equationInstruction = QStringLiteral(" 方程式を");
 
 double msSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -87,10 +91,10 @@ Row figureRow(const QString& measure, double figure, double floor, double target
 // creates the family's history file in the current folder.
 class RealWindow {
 public:
-    explicit RealWindow(const QString& programFolder)
+    explicit RealWindow(const QString& programFolder, const DrillOptions& drillOptions = {})
         : files_(programFolder), random_(1),
           lock_(QDir(work_.path()).filePath(QStringLiteral("minamo-drill.lock"))),
-          previous_(QDir::currentPath()), window_({files_, clock_, random_, lock_}) {
+          previous_(QDir::currentPath()), window_({files_, clock_, random_, lock_}, drillOptions) {
         QDir::setCurrent(work_.path());
     }
     ~RealWindow() { QDir::setCurrent(previous_); }
@@ -203,8 +207,7 @@ Row advanceBenchmark(RealWindow& real, const WindowOptions& options, QTextStream
                      bool& failed) {
     DrillState& s = real.s();
     QtPictureArea& picture2 = real.window().picture(ControlId::Picture2);
-    const QString equation =
-        leftText(fiveTermProblem, positionOf(fiveTermProblem, equationInstruction) - 1);
+    const QString equation = equationPart(fiveTermProblem);
     // A one-problem drill list: each advance presents its first position.
     s.question[1] = fiveTermProblem;
     s.answer[1] = fiveTermAnswer;
@@ -249,9 +252,7 @@ std::vector<Row> solutionBenchmark(RealWindow& real, const WindowOptions& option
         const auto bank = std::make_unique<DrillState>();
         fillBank(*bank, *set);
         for (int i = 1; i <= bank->bankCount; ++i) {
-            const QString question = bank->bankQuestion[i];
-            const int instruction = positionOf(question, equationInstruction);
-            equations << (instruction > 0 ? leftText(question, instruction - 1) : question);
+            equations << equationPart(bank->bankQuestion[i]);
         }
     }
 
@@ -311,6 +312,87 @@ std::vector<Row> solutionBenchmark(RealWindow& real, const WindowOptions& option
     return rows;
 }
 
+Row ratioRow(const QString& measure, double figure, double floor, double targetRatio) {
+    Row row;
+    row.measure = measure;
+    row.figure = milliseconds(figure);
+    row.floor = milliseconds(floor);
+    row.ratio = times(figure / floor);
+    row.target = QStringLiteral("<= %1x floor").arg(targetRatio, 0, 'f', 2);
+    row.verdict = figure <= floor * targetRatio ? Verdict::Ok : Verdict::Missed;
+    row.missedNote = QStringLiteral("%1: %2x the floor (target %3x)")
+                         .arg(measure, times(figure / floor))
+                         .arg(targetRatio, 0, 'f', 2);
+    return row;
+}
+
+// From the menu click to the first problem painted, in a window of its own each time (a
+// drill starts once a run): fresh numbers beside the banks' own, for the largest set.
+std::vector<Row> freshBenchmarks(const WindowOptions& options, QTextStream& log, bool& failed) {
+    const QString set = QStringLiteral("tosiki1");
+    // idle: the click comes once the window has done what it does after its first paint (a
+    // pupil's click comes later still); otherwise at once, before the fresh banks are made.
+    const auto firstProblem = [&](const DrillOptions& drillOptions, bool idle) {
+        RealWindow real(options.programFolder, drillOptions);
+        if (!real.window().load()) {
+            failed = true;
+            return 0.0;
+        }
+        if (idle) {
+            settle();
+        }
+        QtPictureArea& picture2 = real.window().picture(ControlId::Picture2);
+        const double ms = timed([&] {
+            real.window().menuAction(set)->trigger();
+            paintNow(picture2.widget());
+        });
+        if (real.s().drillRunning != 1) {
+            log << "bench: the drill of " << set << " did not start\n";
+            failed = true;
+        }
+        return ms;
+    };
+    std::vector<double> fresh, early, fixed;
+    for (int i = 0; i < options.freshStarts; ++i) {
+        const DrillOptions freshNumbers{.numbers = Numbers::Fresh,
+                                        .seed = static_cast<std::uint64_t>(i + 1)};
+        fixed.push_back(firstProblem({}, true));
+        fresh.push_back(firstProblem(freshNumbers, true));
+        early.push_back(firstProblem(freshNumbers, false));
+    }
+    Row earlyRow = ratioRow(QStringLiteral("  the same, clicked before the fresh banks were made"),
+                            median(early), median(fixed), 0);
+    earlyRow.target = QStringLiteral("-");
+    earlyRow.verdict = Verdict::None;
+
+    // Every fresh bank of a seed, beside proving each problem of the banks once.
+    std::vector<double> banks, proofs;
+    for (int round = 0; round < options.freshRounds; ++round) {
+        banks.push_back(timed([&] {
+            for (const Bank* bank : allBanks()) {
+                if (!makeFreshBank(*bank, static_cast<std::uint64_t>(round + 1))) {
+                    log << "bench: no fresh bank of " << bank->builder << "\n";
+                    failed = true;
+                }
+            }
+        }));
+        proofs.push_back(timed([&] {
+            for (const Bank* bank : allBanks()) {
+                for (const BankProblem& problem : bank->problems) {
+                    showProblem(problem.question.toString());
+                }
+            }
+        }));
+    }
+    return {ratioRow(QStringLiteral("menu click to the first fresh problem painted (基本１, 50 "
+                                    "problems); floor: the same with the banks' own"),
+                     median(fresh), median(fixed), freshStartTarget),
+            earlyRow,
+            ratioRow(QStringLiteral("all 15 fresh banks of a seed made and proven; floor: each "
+                                    "of the 430 bank problems proven once"),
+                     median(banks), median(proofs), freshBanksTarget)};
+}
+
 } // namespace
 
 std::vector<Row> runWindowBenchmarks(const WindowOptions& options, QTextStream& log, bool& failed) {
@@ -335,6 +417,10 @@ std::vector<Row> runWindowBenchmarks(const WindowOptions& options, QTextStream& 
     rows.push_back(advanceBenchmark(real, options, log, failed));
     rows.push_back(separator());
     for (Row& row : solutionBenchmark(real, options, log, failed)) {
+        rows.push_back(std::move(row));
+    }
+    rows.push_back(separator());
+    for (Row& row : freshBenchmarks(options, log, failed)) {
         rows.push_back(std::move(row));
     }
     return rows;

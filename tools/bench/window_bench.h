@@ -12,6 +12,8 @@ struct WindowOptions {
     int keySamples;        // timed keys of each kind
     int advanceSamples;    // timed presentations of the fraction problem
     int solutionRounds;    // timed rounds of all worked solutions
+    int freshStarts;       // drills started from the menu, fresh and fixed, each
+    int freshRounds;       // rounds of all fresh banks of a seed
 };
 
 // The drill's own work on the real window (offscreen): a key in the answer box, the

@@ -2,14 +2,9 @@
 #include "trace.h"
 
 #include "algebra/worked_solution.h"
-#include "core/basic_text.h"
+#include "render/problem_display.h"
 
 namespace minamo::trace {
-
-namespace {
-// A whole problem text may be given too: its instruction is cut off as judging does.
-const QString equationInstruction = QStringLiteral(" 方程式を");
-} // namespace
 
 int solve(const QStringList& args, QTextStream& in, QTextStream& out) {
     bool printDrawLog = false;
@@ -27,10 +22,8 @@ int solve(const QStringList& args, QTextStream& in, QTextStream& out) {
         if (equation.isEmpty()) {
             continue;
         }
-        const int instruction = positionOf(equation, equationInstruction);
-        if (instruction > 0) {
-            equation = leftText(equation, instruction - 1);
-        }
+        // A whole problem text may be given too: its instruction is cut off.
+        equation = equationPart(equation);
 
         // Every equation on a fresh window, as after a first miss at its problem.
         Session session;

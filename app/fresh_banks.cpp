@@ -1,0 +1,19 @@
+#include "app/fresh_banks.h"
+
+namespace minamo {
+
+const FreshBank* FreshBanks::of(const Bank& bank) {
+    auto it = made_.find(&bank);
+    if (it == made_.end()) {
+        it = made_.emplace(&bank, makeFreshBank(bank, options_.seed, options_.limits)).first;
+    }
+    return it->second ? &*it->second : nullptr;
+}
+
+void FreshBanks::prepareAll() {
+    for (const Bank* bank : allBanks()) {
+        of(*bank);
+    }
+}
+
+} // namespace minamo
