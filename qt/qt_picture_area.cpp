@@ -3,9 +3,7 @@
 #include "qt/fonts.h"
 #include "qt/qt_colour.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
-#include <QPen>
 
 namespace minamo {
 
@@ -15,6 +13,17 @@ constexpr double metresPerInch = 0.0254;
 // takes at most 21 steps and its worked solution at most 51; the chart of a long history
 // takes more.
 constexpr std::size_t keptStepLimit = 64;
+// Lines are one pixel wide on the screen.
+constexpr double screenPenWidth = 1.0;
+
+PaintedArea::Design designOf(const ControlSpec& layout) {
+    return {.widthTwips = static_cast<double>(layout.width),
+            .heightTwips = static_cast<double>(layout.height),
+            .fontName = fontOf(layout).name,
+            .fontPoints = fontOf(layout).points,
+            .fore = layout.fore.value_or(colour::windowText),
+            .penWidth = screenPenWidth};
+}
 } // namespace
 
 PictureWidget::PictureWidget(QtPictureArea& area, QWidget* parent) : QWidget(parent), area_(area) {
@@ -27,50 +36,22 @@ void PictureWidget::paintEvent(QPaintEvent*) {
 }
 
 QtPictureArea::QtPictureArea(const ControlSpec& layout, TwipsScale scale, QWidget* parent)
-    : widget_(new PictureWidget(*this, parent)), scale_(scale), widthTwips_(layout.width),
-      heightTwips_(layout.height), back_(layout.back.value_or(colour::lightCyan)),
-      fore_(layout.fore.value_or(colour::windowText)), fontName_(fontOf(layout).name),
-      fontSize_(fontOf(layout).points), scaleWidth_(layout.width), scaleHeight_(layout.height) {
+    : PaintedArea(designOf(layout), scale), widget_(new PictureWidget(*this, parent)),
+      back_(layout.back.value_or(colour::lightCyan)) {
     widget_->setObjectName(layout.name);
-    widget_->setGeometry(scale_.toWholePixels(layout.left), scale_.toWholePixels(layout.top),
-                         scale_.toWholePixels(layout.width), scale_.toWholePixels(layout.height));
+    widget_->setGeometry(scale.toWholePixels(layout.left), scale.toWholePixels(layout.top),
+                         scale.toWholePixels(layout.width), scale.toWholePixels(layout.height));
     const qreal ratio = widget_->devicePixelRatioF();
     image_ = QImage(QSize(qCeil(widget_->width() * ratio), qCeil(widget_->height() * ratio)),
                     QImage::Format_RGB32);
     image_.setDevicePixelRatio(ratio);
     // Fonts given in points are sized at the screen's logical DPI, as the twips are.
-    const int dotsPerMetre = static_cast<int>(std::lround(scale_.dpi / metresPerInch));
+    const int dotsPerMetre = static_cast<int>(std::lround(scale.dpi / metresPerInch));
     image_.setDotsPerMeterX(dotsPerMetre);
     image_.setDotsPerMeterY(dotsPerMetre);
-    updateFont();
 }
 
-void QtPictureArea::paintStep(QPainter& painter, const Step& step) {
-    switch (step.kind) {
-    case Step::Kind::Text:
-        painter.setRenderHint(QPainter::TextAntialiasing);
-        painter.setFont(step.font);
-        painter.setPen(step.colour);
-        painter.drawText(step.from, step.text);
-        break;
-    case Step::Kind::Line:
-        painter.setPen(QPen(step.colour, 1.0));
-        painter.drawLine(step.from, step.to);
-        break;
-    case Step::Kind::Box:
-    case Step::Kind::SolidBox: {
-        const QRectF rect = QRectF(step.from, step.to).normalized();
-        painter.setPen(QPen(step.colour, 1.0));
-        if (step.kind == Step::Kind::SolidBox) {
-            painter.fillRect(rect, step.colour);
-        }
-        painter.drawRect(rect);
-        break;
-    }
-    }
-}
-
-void QtPictureArea::draw(Step step) {
+void QtPictureArea::draw(PaintStep step) {
     if (inImage_) {
         QPainter painter(&image_);
         paintStep(painter, step);
@@ -89,7 +70,7 @@ void QtPictureArea::writeImage() const {
     }
     image_.fill(toQColor(back_));
     QPainter painter(&image_);
-    for (const Step& step : steps_) {
+    for (const PaintStep& step : steps_) {
         paintStep(painter, step);
     }
     steps_.clear();
@@ -107,20 +88,15 @@ void QtPictureArea::paint(QPainter& painter, const QRect& rect) const {
         return;
     }
     painter.fillRect(rect, toQColor(back_));
-    for (const Step& step : steps_) {
+    for (const PaintStep& step : steps_) {
         paintStep(painter, step);
     }
-}
-
-void QtPictureArea::updateFont() {
-    font_ = designFont(fontName_, fontSize_);
 }
 
 void QtPictureArea::clear() {
     inImage_ = false;
     steps_.clear();
-    x_ = scaleLeft_;
-    y_ = scaleTop_;
+    penHome();
     widget_->update();
 }
 
@@ -130,75 +106,6 @@ void QtPictureArea::setVisible(bool visible) {
 
 bool QtPictureArea::isVisible() const {
     return !widget_->isHidden();
-}
-
-void QtPictureArea::setFontName(const QString& name) {
-    fontName_ = name;
-    updateFont();
-}
-
-void QtPictureArea::setFontSize(double points) {
-    fontSize_ = points;
-    updateFont();
-}
-
-QPointF QtPictureArea::toPixels(double x, double y) const {
-    const double twipsX = (x - scaleLeft_) * widthTwips_ / scaleWidth_;
-    const double twipsY = (y - scaleTop_) * heightTwips_ / scaleHeight_;
-    return {scale_.toPixels(twipsX), scale_.toPixels(twipsY)};
-}
-
-double QtPictureArea::textWidth(const QString& text) const {
-    const QFontMetricsF metrics(font_, &image_);
-    return scale_.toTwips(metrics.horizontalAdvance(text)) * scaleWidth_ / widthTwips_;
-}
-
-double QtPictureArea::textHeight() const {
-    const QFontMetricsF metrics(font_, &image_);
-    return scale_.toTwips(metrics.height()) * scaleHeight_ / heightTwips_;
-}
-
-void QtPictureArea::print(const QString& text, LineEnd end) {
-    if (!text.isEmpty()) {
-        const QFontMetricsF metrics(font_, &image_);
-        const QPointF topLeft = toPixels(x_, y_);
-        draw({.kind = Step::Kind::Text,
-              .from = QPointF(topLeft.x(), topLeft.y() + metrics.ascent()),
-              .colour = toQColor(fore_),
-              .text = text,
-              .font = font_});
-    }
-    if (end == LineEnd::Stay) {
-        x_ += textWidth(text);
-    } else {
-        x_ = scaleLeft_;
-        y_ += textHeight();
-    }
-}
-
-void QtPictureArea::line(double x1, double y1, double x2, double y2, Rgb colour) {
-    draw({.kind = Step::Kind::Line,
-          .from = toPixels(x1, y1),
-          .to = toPixels(x2, y2),
-          .colour = toQColor(colour)});
-    x_ = x2;
-    y_ = y2;
-}
-
-void QtPictureArea::box(double x1, double y1, double x2, double y2, Rgb colour, BoxFill fill) {
-    draw({.kind = fill == BoxFill::Solid ? Step::Kind::SolidBox : Step::Kind::Box,
-          .from = toPixels(x1, y1),
-          .to = toPixels(x2, y2),
-          .colour = toQColor(colour)});
-    x_ = x2;
-    y_ = y2;
-}
-
-void QtPictureArea::setScale(double left, double top, double right, double bottom) {
-    scaleLeft_ = left;
-    scaleTop_ = top;
-    scaleWidth_ = right - left;
-    scaleHeight_ = bottom - top;
 }
 
 } // namespace minamo

@@ -1,11 +1,8 @@
 #pragma once
 
 #include "design/form_layout.h"
-#include "platform/platform.h"
-#include "qt/twips.h"
+#include "qt/painted_area.h"
 
-#include <QColor>
-#include <QFont>
 #include <QImage>
 #include <QWidget>
 #include <vector>
@@ -27,32 +24,17 @@ private:
     QtPictureArea& area_;
 };
 
-// A picture area that keeps its drawing, like a canvas repainted from memory. Pen positions
-// are twips (or the user units of a scale). A few steps since the last clear are kept as a
-// list and painted straight onto the window; a longer drawing goes into a backing image in
-// device pixels at the screen's logical DPI and device pixel ratio.
-class QtPictureArea : public PictureArea {
+// A picture area of the window that keeps its drawing, like a canvas repainted from memory.
+// Pen positions are twips (or the user units of a scale). A few steps since the last clear
+// are kept as a list and painted straight onto the window; a longer drawing goes into a
+// backing image in device pixels at the screen's logical DPI and device pixel ratio.
+class QtPictureArea : public PaintedArea {
 public:
     QtPictureArea(const ControlSpec& layout, TwipsScale scale, QWidget* parent);
 
     void clear() override;
     void setVisible(bool visible) override;
     bool isVisible() const override;
-    double heightTwips() const override { return heightTwips_; }
-    double currentX() const override { return x_; }
-    double currentY() const override { return y_; }
-    void setCurrentX(double x) override { x_ = x; }
-    void setCurrentY(double y) override { y_ = y; }
-    QString fontName() const override { return fontName_; }
-    void setFontName(const QString& name) override;
-    double fontSize() const override { return fontSize_; }
-    void setFontSize(double points) override;
-    Rgb foreColor() const override { return fore_; }
-    void setForeColor(Rgb colour) override { fore_ = colour; }
-    void print(const QString& text, LineEnd end) override;
-    void line(double x1, double y1, double x2, double y2, Rgb colour) override;
-    void box(double x1, double y1, double x2, double y2, Rgb colour, BoxFill fill) override;
-    void setScale(double left, double top, double right, double bottom) override;
 
     PictureWidget* widget() const { return widget_; }
     // The drawing as pixels (written into the backing image first if it was not yet).
@@ -62,42 +44,22 @@ public:
     // Paints the drawing onto the area's widget.
     void paint(QPainter& painter, const QRect& rect) const;
     Rgb backColour() const { return back_; }
-    // Measures text as print does, in the current units.
-    double textWidth(const QString& text) const;
-    double textHeight() const;
+
+protected:
+    void draw(PaintStep step) override;
+    const QPaintDevice* metricsDevice() const override { return &image_; }
 
 private:
-    // One drawing step, in device-independent pixels.
-    struct Step {
-        enum class Kind { Text, Line, Box, SolidBox };
-        Kind kind;
-        QPointF from, to; // text: its baseline start; a line's ends; a box's corners
-        QColor colour;
-        QString text;
-        QFont font;
-    };
-    static void paintStep(QPainter& painter, const Step& step);
-    void draw(Step step);
     // Moves the kept steps into the backing image, which holds the drawing from then on.
     void writeImage() const;
-    QPointF toPixels(double x, double y) const;
-    void updateFont();
 
     PictureWidget* widget_;
-    TwipsScale scale_;
-    int widthTwips_, heightTwips_;
     // Its pixels are written only once a drawing outgrows the list, so that an area that
     // stays blank, hidden or nearly empty (the idle window) keeps none of them in memory.
     mutable QImage image_;
     mutable bool inImage_ = false;
-    mutable std::vector<Step> steps_;
+    mutable std::vector<PaintStep> steps_;
     Rgb back_;
-    Rgb fore_;
-    QString fontName_;
-    double fontSize_;
-    QFont font_;
-    double x_ = 0, y_ = 0;
-    double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_, scaleHeight_;
 };
 
 } // namespace minamo

@@ -5,7 +5,7 @@
 MINAMO_PROGRAM_PACKAGES=(cmake g++ qt6-base-dev qt6-multimedia-dev fonts-ipafont-gothic)
 # What the whole suite needs besides (./test): GoogleTest and the layer check; the
 # real-window smoke test and the package test; the fuzzers; the benchmarks' watch on the X
-# server; the report's browser check and its printed pages.
+# server; the report's browser check and its printed pages; the worksheet's PDF checks.
 MINAMO_TEST_PACKAGES=(libgtest-dev python3 xvfb xdotool imagemagick dpkg-dev fakeroot
                       desktop-file-utils lintian appstream clang libclang-rt-14-dev libxcb1-dev
                       chromium poppler-utils)

@@ -1,7 +1,9 @@
 #include "design/form_layout.h"
 #include "fake/fake_platform.h"
 #include "fake/qstring_printer.h"
+#include "qt/paper_sheet.h"
 #include "qt/qt_picture_area.h"
+#include "worksheet/sheet_drawings.h"
 
 #include <QWidget>
 #include <functional>
@@ -69,6 +71,16 @@ TEST(PenSemantics, FakePictureArea) {
 TEST(PenSemantics, QtPictureArea) {
     QWidget parent;
     QtPictureArea area(controlSpec(ControlId::Picture2), TwipsScale{96}, &parent);
+    checkPenSemantics(
+        area, [&](const QString& t) { return area.textWidth(t); },
+        [&] { return area.textHeight(); });
+}
+
+TEST(PenSemantics, PaperArea) {
+    QImage device(1, 1, QImage::Format_RGB32);
+    device.setDotsPerMeterX(static_cast<int>(1440 / 0.0254));
+    device.setDotsPerMeterY(static_cast<int>(1440 / 0.0254));
+    PaperArea area(windowAreaStyle(ControlId::Picture2), device);
     checkPenSemantics(
         area, [&](const QString& t) { return area.textWidth(t); },
         [&] { return area.textHeight(); });

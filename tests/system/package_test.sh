@@ -2,7 +2,8 @@
 # Installs the built program into a throw-away prefix, and unpacks the Debian package that
 # scripts/package.sh makes into a throw-away root; checks in each the files, the desktop entry,
 # that the launcher starts the program in the pupil's data folder and leaves the home folder
-# alone, and that the report reads that folder and writes its page to the cache folder only.
+# alone, that the report reads that folder and writes its page to the cache folder only, and
+# that minamo-worksheet writes a sheet.
 # The package must pass lintian and appstreamcli without an error, a warning or an info tag.
 #
 #   package_test.sh BUILD_FOLDER CMAKE [PACKAGE_BUILD_FOLDER]
@@ -24,12 +25,14 @@ readonly package=minamo-drill
 readonly launcher=bin/minamo-drill
 readonly program=libexec/minamo-drill/minamo-drill
 readonly reportProgram=bin/minamo-report
+readonly worksheetProgram=bin/minamo-worksheet
 readonly soundModule=libexec/minamo-drill/libminamo-sound.so
 readonly desktopFile=share/applications/minamo-drill.desktop
 readonly iconFile=share/icons/hicolor/scalable/apps/minamo-drill.svg
 # Every file an installation holds, and which of them are run.
 readonly expectedFiles="bin/minamo-drill
 bin/minamo-report
+bin/minamo-worksheet
 libexec/minamo-drill/Maru.wav
 libexec/minamo-drill/SD05.wav
 libexec/minamo-drill/libminamo-sound.so
@@ -41,9 +44,11 @@ share/doc/minamo-drill/copyright
 share/icons/hicolor/scalable/apps/minamo-drill.svg
 share/man/man1/minamo-drill.1.gz
 share/man/man1/minamo-report.1.gz
+share/man/man1/minamo-worksheet.1.gz
 share/metainfo/invalid.minamo.drill.metainfo.xml"
 readonly expectedPrograms="bin/minamo-drill
 bin/minamo-report
+bin/minamo-worksheet
 libexec/minamo-drill/minamo-drill"
 # How long the program must keep running once started to count as running (it has no
 # other sign of life without a display).
@@ -80,7 +85,7 @@ check_files() {
             not_ok "$where: $file cannot be run"
         fi
     done
-    for file in "$program" "$reportProgram"; do
+    for file in "$program" "$reportProgram" "$worksheetProgram"; do
         if [ ! -f "$root/$file" ]; then
             continue
         fi
@@ -149,11 +154,20 @@ check_desktop_entry() {
     local action_name action_exec
     action_name=$(sed -n '/^\[Desktop Action report\]/,/^\[/s/^Name=//p' "$entry")
     action_exec=$(sed -n '/^\[Desktop Action report\]/,/^\[/s/^Exec=\([^ ]*\).*/\1/p' "$entry")
-    if grep -qx "Actions=report;" "$entry" && [ "$action_name" = "記録を見る" ] &&
+    if grep -qx "Actions=report;worksheet;" "$entry" && [ "$action_name" = "記録を見る" ] &&
         [ -n "$action_exec" ] && [ "$root/bin/$action_exec" -ef "$root/$reportProgram" ]; then
         ok "$where: the desktop entry's action \"記録を見る\" runs minamo-report"
     else
         not_ok "$where: the desktop entry's report action: \"$action_name\" runs \"$action_exec\""
+    fi
+    # The third makes a worksheet.
+    action_name=$(sed -n '/^\[Desktop Action worksheet\]/,/^\[/s/^Name=//p' "$entry")
+    action_exec=$(sed -n '/^\[Desktop Action worksheet\]/,/^\[/s/^Exec=\([^ ]*\).*/\1/p' "$entry")
+    if [ "$action_name" = "プリントを作る" ] && [ -n "$action_exec" ] &&
+        [ "$root/bin/$action_exec" -ef "$root/$worksheetProgram" ]; then
+        ok "$where: the desktop entry's action \"プリントを作る\" runs minamo-worksheet"
+    else
+        not_ok "$where: the desktop entry's worksheet action: \"$action_name\" runs \"$action_exec\""
     fi
     # The second entry starts the same launcher with fresh numbers.
     local fresh="$root/share/applications/minamo-drill-fresh.desktop"
@@ -273,6 +287,20 @@ check_report() {
     fi
 }
 
+# The installed minamo-worksheet writes a sheet without a display.
+check_worksheet() {
+    local where=$1 root=$2 run="$tmp/worksheet-$RANDOM" status=0
+    mkdir -p "$run/home"
+    env -i PATH="$root/bin:/usr/bin:/bin" HOME="$run/home" LANG=C.UTF-8 \
+        timeout 60 minamo-worksheet 方程式分数1 --no-open --output "$run/sheet.pdf" >"$run/log" 2>&1 ||
+        status=$?
+    if [ "$status" -eq 0 ] && [ "$(head -c 5 "$run/sheet.pdf" 2>/dev/null)" = "%PDF-" ]; then
+        ok "$where: minamo-worksheet writes a sheet"
+    else
+        not_ok "$where: minamo-worksheet gave status $status: $(cat "$run/log")"
+    fi
+}
+
 # A data folder that cannot be made (the home is a file): the launcher stops with a
 # message, starts nothing and leaves the file as it was.
 check_unusable_home() {
@@ -302,6 +330,7 @@ check_desktop_entry "prefix" "$prefix"
 check_launcher "prefix" "$prefix"
 check_launcher "prefix, XDG_DATA_HOME set" "$prefix" xdg-data
 check_report "prefix" "$prefix"
+check_worksheet "prefix" "$prefix"
 check_unusable_home "prefix" "$prefix"
 
 # --- the Debian package --------------------------------------------------------------------
@@ -389,6 +418,7 @@ check_files "package" "$root/usr"
 check_desktop_entry "package" "$root/usr"
 check_launcher "package" "$root/usr"
 check_report "package" "$root/usr"
+check_worksheet "package" "$root/usr"
 
 # Debian's checker and the software centres' validator: every tag is fixed or overridden in
 # the package with its reason.

@@ -4,6 +4,7 @@
 // figures are not measurements); --startup-only and --window-only run one half.
 
 #include "report_bench.h"
+#include "sheet_bench.h"
 #include "sound_bench.h"
 #include "startup_bench.h"
 #include "table.h"
@@ -97,6 +98,7 @@ int main(int argc, char** argv) {
                                               .freshRounds = quick ? 1 : 11};
     const minamo::bench::SoundOptions sound{binDir, quick ? 1 : 11};
     const minamo::bench::ReportOptions report{quick ? 1 : 11};
+    const minamo::bench::SheetOptions sheet{binDir, quick ? 1 : 11};
 
     std::vector<minamo::bench::Row> rows;
     if (startupPart) {
@@ -111,6 +113,9 @@ int main(int argc, char** argv) {
         }
         rows.push_back(minamo::bench::separator());
         for (auto& row : minamo::bench::runReportBenchmarks(report, log, failed)) {
+            rows.push_back(std::move(row));
+        }
+        for (auto& row : minamo::bench::runSheetBenchmarks(sheet, log, failed)) {
             rows.push_back(std::move(row));
         }
     }
@@ -129,7 +134,7 @@ int main(int argc, char** argv) {
               : QStringLiteral("medians: start-up of %1 runs, memory of %2 runs, first sounds of "
                                "%3 runs, %4 keys of each kind, %5 presentations, %6 rounds of "
                                "solutions, %7 drill starts, %8 rounds of fresh banks, %9 class "
-                               "reports")
+                               "reports, %10 worksheets")
                     .arg(startup.startupRuns)
                     .arg(startup.memoryRuns)
                     .arg(sound.runs)
@@ -138,12 +143,14 @@ int main(int argc, char** argv) {
                     .arg(window.solutionRounds)
                     .arg(window.freshStarts)
                     .arg(window.freshRounds)
-                    .arg(report.runs),
+                    .arg(report.runs)
+                    .arg(sheet.runs),
         QStringLiteral("floor: start-up and memory, the idle window's menus, controls, captions "
                        "and fonts as plain Qt widgets with no drill behind them (each start on "
                        "one core); keys, the same "
                        "key in a bare QLineEdit; drawing, the same text printed as one line "
-                       "(both painted); the class report, reading the same files' bytes"),
+                       "(both painted); the class report, reading the same files' bytes; a "
+                       "worksheet, its equations as lines of a PDF"),
     };
     minamo::bench::printTable(out, heading, rows);
     if (failed) {

@@ -1,0 +1,143 @@
+#include "qt/paper_sheet.h"
+
+#include "worksheet/worksheet_command.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+namespace minamo {
+
+namespace {
+
+constexpr int twipsPerInch = 1440;
+constexpr TwipsScale paperScale{twipsPerInch};
+// Lines a little wider than one of the window's pixels at 96 dpi (15 twips): the drawings
+// are smaller on paper, and a fraction bar of the typed answer still prints at half a point.
+constexpr double paperPenWidth = 25;
+
+PaintedArea::Design designOf(const AreaStyle& style) {
+    return {.widthTwips = style.widthTwips,
+            .heightTwips = style.heightTwips,
+            .fontName = style.fontName,
+            .fontPoints = style.fontPoints,
+            .fore = style.fore,
+            .penWidth = paperPenWidth};
+}
+
+} // namespace
+
+PaperArea::PaperArea(const AreaStyle& style, const QPaintDevice& device)
+    : PaintedArea(designOf(style), paperScale), device_(device) {}
+
+void PaperArea::clear() {
+    steps_.clear();
+    reach_.reset();
+    penHome();
+}
+
+void PaperArea::draw(PaintStep step) {
+    QRectF reach;
+    if (step.kind == PaintStep::Kind::Text) {
+        if (step.colour != QColor(Qt::black)) {
+            step.font.setUnderline(true);
+        }
+        const QFontMetricsF metrics(step.font, &device_);
+        reach = QRectF(step.from.x(), step.from.y() - metrics.ascent(),
+                       metrics.horizontalAdvance(step.text), metrics.height());
+    } else {
+        const double half = step.penWidth / 2;
+        reach = QRectF(step.from, step.to).normalized().adjusted(-half, -half, half, half);
+    }
+    reach_ = reach_ ? reach_->united(reach) : reach;
+    steps_.push_back(std::move(step));
+}
+
+std::optional<TwipsBox> PaperArea::drawnBox() const {
+    if (!reach_) {
+        return std::nullopt;
+    }
+    return TwipsBox{reach_->left(), reach_->top(), reach_->right(), reach_->bottom()};
+}
+
+void PaperArea::paint(QPainter& painter) const {
+    for (const PaintStep& step : steps_) {
+        paintStep(painter, step);
+    }
+}
+
+PdfSheet::PdfSheet(QPdfWriter& writer) : writer_(writer) {}
+
+PdfSheet::~PdfSheet() = default;
+
+int PdfSheet::beginDrawing(const AreaStyle& style) {
+    drawings_.push_back(std::make_unique<PaperArea>(style, writer_));
+    return static_cast<int>(drawings_.size()) - 1;
+}
+
+PictureArea& PdfSheet::area(int drawing) {
+    return *drawings_.at(drawing);
+}
+
+std::optional<TwipsBox> PdfSheet::drawnBox(int drawing) const {
+    return drawings_.at(drawing)->drawnBox();
+}
+
+void PdfSheet::place(int drawing, int page, double x, double y, double zoom) {
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>();
+        failed_ = !painter_->begin(&writer_);
+    }
+    if (failed_) {
+        return;
+    }
+    for (; page_ < page; ++page_) {
+        failed_ = failed_ || !writer_.newPage();
+    }
+    painter_->save();
+    painter_->translate(x, y);
+    painter_->scale(zoom, zoom);
+    drawings_.at(drawing)->paint(*painter_);
+    painter_->restore();
+}
+
+bool PdfSheet::finish() {
+    if (!painter_) {
+        return false;
+    }
+    return painter_->end() && !failed_;
+}
+
+SheetFile writeSheetPdf(const SheetContent& content, const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return {.written = SheetFile::Written::No, .layout = {}, .failure = unwritableReason(path)};
+    }
+    QPdfWriter writer(&file);
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    writer.setResolution(twipsPerInch);
+    writer.setTitle(content.menuPath + QStringLiteral("（") + content.setName +
+                    QStringLiteral("）"));
+    writer.setCreator(QStringLiteral("minamo-worksheet"));
+
+    PdfSheet sheet(writer);
+    SheetLayout layout = drawWorksheet(content, sheet);
+    if (const QStringList faults = layoutFaults(layout); !faults.isEmpty()) {
+        sheet.finish();
+        file.cancelWriting();
+        return {.written = SheetFile::Written::No,
+                .layout = std::move(layout),
+                .failure = QStringLiteral("ページの割りつけに誤りがあります: ") +
+                           faults.join(QStringLiteral("; "))};
+    }
+    if (!sheet.finish() || !file.commit()) {
+        return {.written = SheetFile::Written::No,
+                .layout = std::move(layout),
+                .failure = unwritableReason(path)};
+    }
+    return {.written = SheetFile::Written::Yes, .layout = std::move(layout), .failure = {}};
+}
+
+} // namespace minamo

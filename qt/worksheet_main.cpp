@@ -1,0 +1,147 @@
+// minamo-worksheet: any set as a printable A4 PDF with its answers and worked solutions.
+// With a set it writes the sheet and opens it; without one it opens a small window to
+// choose the set in.
+
+#include "qt/fonts.h"
+#include "qt/paper_sheet.h"
+#include "qt/worksheet_window.h"
+#include "worksheet/worksheet_command.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QProcess>
+#include <QStyleFactory>
+#include <QTranslator>
+#include <cstdio>
+
+namespace {
+
+using namespace minamo;
+
+enum Exit { Done = 0, Failed = 1, BadArguments = 2 };
+
+void say(std::FILE* stream, const QString& text) {
+    std::fputs(text.toUtf8().constData(), stream);
+}
+void tell(const QString& line) {
+    say(stderr, QStringLiteral("minamo-worksheet: ") + line + u'\n');
+}
+
+bool hasDisplay() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// The desktop's viewer, through xdg-open as Qt's own desktop services start it.
+bool openInViewer(const QString& path) {
+    return hasDisplay() && QProcess::startDetached(QStringLiteral("xdg-open"),
+                                                   {QFileInfo(path).absoluteFilePath()});
+}
+
+void useDesignFonts() {
+    installFontSubstitutions();
+    QGuiApplication::setFont(designFont(QStringLiteral("MS PGothic"), 10));
+}
+
+int writeSheet(const char* programName, const WorksheetCommand& command) {
+    const CatalogueEntry* entry = sheetSet(command.setName);
+    if (!entry) {
+        tell(unknownSetMessage(command.setName));
+        return BadArguments;
+    }
+    // The sheet is drawn with the installed fonts and shown nowhere: Qt's offscreen platform
+    // needs no display, and the viewer started later keeps the desktop's own.
+    int argc = 3;
+    char platformOption[] = "-platform";
+    char offscreen[] = "offscreen";
+    char* argv[] = {const_cast<char*>(programName), platformOption, offscreen, nullptr};
+    QGuiApplication app(argc, argv);
+    useDesignFonts();
+
+    const std::uint64_t seed = command.seed.value_or(clockSeed());
+    const std::optional<SheetBank> bank = bankToPrint(*entry, command.numbers, seed);
+    if (!bank) {
+        tell(QStringLiteral("新しい数の問題を作れませんでした（種 %1）。別の種をためすか、"
+                            "--fresh をつけずにいつもの問題で作ってください。")
+                 .arg(seed));
+        return Failed;
+    }
+    const QDate today = QDate::currentDate();
+    QString path = command.output;
+    if (path.isEmpty()) {
+        path = defaultSheetPath(*entry, command.numbers, seed, today);
+        // The documents folder of a new account may not be there yet.
+        QDir().mkpath(QFileInfo(path).absolutePath());
+    }
+    const SheetFile sheet =
+        writeSheetPdf(sheetContent(*entry, bank->bank(), command.numbers, seed, today), path);
+    const QString where = QDir::toNativeSeparators(path);
+    if (sheet.written == SheetFile::Written::No) {
+        tell(QStringLiteral("プリントを書けませんでした: %1（%2）").arg(where, sheet.failure));
+        return Failed;
+    }
+    say(stdout, where + u'\n');
+    if (command.open == WorksheetCommand::Open::Yes && !openInViewer(path)) {
+        tell(QStringLiteral("ビューアーで開けませんでした。プリントはここにあります: ") + where);
+        return Failed;
+    }
+    return Done;
+}
+
+int runWindow(const char* programName) {
+    if (!hasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        tell(QStringLiteral("画面がないので、ウィンドウを開けません。プリントにするセットを"
+                            "指定してください（一覧: minamo-worksheet --list）。"));
+        return BadArguments;
+    }
+    // Only the program's name: the worksheet's own arguments are not Qt's.
+    int argc = 1;
+    char* argv[] = {const_cast<char*>(programName), nullptr};
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("minamo-worksheet"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    useDesignFonts();
+    // The window is Japanese whatever the locale: so are Qt's own dialogs (the file dialog)
+    // where Qt's translations are installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
+    WorksheetWindow window(&WorksheetWindow::askWithFileDialog, &openInViewer);
+    window.show();
+    return app.exec() == 0 ? Done : Failed;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QFile::decodeName(argv[i]);
+    }
+    const ParsedWorksheetCommand parsed = parseWorksheetArguments(arguments);
+    if (!parsed.command) {
+        tell(parsed.error);
+        say(stderr, worksheetUsage());
+        return BadArguments;
+    }
+    switch (parsed.command->action) {
+    case WorksheetCommand::Action::Help:
+        say(stdout, worksheetUsage());
+        return Done;
+    case WorksheetCommand::Action::List:
+        say(stdout, setList());
+        return Done;
+    case WorksheetCommand::Action::Sheet:
+        return writeSheet(argv[0], *parsed.command);
+    case WorksheetCommand::Action::Window:
+        return runWindow(argv[0]);
+    }
+    return Failed;
+}

@@ -1,0 +1,101 @@
+#include "worksheet/sheet_drawings.h"
+
+#include "algebra/worked_solution.h"
+#include "answer/typed_fraction.h"
+#include "core/basic_text.h"
+#include "core/common_factor.h"
+#include "platform/inert_platform.h"
+#include "render/power_text.h"
+#include "render/problem_display.h"
+#include "render/typed_power.h"
+
+#include <memory>
+
+namespace minamo {
+
+namespace {
+
+// A drill of its own around one area: every picture area of the window is that area, the
+// state is fresh (with the start-up's prime table, which the common factor reads), so that
+// nothing of one drawing shows in the next.
+class DrillOnArea {
+public:
+    explicit DrillOnArea(PictureArea& area)
+        : platform_({.picture1 = area,
+                     .picture2 = area,
+                     .picture3 = area,
+                     .picture4 = area,
+                     .picture5 = area,
+                     .picture7 = area}),
+          state_(std::make_unique<DrillState>()), drill_{*state_, platform_.platform()} {
+        fillPrimes(*state_);
+    }
+    DrillState& s() { return *state_; }
+    Drill& d() { return drill_; }
+
+private:
+    InertPlatform platform_;
+    std::unique_ptr<DrillState> state_;
+    Drill drill_;
+};
+
+// What judging expects: the stored answer up to its first ":".
+QString expectedPart(const QString& stored) {
+    const int colon = positionOf(stored, QStringLiteral(":"));
+    return colon > 0 ? leftText(stored, colon - 1) : stored;
+}
+
+} // namespace
+
+AreaStyle windowAreaStyle(ControlId id) {
+    const ControlSpec& layout = controlSpec(id);
+    const FontSpec& font = fontOf(layout);
+    return {.fontName = font.name,
+            .fontPoints = font.points,
+            .fore = layout.fore.value_or(colour::windowText),
+            .widthTwips = static_cast<double>(layout.width),
+            .heightTwips = static_cast<double>(layout.height)};
+}
+
+void drawSheetProblem(PictureArea& area, const QString& problem) {
+    DrillOnArea on(area);
+    const QString equation = equationPart(problem);
+    if (problem.contains(u'^')) {
+        on.s().powerText = equation;
+        drawPowerText(on.d());
+    } else if (problem.contains(u'/')) {
+        drawProblem(on.d(), problem);
+    } else {
+        // The window cuts a long problem into lines of 21 characters to fit its area; the
+        // sheet's column is wider, and an equation cut inside a bracket reads badly on paper.
+        area.print(equation, LineEnd::Break);
+    }
+}
+
+void drawSheetAnswer(PictureArea& area, const QString& answer) {
+    DrillOnArea on(area);
+    DrillState& s = on.s();
+    const QString shown = expectedPart(answer);
+    // As the answer box redraws a typed answer.
+    if (shown.contains(u'^')) {
+        s.powerText = shown;
+        drawTypedPower(on.d());
+    } else if (shown.contains(u'/')) {
+        s.layoutX = 0;
+        s.layoutY = 0;
+        s.answerLayoutText = shown;
+        showFractionAnswer(on.d());
+    } else {
+        area.setPen(0, 0);
+        area.print(shown, LineEnd::Break);
+    }
+}
+
+void drawSheetSolution(PictureArea& area, const QString& problem) {
+    DrillOnArea on(area);
+    on.s().explainedEquation = equationPart(problem);
+    on.s().solutionLineCount = 0;
+    showWorkedSolution(on.d());
+}
+
+} // namespace minamo

@@ -1,0 +1,117 @@
+#include "fake/qstring_printer.h"
+#include "worksheet/worksheet.h"
+#include "worksheet/worksheet_command.h"
+
+#include <gtest/gtest.h>
+
+namespace minamo {
+namespace {
+
+using Action = WorksheetCommand::Action;
+using Open = WorksheetCommand::Open;
+
+TEST(WorksheetCommand, ArgumentsMakeTheCommandOrAClearMistake) {
+    const struct {
+        QStringList arguments;
+        std::optional<Action> action; // none: a mistake
+        QString set;
+        Numbers numbers;
+        std::optional<std::uint64_t> seed;
+        QString output;
+        Open open;
+    } cases[] = {
+        {{}, Action::Window, {}, Numbers::Bank, {}, {}, Open::Yes},
+        {{"--list"}, Action::List, {}, Numbers::Bank, {}, {}, Open::Yes},
+        {{"-h"}, Action::Help, {}, Numbers::Bank, {}, {}, Open::Yes},
+        {{"方程式分数2"}, Action::Sheet, "方程式分数2", Numbers::Bank, {}, {}, Open::Yes},
+        {{"方程式分数2", "--fresh"},
+         Action::Sheet,
+         "方程式分数2",
+         Numbers::Fresh,
+         {},
+         {},
+         Open::Yes},
+        {{"--fresh=42", "方程式難1", "--no-open"},
+         Action::Sheet,
+         "方程式難1",
+         Numbers::Fresh,
+         42,
+         {},
+         Open::No},
+        {{"方程式難1", "--output", "a b.pdf"},
+         Action::Sheet,
+         "方程式難1",
+         Numbers::Bank,
+         {},
+         "a b.pdf",
+         Open::Yes},
+        {{"方程式難1", "--output=x.pdf"},
+         Action::Sheet,
+         "方程式難1",
+         Numbers::Bank,
+         {},
+         "x.pdf",
+         Open::Yes},
+        {{"方程式難1", "--output"}, {}, {}, Numbers::Bank, {}, {}, Open::Yes},
+        {{"方程式難1", "--fresh=-3"}, {}, {}, Numbers::Bank, {}, {}, Open::Yes},
+        {{"方程式難1", "--fresh=abc"}, {}, {}, Numbers::Bank, {}, {}, Open::Yes},
+        {{"方程式難1", "方程式難2"}, {}, {}, Numbers::Bank, {}, {}, Open::Yes},
+        {{"--colour"}, {}, {}, Numbers::Bank, {}, {}, Open::Yes},
+        {{"--fresh"}, {}, {}, Numbers::Bank, {}, {}, Open::Yes},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const ParsedWorksheetCommand parsed = parseWorksheetArguments(c.arguments);
+        ASSERT_EQ(parsed.command.has_value(), c.action.has_value()) << parsed.error.toStdString();
+        if (!c.action) {
+            EXPECT_FALSE(parsed.error.isEmpty());
+            continue;
+        }
+        EXPECT_EQ(parsed.command->action, *c.action);
+        EXPECT_EQ(parsed.command->setName, c.set);
+        EXPECT_EQ(parsed.command->numbers, c.numbers);
+        EXPECT_EQ(parsed.command->seed, c.seed);
+        EXPECT_EQ(parsed.command->output, c.output);
+        EXPECT_EQ(parsed.command->open, c.open);
+    }
+}
+
+TEST(WorksheetCommand, EveryChoosableSetIsListedAndFoundByItsName) {
+    const QStringList lines = setList().split(u'\n', Qt::SkipEmptyParts);
+    int choosable = 0;
+    for (const CatalogueEntry& entry : catalogue()) {
+        if (!entry.choosable()) {
+            EXPECT_EQ(sheetSet(entry.caption), nullptr);
+            continue;
+        }
+        EXPECT_EQ(lines.value(choosable++), setNameOf(entry) + u'\t' + menuPath(entry));
+        EXPECT_EQ(sheetSet(setNameOf(entry)), &entry);
+    }
+    EXPECT_EQ(lines.size(), choosable);
+    EXPECT_EQ(sheetSet(u"方程式分数9"), nullptr);
+    EXPECT_TRUE(
+        unknownSetMessage(QStringLiteral("方程式分数9")).contains(QStringLiteral("--list")));
+}
+
+TEST(WorksheetCommand, TheDefaultFileIsNamedAfterTheSetTheDayAndAFreshSeed) {
+    const CatalogueEntry& entry = *sheetSet(u"方程式分数2");
+    const QDate day(2026, 12, 9);
+    EXPECT_TRUE(
+        defaultSheetPath(entry, Numbers::Bank, 0, day).endsWith(u"/方程式分数2_2026-12-09.pdf"));
+    EXPECT_TRUE(defaultSheetPath(entry, Numbers::Fresh, 42, day)
+                    .endsWith(u"/方程式分数新2_2026-12-09_42.pdf"));
+}
+
+// A sheet of fresh numbers never falls back to the set's own problems.
+TEST(WorksheetCommand, TheBankToPrintIsTheSetsOwnOrItsFreshNumbers) {
+    const CatalogueEntry& entry = *sheetSet(u"方程式分数2");
+    EXPECT_EQ(bankToPrint(entry, Numbers::Bank, 5)->bank().problems.data(),
+              entry.bank->problems.data());
+    const std::optional<SheetBank> fresh = bankToPrint(entry, Numbers::Fresh, 5);
+    ASSERT_TRUE(fresh);
+    EXPECT_EQ(fresh->bank().problems.size(), entry.bank->problems.size());
+    EXPECT_NE(fresh->bank().problems[0].question, entry.bank->problems[0].question);
+}
+
+} // namespace
+} // namespace minamo

@@ -1,0 +1,207 @@
+// The sheet's layout for every set, fixed and fresh, on a surface that measures text as the
+// fresh numbers' proofs do (by the widest the design's fonts draw each kind of character):
+// every block inside its page's printable box, none over another, the problems and answers
+// in bank order.
+
+#include "fake/fake_platform.h"
+#include "fake/qstring_printer.h"
+#include "fresh/measured_area.h"
+#include "worksheet/page_layout.h"
+#include "worksheet/sheet_drawings.h"
+#include "worksheet/worksheet.h"
+#include "worksheet/worksheet_command.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace minamo {
+namespace {
+
+// An area that draws nothing and keeps the box of what would be drawn.
+class MeasuringArea : public PictureArea {
+public:
+    explicit MeasuringArea(const AreaStyle& style)
+        : height_(style.heightTwips), font_(style.fontName), points_(style.fontPoints) {}
+    std::optional<TwipsBox> reached;
+
+    void clear() override { reached.reset(), x_ = y_ = 0; }
+    void setVisible(bool) override {}
+    bool isVisible() const override { return true; }
+    double heightTwips() const override { return height_; }
+    double currentX() const override { return x_; }
+    double currentY() const override { return y_; }
+    void setCurrentX(double x) override { x_ = x; }
+    void setCurrentY(double y) override { y_ = y; }
+    QString fontName() const override { return font_; }
+    void setFontName(const QString& name) override { font_ = name; }
+    double fontSize() const override { return points_; }
+    void setFontSize(double points) override { points_ = points; }
+    Rgb foreColor() const override { return fore_; }
+    void setForeColor(Rgb colour) override { fore_ = colour; }
+    void print(const QString& text, LineEnd end) override {
+        const double width = MeasuredArea::textWidthTwips(text, font_, points_);
+        if (!text.isEmpty()) {
+            reach({x_, y_, x_ + width, y_ + MeasuredArea::lineHeightTwips(points_)});
+        }
+        if (end == LineEnd::Stay) {
+            x_ += width;
+        } else {
+            x_ = 0;
+            y_ += MeasuredArea::lineHeightTwips(points_);
+        }
+    }
+    void line(double x1, double y1, double x2, double y2, Rgb) override {
+        reach({std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)});
+        x_ = x2, y_ = y2;
+    }
+    void box(double x1, double y1, double x2, double y2, Rgb c, BoxFill) override {
+        line(x1, y1, x2, y2, c);
+    }
+    void setScale(double, double, double, double) override {}
+
+private:
+    void reach(const TwipsBox& b) { reached = reached ? reached->united(b) : b; }
+    double height_;
+    QString font_;
+    double points_;
+    Rgb fore_ = colour::black;
+    double x_ = 0, y_ = 0;
+};
+
+class MeasuringSurface : public SheetSurface {
+public:
+    int beginDrawing(const AreaStyle& style) override {
+        areas_.push_back(std::make_unique<MeasuringArea>(style));
+        return static_cast<int>(areas_.size()) - 1;
+    }
+    PictureArea& area(int drawing) override { return *areas_.at(drawing); }
+    std::optional<TwipsBox> drawnBox(int drawing) const override {
+        return areas_.at(drawing)->reached;
+    }
+    void place(int drawing, int page, double, double, double zoom) override {
+        EXPECT_GE(page, lastPage) << "pages are filled in order";
+        EXPECT_GT(zoom, 0);
+        lastPage = page;
+        ++placed;
+    }
+    int lastPage = 0;
+    int placed = 0;
+
+private:
+    std::vector<std::unique_ptr<MeasuringArea>> areas_;
+};
+
+// Top to bottom, left to right; on problem pages rows first.
+bool before(const PlacedBlock& a, const PlacedBlock& b, bool rowsFirst) {
+    if (a.page != b.page) {
+        return a.page < b.page;
+    }
+    if (rowsFirst && a.box.top != b.box.top) {
+        return a.box.top < b.box.top;
+    }
+    return a.box.left != b.box.left ? a.box.left < b.box.left : a.box.top < b.box.top;
+}
+
+void checkSheet(const CatalogueEntry& entry, const Bank& bank, Numbers numbers) {
+    const SheetContent content = sheetContent(entry, bank, numbers, 7, QDate(2026, 12, 9));
+    MeasuringSurface surface;
+    const SheetLayout layout = drawWorksheet(content, surface);
+    EXPECT_EQ(layoutFaults(layout), QStringList());
+    EXPECT_GT(layout.firstAnswerPage, 0);
+    EXPECT_GT(layout.pageCount, layout.firstAnswerPage);
+
+    const int n = static_cast<int>(content.problems.size());
+    std::map<std::pair<BlockKind, int>, const PlacedBlock*> found;
+    std::vector<int> footers(layout.pageCount, 0);
+    for (const PlacedBlock& b : layout.blocks) {
+        found[{b.kind, b.problem}] = &b;
+        if (b.kind == BlockKind::Footer) {
+            ++footers.at(b.page);
+        }
+    }
+    EXPECT_EQ(footers, std::vector<int>(layout.pageCount, 1));
+    const auto at = [&](BlockKind kind, int k) { return found.at({kind, k}); };
+    for (int k = 1; k <= n; ++k) {
+        SCOPED_TRACE(k);
+        for (BlockKind kind :
+             {BlockKind::Problem, BlockKind::WorkRoom, BlockKind::Answer, BlockKind::Solution}) {
+            ASSERT_TRUE(found.count({kind, k})) << static_cast<int>(kind);
+        }
+        EXPECT_LT(at(BlockKind::Problem, k)->page, layout.firstAnswerPage);
+        EXPECT_GE(at(BlockKind::Answer, k)->page, layout.firstAnswerPage);
+        // The room to work lies right under its problem.
+        EXPECT_GE(at(BlockKind::WorkRoom, k)->box.top, at(BlockKind::Problem, k)->box.bottom);
+        if (k > 1) {
+            EXPECT_TRUE(before(*at(BlockKind::Problem, k - 1), *at(BlockKind::Problem, k), true));
+            EXPECT_TRUE(before(*at(BlockKind::Answer, k - 1), *at(BlockKind::Answer, k), false));
+        }
+    }
+    EXPECT_EQ(surface.placed,
+              static_cast<int>(std::count_if(
+                  layout.blocks.begin(), layout.blocks.end(),
+                  [](const PlacedBlock& b) { return b.kind != BlockKind::WorkRoom; })));
+}
+
+TEST(WorksheetLayout, EverySetFixedAndFreshFitsItsPagesInBankOrder) {
+    for (const CatalogueEntry& entry : catalogue()) {
+        if (!entry.choosable()) {
+            continue;
+        }
+        SCOPED_TRACE(setNameOf(entry).toStdString());
+        checkSheet(entry, *entry.bank, Numbers::Bank);
+        for (std::uint64_t seed : {1u, 2u, 2026u}) {
+            SCOPED_TRACE(seed);
+            const std::optional<SheetBank> fresh = bankToPrint(entry, Numbers::Fresh, seed);
+            ASSERT_TRUE(fresh);
+            checkSheet(entry, fresh->bank(), Numbers::Fresh);
+        }
+    }
+}
+
+TEST(WorksheetLayout, TheCheckFindsABlockOffThePageAndOneOverAnother) {
+    const TwipsBox inside{1000, 1000, 3000, 2000};
+    const struct {
+        std::vector<PlacedBlock> blocks;
+        int faults;
+    } cases[] = {
+        {{{BlockKind::Problem, 1, 0, inside}, {BlockKind::Problem, 2, 0, {1000, 2000, 3000, 2500}}},
+         0},
+        {{{BlockKind::Problem, 1, 0, inside},
+          {BlockKind::WorkRoom, 1, 0, {2000, 1500, 4000, 3000}}},
+         1},
+        {{{BlockKind::Problem, 1, 0, inside}, {BlockKind::Problem, 1, 1, inside}}, 0},
+        {{{BlockKind::Solution, 3, 0, {page::width - 900, 1000, page::width - 100, 1200}}}, 1},
+        {{{BlockKind::Footer, 0, 0, {1000, page::height - 500, 2000, page::height - 300}}}, 1},
+        {{{BlockKind::Answer, 1, 2, inside}}, 1},
+    };
+    for (const auto& c : cases) {
+        const SheetLayout layout{.pageCount = 2, .firstAnswerPage = 1, .blocks = c.blocks};
+        EXPECT_EQ(layoutFaults(layout).size(), c.faults)
+            << layoutFaults(layout).join(u'|').toStdString();
+    }
+}
+
+// The texts a reader's search must find are printed whole: the number, a whole answer.
+TEST(WorksheetDrawings, NumbersAndWholeAnswersArePrintedAsOneTextFractionsStacked) {
+    FakePictureArea area(QStringLiteral("paper"), 6000, 6000, QStringLiteral("MS PGothic"), 36);
+    drawSheetAnswer(area, QStringLiteral("x=-7"));
+    EXPECT_EQ(area.printedTexts(), QStringList{QStringLiteral("x=-7")});
+    area.clear();
+    drawSheetAnswer(area, QStringLiteral("x=-8/3"));
+    const auto ops = area.drawing();
+    EXPECT_TRUE(std::any_of(ops.begin(), ops.end(),
+                            [](const DrawOp& op) { return op.kind == DrawOp::Kind::Line; }));
+    QStringList parts;
+    for (const QString& text : area.printedTexts()) {
+        parts << text.trimmed(); // a number is printed with room for its sign
+    }
+    EXPECT_EQ(parts,
+              (QStringList{QStringLiteral("x=-"), QStringLiteral("8"), QStringLiteral("3")}));
+    area.clear();
+    // A long plain problem stays on one line, without its instruction.
+    drawSheetProblem(area, QStringLiteral("-3(-3x-5)-4(3x-6)=-2(x-8) 方程式を解いて。"));
+    EXPECT_EQ(area.printedTexts(), QStringList{QStringLiteral("-3(-3x-5)-4(3x-6)=-2(x-8)")});
+}
+
+} // namespace
+} // namespace minamo
