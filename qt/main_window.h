@@ -51,6 +51,8 @@ protected:
 private:
     void buildControls();
     void buildMenu();
+    void buildFocusChain();
+    void returnFocusToAnswerBox(QWidget* pressed);
     void preloadSoundsSoon();
     void preloadSounds();
     void waitForSoundLoads();

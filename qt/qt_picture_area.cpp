@@ -3,6 +3,7 @@
 #include "qt/fonts.h"
 #include "qt/qt_colour.h"
 
+#include <QAccessible>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
@@ -27,8 +28,9 @@ void PictureWidget::paintEvent(QPaintEvent*) {
 }
 
 QtPictureArea::QtPictureArea(const ControlSpec& layout, TwipsScale scale, QWidget* parent)
-    : widget_(new PictureWidget(*this, parent)), scale_(scale), widthTwips_(layout.width),
-      heightTwips_(layout.height), back_(layout.back.value_or(colour::lightCyan)),
+    : id_(layout.id), widget_(new PictureWidget(*this, parent)), scale_(scale),
+      widthTwips_(layout.width), heightTwips_(layout.height),
+      back_(layout.back.value_or(colour::lightCyan)),
       fore_(layout.fore.value_or(colour::windowText)), fontName_(fontOf(layout).name),
       fontSize_(fontOf(layout).points), scaleWidth_(layout.width), scaleHeight_(layout.height) {
     widget_->setObjectName(layout.name);
@@ -122,6 +124,40 @@ void QtPictureArea::clear() {
     x_ = scaleLeft_;
     y_ = scaleTop_;
     widget_->update();
+    setSpokenText(QString());
+}
+
+void QtPictureArea::setSpokenText(const QString& text) {
+    if (text == spoken_) {
+        return;
+    }
+    spoken_ = text;
+    announceSoon();
+}
+
+void QtPictureArea::announceSoon() {
+    // With no assistive tool listening nothing is told (and no event posted); one that
+    // starts later reads the text as it then stands.
+    if (!QAccessible::isActive()) {
+        announced_ = spoken_;
+        return;
+    }
+    if (announcePending_) {
+        return;
+    }
+    announcePending_ = true;
+    QMetaObject::invokeMethod(
+        widget_, [this] { announce(); }, Qt::QueuedConnection);
+}
+
+void QtPictureArea::announce() {
+    announcePending_ = false;
+    if (spoken_ == announced_) {
+        return;
+    }
+    QAccessibleTextUpdateEvent event(widget_, 0, announced_, spoken_);
+    announced_ = spoken_;
+    QAccessible::updateAccessibility(&event);
 }
 
 void QtPictureArea::setVisible(bool visible) {

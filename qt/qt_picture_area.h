@@ -19,6 +19,7 @@ class PictureWidget : public QWidget {
     Q_OBJECT
 public:
     PictureWidget(QtPictureArea& area, QWidget* parent);
+    const QtPictureArea& area() const { return area_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -30,7 +31,8 @@ private:
 // A picture area that keeps its drawing, like a canvas repainted from memory. Pen positions
 // are twips (or the user units of a scale). A few steps since the last clear are kept as a
 // list and painted straight onto the window; a longer drawing goes into a backing image in
-// device pixels at the screen's logical DPI and device pixel ratio.
+// device pixels at the screen's logical DPI and device pixel ratio. Its spoken text is
+// told to assistive tools as a text change once the event that changed it has run.
 class QtPictureArea : public PictureArea {
 public:
     QtPictureArea(const ControlSpec& layout, TwipsScale scale, QWidget* parent);
@@ -53,7 +55,10 @@ public:
     void line(double x1, double y1, double x2, double y2, Rgb colour) override;
     void box(double x1, double y1, double x2, double y2, Rgb colour, BoxFill fill) override;
     void setScale(double left, double top, double right, double bottom) override;
+    QString spokenText() const override { return spoken_; }
+    void setSpokenText(const QString& text) override;
 
+    ControlId id() const { return id_; }
     PictureWidget* widget() const { return widget_; }
     // The drawing as pixels (written into the backing image first if it was not yet).
     const QImage& image() const;
@@ -82,7 +87,10 @@ private:
     void writeImage() const;
     QPointF toPixels(double x, double y) const;
     void updateFont();
+    void announceSoon();
+    void announce();
 
+    ControlId id_;
     PictureWidget* widget_;
     TwipsScale scale_;
     int widthTwips_, heightTwips_;
@@ -98,6 +106,11 @@ private:
     QFont font_;
     double x_ = 0, y_ = 0;
     double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_, scaleHeight_;
+    QString spoken_;
+    // What assistive tools were last told: a clear and the drawing after it, in one event,
+    // reach them as one change.
+    QString announced_;
+    bool announcePending_ = false;
 };
 
 } // namespace minamo
