@@ -3,6 +3,7 @@
 // The window's event handlers. The Qt window and the test fake deliver their events here;
 // each handler runs to completion before the next event.
 
+#include "app/presentation.h"
 #include "core/drill.h"
 
 namespace minamo {
@@ -33,6 +34,9 @@ public:
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
+
+    // 確認 or 消す waits for the pupil: Tab may leave the answer box for it.
+    bool buttonWaits() const { return minamo::buttonWaits(drill_.ui); }
 
 private:
     DrillState state_;

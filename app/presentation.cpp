@@ -123,6 +123,10 @@ void advanceProblem(Drill& d) {
     }
 }
 
+bool buttonWaits(const Platform& ui) {
+    return ui.command3.isVisible() || ui.command2.isVisible();
+}
+
 void goOnAfterMiss(Drill& d) {
     Platform& ui = d.ui;
     ui.command3.setVisible(false);

@@ -188,10 +188,7 @@ void MainWindow::buildFocusChain() {
     setTabOrder(widgets_[ControlId::Command1], widgets_[ControlId::Command2]);
     // Tab leaves the answer box only while a button waits for the pupil: 確認 after a miss,
     // 消す at the end. Otherwise it stays a key of the box, as it always was.
-    answerBox_->setTabMovesOn([this] {
-        return !widgets_[ControlId::Command3]->isHidden() ||
-               !widgets_[ControlId::Command2]->isHidden();
-    });
+    answerBox_->setTabMovesOn([this] { return form_->buttonWaits(); });
 }
 
 void MainWindow::returnFocusToAnswerBox(QWidget* pressed) {

@@ -56,7 +56,12 @@ run_inside() {
         sleep 0.1
     done
     [ -n "$window" ] || give_up "no window \"$windowTitle\" within 15 s"
-    "$python" "$here/accessibility_tree.py" "$window"
+    local status=0
+    "$python" "$here/accessibility_tree.py" "$window" || status=$?
+    if [ "$status" -ne 0 ]; then
+        sed 's/^/# program: /' "$dir/program.log"
+    fi
+    return "$status"
 }
 
 if [ "${1:-}" = --inside ]; then
