@@ -4,6 +4,7 @@
 #include "algebra/side_simplifier.h"
 #include "core/basic_text.h"
 #include "core/common_factor.h"
+#include "core/spoken_text.h"
 #include "render/fraction_equation.h"
 
 #include <QMap>
@@ -118,6 +119,11 @@ MovedTerm moved(int16 value, const QString& letter) {
             decimalText(std::llabs(value)) + letter};
 }
 
+// "x=" (or "x=-") and the fraction |b|/|a| as it is read aloud.
+QString spokenFraction(const QString& sign, long long a, long long b) {
+    return spokenForm(sign + decimalText(std::llabs(b)) + u'/' + decimalText(std::llabs(a)));
+}
+
 // The solution as a stacked fraction "x=" (or "x=-") with N over D, and below it the
 // fraction reduced by the common factor when there is one.
 void printFractionSolution(Drill& d, int a, int b, double quotient) {
@@ -137,6 +143,7 @@ void printFractionSolution(Drill& d, int a, int b, double quotient) {
     area.setCurrentY(y0 + barRow);
     area.print(decimalText(std::llabs(a)), LineEnd::Break);
     y0 = area.currentY() - rowAbovePen;
+    area.addSpokenLine(spokenFraction(sign, a, b));
 
     // The common factor is found in 16 bits: a collected form beyond that range is left
     // unreduced rather than reduced by the factor of other numbers.
@@ -162,6 +169,7 @@ void printFractionSolution(Drill& d, int a, int b, double quotient) {
     area.setCurrentX(x + reducedIndent);
     area.setCurrentY(y0 + barRow);
     area.print(decimalText(std::llabs(a)), LineEnd::Break);
+    area.addSpokenLine(spokenFraction(sign, a, b));
 }
 
 // Every miss at the same problem writes its solution below the one before. After a dozen
@@ -273,6 +281,8 @@ void printTransposition(Drill& d, Steps& steps, const SimplifiedSides& sides) {
     area.setForeColor(colour::blue);
     area.print(movedConstant.text, LineEnd::Break);
     area.setForeColor(colour::black);
+    area.addSpokenLine(spokenForm(kept + movedVariable.sign + movedVariable.text + rightConstant +
+                                  movedConstant.sign + movedConstant.text));
 }
 
 // The collected form a·x = b, exact: two 16-bit values differ by up to 17 bits.
@@ -300,6 +310,7 @@ void printCollectedForm(Drill& d, Steps& steps, const CollectedForm& form) {
 void printSolution(Drill& d, const CollectedForm& form) {
     if (form.a == 0) {
         d.ui.picture7.print(QStringLiteral("x=0"), LineEnd::Break);
+        d.ui.picture7.addSpokenLine(QStringLiteral("x=0"));
         return;
     }
     const double quotient = static_cast<double>(form.b) / form.a;
@@ -319,6 +330,7 @@ void printSolutionLine(Drill& d) {
     PictureArea& area = d.ui.picture7;
     area.setCurrentY(roundHalfEven(area.currentY()) + lineGap);
     area.print(d.s.currentLine, LineEnd::Break);
+    area.addSpokenLine(spokenForm(d.s.currentLine));
 }
 
 void showWorkedSolution(Drill& d) {

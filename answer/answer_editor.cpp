@@ -2,6 +2,7 @@
 
 #include "answer/typed_fraction.h"
 #include "core/basic_text.h"
+#include "core/spoken_text.h"
 #include "platform/key_codes.h"
 #include "render/typed_power.h"
 
@@ -80,6 +81,11 @@ void setEntryOrigin(DrillState& s, int16 y) {
     s.layoutY = y;
 }
 
+// Picture3's spoken text: the entry its drawing now shows.
+void speakEntry(Drill& d, const QString& shown) {
+    d.ui.picture3.setSpokenText(spokenForm(shown));
+}
+
 // The fraction typed so far, then the text typed after its x, highlighted.
 void drawFractionWithSuffix(Drill& d) {
     DrillState& s = d.s;
@@ -131,6 +137,7 @@ Outcome numeratorDigit(Drill& d, int16 key) {
         d.ui.text2.setText(s.answerText);
         d.ui.text4.setText(s.answerText);
         drawAnswerFraction(d);
+        speakEntry(d, s.answerText);
         return {key::consumed, Next::Done};
     }
     d.ui.picture3.clear();
@@ -439,6 +446,7 @@ Outcome otherKey(Drill& d, int16 key) {
             s.typedNumerator.clear();
             s.typedDenominator.clear();
             picture.print(s.fractionPrefix, LineEnd::Break);
+            speakEntry(d, s.fractionPrefix);
             s.fractionMode = 0;
             s.answerText = s.fractionPrefix;
             d.ui.text2.setFocus();
@@ -472,16 +480,19 @@ void refresh(Drill& d) {
         s.powerText = s.answerDisplay;
         picture.clear();
         drawTypedPower(d);
+        speakEntry(d, s.answerDisplay);
         d.ui.text2.setText(s.answerDisplay);
     } else if (s.answerDisplay.contains(u'/')) {
         s.layoutX = 0;
         s.layoutY = 0;
         s.answerLayoutText = s.answerDisplay;
         showFractionAnswer(d);
+        speakEntry(d, s.answerDisplay);
     } else {
         picture.clear();
         picture.setPen(0, 0);
         picture.print(s.answerText, LineEnd::Break);
+        speakEntry(d, s.answerText);
         d.ui.text2.setText(s.answerText);
     }
     d.ui.text2.setFocus();
@@ -563,6 +574,8 @@ public:
         y_ = y2;
     }
     void setScale(double, double, double, double) override {}
+    QString spokenText() const override { return {}; }
+    void setSpokenText(const QString&) override {}
 
 private:
     double height_;

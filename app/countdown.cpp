@@ -1,6 +1,7 @@
 #include "app/countdown.h"
 
 #include "app/end_of_drill.h"
+#include "app/presentation.h"
 #include "app/score.h"
 #include "core/basic_text.h"
 
@@ -17,7 +18,9 @@ void countDown(Drill& d) {
     if (s.clockPaused == 1 || s.drillFinished == 1) {
         return;
     }
-    if (ui.text2.isVisible()) {
+    // The answer box takes the keys back on every tick, but not from a button the pupil
+    // went to by Tab.
+    if (ui.text2.isVisible() && !buttonWaits(ui)) {
         ui.text2.setFocus();
     }
 

@@ -4,6 +4,7 @@
 // each handler runs to completion before the next event.
 
 #include "app/fresh_banks.h"
+#include "app/presentation.h"
 #include "core/drill.h"
 
 namespace minamo {
@@ -38,6 +39,8 @@ public:
     const DrillOptions& options() const { return options_; }
     // With fresh numbers, makes every set's fresh bank now, while nobody waits for one.
     void prepareFreshNumbers();
+    // 確認 or 消す waits for the pupil: Tab may leave the answer box for it.
+    bool buttonWaits() const { return minamo::buttonWaits(drill_.ui); }
 
 private:
     DrillState state_;

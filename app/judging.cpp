@@ -4,6 +4,7 @@
 #include "app/presentation.h"
 #include "app/sounds.h"
 #include "core/basic_text.h"
+#include "core/spoken_text.h"
 
 namespace minamo {
 
@@ -24,6 +25,7 @@ void showExpectedAnswer(Drill& d, const QString& stored) {
     d.ui.command3.setVisible(true);
     d.ui.picture4.clear();
     d.ui.picture4.print(stored, LineEnd::Break);
+    d.ui.picture4.setSpokenText(spokenForm(stored));
 }
 
 void judgeRight(Drill& d) {

@@ -3,6 +3,7 @@
 #include "app/end_of_drill.h"
 #include "app/score.h"
 #include "core/basic_text.h"
+#include "core/spoken_text.h"
 #include "render/power_text.h"
 #include "render/problem_display.h"
 
@@ -76,6 +77,9 @@ void advanceProblem(Drill& d) {
         s.fractionMode = 0;
         s.exponentReady = 0;
     }
+    // The problem as the bank writes it, the instruction too: a fraction problem's drawing
+    // leaves the instruction out for room, and a long one is cut into lines.
+    ui.picture2.setSpokenText(spokenForm(t));
 
     ui.form1.show();
     if (ui.text2.isVisible()) {
@@ -87,6 +91,10 @@ void advanceProblem(Drill& d) {
         ui.label5.setCaption(decimalText(s.score));
         ui.label2.setCaption(decimalText(s.score));
     }
+}
+
+bool buttonWaits(const Platform& ui) {
+    return ui.command3.isVisible() || ui.command2.isVisible();
 }
 
 void goOnAfterMiss(Drill& d) {

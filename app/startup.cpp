@@ -2,6 +2,7 @@
 
 #include "app/countdown.h"
 #include "core/common_factor.h"
+#include "core/spoken_text.h"
 
 namespace minamo {
 
@@ -36,6 +37,7 @@ bool startUp(Drill& d) {
 
     ui.picture2.setPen(0, 0);
     ui.picture2.print(s.question[s.currentIndex], LineEnd::Break);
+    ui.picture2.setSpokenText(spokenForm(s.question[s.currentIndex]));
 
     ui.label13.setVisible(false);
     ui.label14.setVisible(false);

@@ -86,4 +86,22 @@ std::span<const ControlId> stackingFrontToBack() {
     return stacking;
 }
 
+const PictureReading& pictureReading(ControlId id) {
+    using C = PictureContent;
+    static const std::array<PictureReading, 6> readings{{
+        {.id = Picture2, .name = QStringLiteral("問題"), .content = C::Text},
+        {.id = Picture3, .name = QStringLiteral("答え"), .content = C::Text},
+        {.id = Picture4, .name = QStringLiteral("正しい答え"), .content = C::Text},
+        {.id = Picture7, .name = QStringLiteral("解き方"), .content = C::Text},
+        {.id = Picture1, .name = QStringLiteral("記録のグラフ"), .content = C::Chart},
+        {.id = Picture5, .name = {}, .content = C::Nothing},
+    }};
+    for (const PictureReading& reading : readings) {
+        if (reading.id == id) {
+            return reading;
+        }
+    }
+    return readings.back();
+}
+
 } // namespace minamo

@@ -87,4 +87,17 @@ const ControlSpec& controlSpec(ControlId id);
 // window's own surface, behind all of them.
 std::span<const ControlId> stackingFrontToBack();
 
+// What a picture area shows, as assistive tools are told: lines of text, a chart, nothing.
+enum class PictureContent { Text, Chart, Nothing };
+
+// How a screen reader names a picture area and what it finds in it.
+struct PictureReading {
+    ControlId id;
+    QString name;
+    PictureContent content;
+};
+
+// The reading of a picture area (of Picture5, the empty box: no name, nothing).
+const PictureReading& pictureReading(ControlId id);
+
 } // namespace minamo

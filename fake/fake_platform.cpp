@@ -72,6 +72,14 @@ void FakePictureArea::clear() {
     x_ = scaleLeft_;
     y_ = scaleTop_;
     ops_.push_back(DrawOp{.kind = DrawOp::Kind::Clear});
+    if (!spoken_.isEmpty()) {
+        setSpokenText(QString());
+    }
+}
+
+void FakePictureArea::setSpokenText(const QString& text) {
+    spoken_ = text;
+    spokenLog_ << text;
 }
 
 void FakePictureArea::setVisible(bool visible) {

@@ -60,8 +60,13 @@ public:
     void line(double x1, double y1, double x2, double y2, Rgb colour) override;
     void box(double x1, double y1, double x2, double y2, Rgb colour, BoxFill fill) override;
     void setScale(double left, double top, double right, double bottom) override;
+    QString spokenText() const override { return spoken_; }
+    void setSpokenText(const QString& text) override;
 
     const QString& name() const { return name_; }
+    // The spoken text after each of its changes, in order (a clear that empties it too).
+    // Kept apart from the operations, which stay the drawing alone.
+    const QStringList& spokenLog() const { return spokenLog_; }
     // Every operation since creation (or the last forgetLog), in order.
     const std::vector<DrawOp>& ops() const { return ops_; }
     // Only the drawing operations (prints, lines, boxes, clears).
@@ -69,7 +74,10 @@ public:
     // The texts printed since the last clear, in order.
     QStringList printedTexts() const;
     QStringList logLines() const;
-    void forgetLog() { ops_.clear(); }
+    void forgetLog() {
+        ops_.clear();
+        spokenLog_.clear();
+    }
 
     // The fixed text metrics, in twips.
     static double textWidthTwips(const QString& text, double points);
@@ -88,6 +96,8 @@ private:
     double x_ = 0, y_ = 0;
     double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_, scaleHeight_;
     std::vector<DrawOp> ops_;
+    QString spoken_;
+    QStringList spokenLog_;
 };
 
 // Which control holds the keyboard focus.

@@ -39,21 +39,27 @@ double MeasuredArea::lineHeightTwips(double points) {
 }
 
 void MeasuredArea::reach(double x, double y) {
-    left_ = std::min(left_, x);
-    top_ = std::min(top_, y);
-    right_ = std::max(right_, x);
-    bottom_ = std::max(bottom_, y);
+    if (!reached_) {
+        reached_ = Reach{x, y, x, y};
+        return;
+    }
+    reached_->left = std::min(reached_->left, x);
+    reached_->top = std::min(reached_->top, y);
+    reached_->right = std::max(reached_->right, x);
+    reached_->bottom = std::max(reached_->bottom, y);
 }
 
 bool MeasuredArea::fits() const {
-    return left_ >= 0 && top_ >= 0 && right_ <= width_ && bottom_ <= height_;
+    return !reached_ || (reached_->left >= 0 && reached_->top >= 0 &&
+                         reached_->right <= width_ && reached_->bottom <= height_);
 }
 
 void MeasuredArea::clear() {
     x_ = 0;
     y_ = 0;
-    left_ = top_ = right_ = bottom_ = 0;
+    reached_.reset();
     steps_.clear();
+    spoken_.clear();
 }
 
 void MeasuredArea::print(const QString& text, LineEnd end) {

@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace minamo {
@@ -23,6 +24,11 @@ public:
         QString text;
     };
 
+    // The box of everything drawn since the last clear, in twips; none while nothing is.
+    struct Reach {
+        double left, top, right, bottom;
+    };
+    const std::optional<Reach>& reached() const { return reached_; }
     // Every point drawn lies inside the area.
     bool fits() const;
     const std::vector<Step>& steps() const { return steps_; }
@@ -46,6 +52,8 @@ public:
     void box(double x1, double y1, double x2, double y2, Rgb colour, BoxFill fill) override;
     // The proofs draw in twips; a user scale is kept for the pen only.
     void setScale(double, double, double, double) override {}
+    QString spokenText() const override { return spoken_; }
+    void setSpokenText(const QString& text) override { spoken_ = text; }
 
     // The widest text and the highest line the design's fonts draw, in twips.
     static double textWidthTwips(const QString& text, const QString& fontName, double points);
@@ -59,8 +67,9 @@ private:
     double fontSize_;
     Rgb fore_ = colour::windowText;
     double x_ = 0, y_ = 0;
-    double left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
+    std::optional<Reach> reached_;
     std::vector<Step> steps_;
+    QString spoken_;
 };
 
 } // namespace minamo

@@ -1,6 +1,7 @@
 #include "history/history_chart.h"
 
 #include "core/basic_text.h"
+#include "core/spoken_text.h"
 #include "history/history_file.h"
 
 #include <algorithm>
@@ -43,6 +44,8 @@ constexpr double monthY = 36;
 constexpr double dayY = 33;
 constexpr double nameStep = 3;
 constexpr int recordExtensionLength = 4; // ".txt"
+// The new result's bar, solid among outlines, is read with this before it.
+const QString newResultWord = QStringLiteral("今回 ");
 
 double barLeft(int position) {
     return barPitch * (position - 1) + firstBarLeft;
@@ -109,6 +112,7 @@ bool drawHistoryChart(Drill& d) {
         p.box(x0, record.score + axisY, x0 + barWidth, axisY, fore, BoxFill::Outline);
         printNumberAt(p, x0 + oldScoreDx, record.score + axisY + oldScoreRise, record.score);
         printDateAndName(p, x0, record.date, record.set);
+        p.addSpokenLine(spokenRecord(record.date, record.set, record.score));
     }
 
     const int score = s.score;
@@ -118,9 +122,11 @@ bool drawHistoryChart(Drill& d) {
     const double x0 = barLeft(position);
     p.box(x0, score + axisY, x0 + barWidth, axisY, colour::teal, BoxFill::Solid);
     printNumberAt(p, x0 + newScoreDx, score + axisY + newScoreRise, score);
+    const QString today = historyRecordDate(d.ui.clock.today());
     printDateAndName(
-        p, x0, historyRecordDate(d.ui.clock.today()),
+        p, x0, today,
         s.recordName.left(std::max<int>(0, s.recordName.size() - recordExtensionLength)));
+    p.addSpokenLine(newResultWord + spokenRecord(today, s.recordName, score));
     return true;
 }
 

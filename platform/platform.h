@@ -41,7 +41,8 @@ class PictureArea {
 public:
     virtual ~PictureArea() = default;
 
-    // Fills the area with its back colour and puts the pen at the top left corner.
+    // Fills the area with its back colour and puts the pen at the top left corner. The
+    // spoken text goes with the drawing.
     virtual void clear() = 0;
     virtual void setVisible(bool visible) = 0;
     virtual bool isVisible() const = 0;
@@ -76,6 +77,17 @@ public:
     // User coordinates: the top left corner becomes (left, top), the bottom right corner
     // (right, bottom). Pen positions and drawing then use these units.
     virtual void setScale(double left, double top, double right, double bottom) = 0;
+
+    // What a person would read aloud of the drawing, for assistive tools (a screen reader):
+    // set by whoever draws, at the moment it draws, from the text it draws; never read
+    // back from the pixels. Lines are separated by "\n".
+    virtual QString spokenText() const = 0;
+    virtual void setSpokenText(const QString& text) = 0;
+    // One more line after the lines spoken so far.
+    void addSpokenLine(const QString& line) {
+        const QString before = spokenText();
+        setSpokenText(before.isEmpty() ? line : before + u'\n' + line);
+    }
 };
 
 class TextBox {

@@ -3,6 +3,7 @@
 #include "app/countdown.h"
 #include "app/drill_start.h"
 #include "app/sounds.h"
+#include "qt/picture_accessible.h"
 #include "qt/placement.h"
 #include "qt/qt_colour.h"
 
@@ -54,8 +55,10 @@ MainWindow::MainWindow(Services services, const DrillOptions& options, QWidget* 
     client_->setAutoFillBackground(true);
     setCentralWidget(client_);
 
+    installPictureAccessibility();
     buildControls();
     buildMenu();
+    buildFocusChain();
 
     timer_ = new QTimer(this);
     timer1_ = std::make_unique<QtTimer>(timer_);
@@ -107,12 +110,18 @@ MainWindow::MainWindow(Services services, const DrillOptions& options, QWidget* 
 
     answerBox_->setKeyHandler([this](std::int16_t code) { return form_->Text2_KeyPress(code); });
     connect(timer_, &QTimer::timeout, this, [this] { form_->Timer1_Timer(); });
-    connect(static_cast<QPushButton*>(widgets_[Command1]), &QPushButton::clicked, this,
-            [this] { form_->Command1_Click(); });
-    connect(static_cast<QPushButton*>(widgets_[Command2]), &QPushButton::clicked, this,
-            [this] { form_->Command2_Click(); });
-    connect(static_cast<QPushButton*>(widgets_[Command3]), &QPushButton::clicked, this,
-            [this] { form_->Command3_Click(); });
+    const std::pair<ControlId, void (Form1::*)()> clicks[] = {
+        {Command1, &Form1::Command1_Click},
+        {Command2, &Form1::Command2_Click},
+        {Command3, &Form1::Command3_Click},
+    };
+    for (const auto& [id, handler] : clicks) {
+        auto* button = static_cast<QPushButton*>(widgets_[id]);
+        connect(button, &QPushButton::clicked, this, [this, button, handler = handler] {
+            (form_.get()->*handler)();
+            returnFocusToAnswerBox(button);
+        });
+    }
 
     // Fixed to the client area and the menu bar, measured once, when the window is laid out
     // to be shown.
@@ -166,7 +175,6 @@ void MainWindow::buildControls() {
         }
         case ControlKind::Button: {
             auto* button = new CaptionButton(layout.caption, client_);
-            button->setFocusPolicy(Qt::NoFocus);
             placeControl(button, layout, scale_);
             widgets_[layout.id] = button;
             buttons_[layout.id] = std::make_unique<QtButton>(button);
@@ -175,6 +183,24 @@ void MainWindow::buildControls() {
         case ControlKind::Label:
             break;
         }
+    }
+}
+
+void MainWindow::buildFocusChain() {
+    // From the answer box to 確認, then ていせい and 消す; hidden ones are passed over.
+    setTabOrder(answerBox_, widgets_[ControlId::Command3]);
+    setTabOrder(widgets_[ControlId::Command3], widgets_[ControlId::Command1]);
+    setTabOrder(widgets_[ControlId::Command1], widgets_[ControlId::Command2]);
+    // Tab leaves the answer box only while a button waits for the pupil: 確認 after a miss,
+    // 消す at the end. Otherwise it stays a key of the box, as it always was.
+    answerBox_->setTabMovesOn([this] { return form_->buttonWaits(); });
+}
+
+void MainWindow::returnFocusToAnswerBox(QWidget* pressed) {
+    // A click leaves the focus in the answer box; a button pressed from the keyboard hands
+    // it back there too.
+    if (pressed->hasFocus() && answerBox_->isVisibleTo(this)) {
+        answerBox_->setFocus(Qt::OtherFocusReason);
     }
 }
 

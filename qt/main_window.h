@@ -53,6 +53,8 @@ protected:
 private:
     void buildControls();
     void buildMenu();
+    void buildFocusChain();
+    void returnFocusToAnswerBox(QWidget* pressed);
     void preloadSoundsSoon();
     void preloadSounds();
     void waitForSoundLoads();

@@ -59,6 +59,9 @@ public:
     void line(double x1, double y1, double x2, double y2, Rgb colour) override;
     void box(double x1, double y1, double x2, double y2, Rgb colour, BoxFill fill) override;
     void setScale(double left, double top, double right, double bottom) override;
+    // The text a person reads aloud, as whoever draws sets it.
+    QString spokenText() const override { return spoken_; }
+    void setSpokenText(const QString& text) override { spoken_ = text; }
 
     // Measures text as print does, in the current units.
     double textWidth(const QString& text) const;
@@ -86,6 +89,7 @@ private:
     double penWidth_;
     double x_ = 0, y_ = 0;
     double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_, scaleHeight_;
+    QString spoken_;
 };
 
 } // namespace minamo

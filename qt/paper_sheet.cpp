@@ -35,6 +35,7 @@ void PaperArea::clear() {
     steps_.clear();
     reach_.reset();
     penHome();
+    setSpokenText(QString());
 }
 
 void PaperArea::draw(PaintStep step) {

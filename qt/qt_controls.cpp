@@ -20,15 +20,23 @@ AnswerBox::AnswerBox(QWidget* parent) : QLineEdit(parent) {
 }
 
 bool AnswerBox::event(QEvent* event) {
-    // Tab is a key of the answer box, not a move to the next control.
+    // Tab is a key of the answer box, not a move to the next control, unless a button waits.
     if (event->type() == QEvent::KeyPress) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
-        if (keyEvent->key() == Qt::Key_Tab || keyEvent->key() == Qt::Key_Backtab) {
+        if ((keyEvent->key() == Qt::Key_Tab || keyEvent->key() == Qt::Key_Backtab) &&
+            !(tabMovesOn_ && tabMovesOn_())) {
             keyPressEvent(keyEvent);
             return true;
         }
     }
     return QLineEdit::event(event);
+}
+
+void AnswerBox::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    // Come back to by Tab, a line edit selects its text, and the next key that passes
+    // through would replace it all instead of going where the editor put it.
+    deselect();
 }
 
 void AnswerBox::deliverKey(std::int16_t code, const QString& character) {
@@ -104,6 +112,24 @@ void AnswerBox::inputMethodEvent(QInputMethodEvent* event) {
         deliverKey(keyCodeForCharacter(c), QString(c));
     }
     event->accept();
+}
+
+CaptionButton::CaptionButton(const QString& caption, QWidget* parent)
+    : QPushButton(caption, parent) {
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void CaptionButton::keyPressEvent(QKeyEvent* event) {
+    // A push button outside a dialog takes Space only; Enter presses it as well.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!event->isAutoRepeat()) {
+            click();
+        }
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void CaptionButton::paintEvent(QPaintEvent* event) {

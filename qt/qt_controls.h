@@ -18,13 +18,15 @@ namespace minamo {
 // the code to apply (0: consumed); a passed-through key is then inserted at the caret, or
 // deletes before it for Backspace. The box refuses input methods, so that a switched-on
 // one (a Japanese desktop's usual state) cannot compose the keys away from the editor;
-// text one still commits is handled key by key.
+// text one still commits is handled key by key. Tab is a key of the box too, but while a
+// button waits for the pupil (the tabMovesOn test says so) it moves the focus on to it.
 class AnswerBox : public QLineEdit {
     Q_OBJECT
 public:
     using KeyHandler = std::function<std::int16_t(std::int16_t)>;
     explicit AnswerBox(QWidget* parent);
     void setKeyHandler(KeyHandler handler) { handler_ = std::move(handler); }
+    void setTabMovesOn(std::function<bool()> test) { tabMovesOn_ = std::move(test); }
 
     // One key as the handler sees it: its code, and the character it stands for.
     void deliverKey(std::int16_t code, const QString& character);
@@ -38,9 +40,11 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     KeyHandler handler_;
+    std::function<bool()> tabMovesOn_;
 };
 
 class QtTextBox : public TextBox {
@@ -71,14 +75,16 @@ private:
 };
 
 // A push button whose caption wraps onto several lines when it is wider than the button,
-// as the narrow "ていせい" button needs.
+// as the narrow "ていせい" button needs. Reached by Tab only (a click leaves the focus where
+// it is), it is pressed by Space or by Enter.
 class CaptionButton : public QPushButton {
     Q_OBJECT
 public:
-    CaptionButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+    CaptionButton(const QString& caption, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 class QtButton : public Button {

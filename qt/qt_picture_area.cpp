@@ -3,6 +3,7 @@
 #include "qt/fonts.h"
 #include "qt/qt_colour.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 namespace minamo {
@@ -36,8 +37,8 @@ void PictureWidget::paintEvent(QPaintEvent*) {
 }
 
 QtPictureArea::QtPictureArea(const ControlSpec& layout, TwipsScale scale, QWidget* parent)
-    : PaintedArea(designOf(layout), scale), widget_(new PictureWidget(*this, parent)),
-      back_(layout.back.value_or(colour::lightCyan)) {
+    : PaintedArea(designOf(layout), scale), id_(layout.id),
+      widget_(new PictureWidget(*this, parent)), back_(layout.back.value_or(colour::lightCyan)) {
     widget_->setObjectName(layout.name);
     widget_->setGeometry(scale.toWholePixels(layout.left), scale.toWholePixels(layout.top),
                          scale.toWholePixels(layout.width), scale.toWholePixels(layout.height));
@@ -98,6 +99,40 @@ void QtPictureArea::clear() {
     steps_.clear();
     penHome();
     widget_->update();
+    setSpokenText(QString());
+}
+
+void QtPictureArea::setSpokenText(const QString& text) {
+    if (text == spokenText()) {
+        return;
+    }
+    PaintedArea::setSpokenText(text);
+    announceSoon();
+}
+
+void QtPictureArea::announceSoon() {
+    // With no assistive tool listening nothing is told (and no event posted); one that
+    // starts later reads the text as it then stands.
+    if (!QAccessible::isActive()) {
+        announced_ = spokenText();
+        return;
+    }
+    if (announcePending_) {
+        return;
+    }
+    announcePending_ = true;
+    QMetaObject::invokeMethod(
+        widget_, [this] { announce(); }, Qt::QueuedConnection);
+}
+
+void QtPictureArea::announce() {
+    announcePending_ = false;
+    if (spokenText() == announced_) {
+        return;
+    }
+    QAccessibleTextUpdateEvent event(widget_, 0, announced_, spokenText());
+    announced_ = spokenText();
+    QAccessible::updateAccessibility(&event);
 }
 
 void QtPictureArea::setVisible(bool visible) {

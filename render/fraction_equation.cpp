@@ -1,6 +1,7 @@
 #include "render/fraction_equation.h"
 
 #include "core/basic_text.h"
+#include "core/spoken_text.h"
 
 #include <algorithm>
 #include <array>
@@ -174,6 +175,13 @@ void drawWorkedFractionLine(Drill& d) {
     PictureArea& area = d.ui.picture7;
     drawFractionLine(s, area, s.layoutX, s.layoutY);
     s.layoutY = roundToInt16(area.currentY() + workedLineAdvance);
+    // The terms drawn: a term beyond the last slot is not drawn, nor read.
+    QString drawn;
+    const int count = std::clamp(static_cast<int>(leadingNumber(s.eqTerm[0])), 0, maxTerms);
+    for (int k = 1; k <= count; ++k) {
+        drawn += s.eqTerm[k];
+    }
+    area.addSpokenLine(spokenForm(drawn));
 }
 
 } // namespace minamo

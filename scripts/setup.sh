@@ -9,10 +9,11 @@ MINAMO_PROGRAM_PACKAGES=(cmake g++ qt6-base-dev qt6-multimedia-dev fonts-ipafont
 MINAMO_TEST_PACKAGES=(libgtest-dev python3 xvfb xdotool imagemagick dpkg-dev fakeroot
                       desktop-file-utils lintian appstream clang libclang-rt-14-dev libxcb1-dev
                       chromium poppler-utils)
-# The input-method test: fcitx5 with mozc, Qt's module for it and a D-Bus session bus.
-# Installed without what they recommend (GTK and Qt 5 front ends and settings tools, some
-# 140 packages more).
-MINAMO_TEST_LEAN_PACKAGES=(fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus)
+# The input-method test: fcitx5 with mozc, Qt's module for it and a D-Bus session bus; the
+# accessibility test: the AT-SPI bus and its Python client. Installed without what they
+# recommend (GTK and Qt 5 front ends and settings tools, some 140 packages more).
+MINAMO_TEST_LEAN_PACKAGES=(fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus at-spi2-core
+                           python3-pyatspi)
 # The benchmarks besides (./bench): the first sound plays on a null sink of a PulseAudio
 # server of their own.
 MINAMO_BENCH_PACKAGES=(pulseaudio)

@@ -62,6 +62,16 @@ QStringList axes() {
     return lines;
 }
 
+TEST(HistoryChart, EveryBarIsReadAloud) {
+    ChartRig r;
+    r.addRecord(12, QStringLiteral("260101"), QStringLiteral("方程式基本1.txt"));
+    r.addRecord(-5, QStringLiteral("260102"), QString());
+    EXPECT_TRUE(drawHistoryChart(r.d));
+    EXPECT_EQ(r.fake.picture1.spokenText(),
+              QStringLiteral("26年1月1日 方程式基本1 12点\n26年1月2日 -5点\n"
+                             "今回 26年12月9日 方程式基本2 8点"));
+}
+
 TEST(HistoryChart, SmallHistoryDrawLog) {
     ChartRig r;
     r.addRecord(12, QStringLiteral("260101"), QStringLiteral("方程式基本1.txt"));

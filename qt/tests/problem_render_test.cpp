@@ -103,6 +103,8 @@ public:
     void setScale(double left, double top, double right, double bottom) override {
         real_.setScale(left, top, right, bottom);
     }
+    QString spokenText() const override { return real_.spokenText(); }
+    void setSpokenText(const QString& text) override { real_.setSpokenText(text); }
 
     std::vector<Printed> prints;
     std::vector<Bar> bars;

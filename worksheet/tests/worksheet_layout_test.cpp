@@ -17,66 +17,21 @@
 namespace minamo {
 namespace {
 
-// An area that draws nothing and keeps the box of what would be drawn.
-class MeasuringArea : public PictureArea {
-public:
-    explicit MeasuringArea(const AreaStyle& style)
-        : height_(style.heightTwips), font_(style.fontName), points_(style.fontPoints) {}
-    std::optional<TwipsBox> reached;
-
-    void clear() override { reached.reset(), x_ = y_ = 0; }
-    void setVisible(bool) override {}
-    bool isVisible() const override { return true; }
-    double heightTwips() const override { return height_; }
-    double currentX() const override { return x_; }
-    double currentY() const override { return y_; }
-    void setCurrentX(double x) override { x_ = x; }
-    void setCurrentY(double y) override { y_ = y; }
-    QString fontName() const override { return font_; }
-    void setFontName(const QString& name) override { font_ = name; }
-    double fontSize() const override { return points_; }
-    void setFontSize(double points) override { points_ = points; }
-    Rgb foreColor() const override { return fore_; }
-    void setForeColor(Rgb colour) override { fore_ = colour; }
-    void print(const QString& text, LineEnd end) override {
-        const double width = MeasuredArea::textWidthTwips(text, font_, points_);
-        if (!text.isEmpty()) {
-            reach({x_, y_, x_ + width, y_ + MeasuredArea::lineHeightTwips(points_)});
-        }
-        if (end == LineEnd::Stay) {
-            x_ += width;
-        } else {
-            x_ = 0;
-            y_ += MeasuredArea::lineHeightTwips(points_);
-        }
-    }
-    void line(double x1, double y1, double x2, double y2, Rgb) override {
-        reach({std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)});
-        x_ = x2, y_ = y2;
-    }
-    void box(double x1, double y1, double x2, double y2, Rgb c, BoxFill) override {
-        line(x1, y1, x2, y2, c);
-    }
-    void setScale(double, double, double, double) override {}
-
-private:
-    void reach(const TwipsBox& b) { reached = reached ? reached->united(b) : b; }
-    double height_;
-    QString font_;
-    double points_;
-    Rgb fore_ = colour::black;
-    double x_ = 0, y_ = 0;
-};
-
 class MeasuringSurface : public SheetSurface {
 public:
     int beginDrawing(const AreaStyle& style) override {
-        areas_.push_back(std::make_unique<MeasuringArea>(style));
+        // Only the box drawn is asked for: the width is no limit.
+        areas_.push_back(std::make_unique<MeasuredArea>(0, style.heightTwips, style.fontName,
+                                                        style.fontPoints));
         return static_cast<int>(areas_.size()) - 1;
     }
     PictureArea& area(int drawing) override { return *areas_.at(drawing); }
     std::optional<TwipsBox> drawnBox(int drawing) const override {
-        return areas_.at(drawing)->reached;
+        const auto& r = areas_.at(drawing)->reached();
+        if (!r) {
+            return std::nullopt;
+        }
+        return TwipsBox{.left = r->left, .top = r->top, .right = r->right, .bottom = r->bottom};
     }
     void place(int drawing, int page, double, double, double zoom) override {
         EXPECT_GE(page, lastPage) << "pages are filled in order";
@@ -88,7 +43,7 @@ public:
     int placed = 0;
 
 private:
-    std::vector<std::unique_ptr<MeasuringArea>> areas_;
+    std::vector<std::unique_ptr<MeasuredArea>> areas_;
 };
 
 // Top to bottom, left to right; on problem pages rows first.

@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Reads the running drill through the real AT-SPI bus, as a screen reader such as Orca does:
+# the program on a virtual X server inside a D-Bus session of the test's own, with the
+# accessibility bus started and switched on as a desktop does; accessibility_tree.py drives
+# the drill from the keyboard and reads it (see there). The drill is 分数問題 → 基本1 in bank
+# order: the prepared family file holds a record of another set only.
+#
+#   accessibility_test.sh PROGRAM
+#
+# Skipped (exit 77), saying why, where the bus or pyatspi is missing or the bus cannot start.
+set -euo pipefail
+
+readonly windowTitle="ミナモ塾"
+readonly familyFile="方程式分数.txt"
+readonly otherRecord="10,260101#方程式分数2.txt"
+readonly busLauncher=/usr/libexec/at-spi-bus-launcher
+# Debian's own Python, which python3-pyatspi installs into.
+readonly python=/usr/bin/python3
+
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/report.sh"
+
+# --- inside the D-Bus session --------------------------------------------------------------
+
+run_inside() {
+    local dir=$1 window="" address=""
+    launcher_pid="" program_pid=""
+    stop_inside() {
+        stop_process "$program_pid"
+        stop_process "$launcher_pid"
+    }
+    trap stop_inside EXIT
+
+    "$busLauncher" --launch-immediately >"$dir/bus.log" 2>&1 &
+    launcher_pid=$!
+    for _ in $(seq 50); do
+        address=$(dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
+            org.a11y.Bus.GetAddress 2>/dev/null || true)
+        [ -z "$address" ] || break
+        sleep 0.1
+    done
+    [ -n "$address" ] || skip_all "the accessibility bus did not start: $(tr '\n' ' ' <"$dir/bus.log")"
+    # What a desktop's accessibility switch sets; Qt turns its bridge on when it reads it.
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.freedesktop.DBus.Properties.Set string:org.a11y.Status string:IsEnabled \
+        variant:boolean:true >/dev/null
+    echo "# the accessibility bus at $address"
+
+    (cd "$dir/work" && exec env QT_QPA_PLATFORM=xcb "$program") >"$dir/program.log" 2>&1 &
+    program_pid=$!
+    for _ in $(seq 150); do
+        kill -0 "$program_pid" 2>/dev/null || give_up "the program ended: $(cat "$dir/program.log")"
+        window=$(xdotool search --onlyvisible --pid "$program_pid" --name "^${windowTitle}\$" \
+            2>/dev/null | head -n1 || true)
+        [ -z "$window" ] || break
+        sleep 0.1
+    done
+    [ -n "$window" ] || give_up "no window \"$windowTitle\" within 15 s"
+    local status=0
+    "$python" "$here/accessibility_tree.py" "$window" || status=$?
+    if [ "$status" -ne 0 ]; then
+        sed 's/^/# program: /' "$dir/program.log"
+    fi
+    return "$status"
+}
+
+if [ "${1:-}" = --inside ]; then
+    program=$3
+    run_inside "$2"
+    exit
+fi
+
+# --- outside: the folder and the X server --------------------------------------------------
+
+if [ $# -ne 1 ]; then
+    echo "usage: $0 PROGRAM" >&2
+    exit 2
+fi
+program=$(readlink -f "$1")
+source "$here/x_server.sh"
+
+for tool in dbus-run-session dbus-send xdotool Xvfb setsid; do
+    command -v "$tool" >/dev/null || skip_all "$tool is not installed"
+done
+[ -x "$busLauncher" ] || skip_all "at-spi2-core is not installed (no $busLauncher)"
+"$python" -c 'import pyatspi' 2>/dev/null || skip_all "python3-pyatspi is not installed"
+
+tmp=$(mktemp -d)
+xvfb_pid=""
+inside_pid=""
+cleanup() {
+    # The session's process group holds the buses and the program.
+    if [ -n "$inside_pid" ]; then
+        kill -- "-$inside_pid" 2>/dev/null || true
+        wait "$inside_pid" 2>/dev/null || true
+    fi
+    stop_process "$xvfb_pid"
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+mkdir -p "$tmp/home" "$tmp/runtime" "$tmp/work"
+chmod 700 "$tmp/runtime"
+printf '2026/01/01\r\n%s\r\n' "$otherRecord" | iconv -f UTF-8 -t SHIFT_JIS >"$tmp/work/$familyFile"
+start_x_server || give_up "Xvfb did not start: $(cat "$tmp/xvfb.log" 2>/dev/null)"
+echo "# Xvfb on $DISPLAY"
+
+setsid env -i PATH="$PATH" HOME="$tmp/home" LANG=C.UTF-8 DISPLAY="$DISPLAY" \
+    XDG_RUNTIME_DIR="$tmp/runtime" dbus-run-session -- bash "$here/accessibility_test.sh" \
+    --inside "$tmp" "$program" &
+inside_pid=$!
+status=0
+wait "$inside_pid" || status=$?
+exit "$status"
