@@ -251,30 +251,39 @@ bool FakeFileSystem::exists(const QString& path) const {
 }
 
 ReadResult FakeFileSystem::readFile(const QString& path) const {
-    if (unreadable.contains(path) || directories.contains(path)) {
-        return {ReadResult::Status::Unreadable, {}};
+    if (unreadable.contains(path)) {
+        return {.status = FileStatus::NoPermission};
+    }
+    if (directories.contains(path)) {
+        return {.status = FileStatus::NotAFile};
     }
     if (!files.contains(path)) {
-        return {ReadResult::Status::Missing, {}};
+        return {.status = FileStatus::Missing};
     }
-    return {ReadResult::Status::Ok, files.value(path)};
+    return {.status = FileStatus::Ok, .bytes = files.value(path)};
 }
 
-bool FakeFileSystem::writeFileWhole(const QString& path, const QByteArray& bytes) {
-    if (failWrites || directories.contains(path) || unreadable.contains(path)) {
-        return false;
+FileStatus FakeFileSystem::writeFileWhole(const QString& path, const QByteArray& bytes) {
+    if (failWrites) {
+        return FileStatus::NoSpace;
+    }
+    if (directories.contains(path)) {
+        return FileStatus::NotAFile;
+    }
+    if (unreadable.contains(path)) {
+        return FileStatus::NoPermission;
     }
     files.insert(path, bytes);
     ++writes;
-    return true;
+    return FileStatus::Ok;
 }
 
-std::unique_ptr<FileLock> FakeFileSystem::lockFile(const QString& path, int timeoutMs) {
+LockResult FakeFileSystem::lockFile(const QString& path, int timeoutMs) {
     if (lockRefused) {
-        return nullptr;
+        return {.status = FileStatus::LockBusy};
     }
     ++locksTaken;
-    return std::make_unique<FileLock>();
+    return {.lock = std::make_unique<FileLock>()};
 }
 
 void FakeClock::advance(double seconds) {

@@ -184,8 +184,8 @@ public:
     QString programFolder() const override { return programFolder_; }
     bool exists(const QString& path) const override;
     ReadResult readFile(const QString& path) const override;
-    bool writeFileWhole(const QString& path, const QByteArray& bytes) override;
-    std::unique_ptr<FileLock> lockFile(const QString& path, int timeoutMs) override;
+    FileStatus writeFileWhole(const QString& path, const QByteArray& bytes) override;
+    LockResult lockFile(const QString& path, int timeoutMs) override;
 
     QString currentDirectory_ = QStringLiteral("/home/pupil");
     QString programFolder_ = QStringLiteral("/opt/minamo");

@@ -34,6 +34,7 @@ void clearLoadedHistory(DrillState& s) {
     s.historyLines.clear();
     s.historyReadFailed = 0;
     s.historySaveFailed = 0;
+    s.historyStatus = FileStatus::Ok;
 }
 
 void useBankOrder(DrillState& s) {
@@ -78,8 +79,8 @@ void loadFamilyFile(DrillState& s, const FamilyFile& file) {
 // file another copy has just written. If that fails, the write at the end of the drill tries
 // again and reports it.
 void createFamilyFile(Drill& d, const QString& path) {
-    const std::unique_ptr<FileLock> lock = d.ui.files.lockFile(path, familyLockWaitMs);
-    if (!lock || readFamilyFile(d.ui.files, path).status != FamilyFile::Status::Missing) {
+    const LockResult lock = d.ui.files.lockFile(path, familyLockWaitMs);
+    if (!lock.lock || readFamilyFile(d.ui.files, path).status != FileStatus::Missing) {
         return;
     }
     if (const auto header = encodeHistoryText(historyHeaderDate(d.ui.clock.today()) + lineEnd)) {
@@ -197,7 +198,7 @@ std::optional<QByteArray> encodeHistoryText(const QString& text) {
 
 FamilyFile parseFamilyText(const QString& text) {
     FamilyFile file;
-    file.status = FamilyFile::Status::Ok;
+    file.status = FileStatus::Ok;
     QStringList lines = splitHistoryLines(text);
     // Line 1 is the date header. A first line holding a record (a file written without a
     // header) is read as a record rather than dropped.
@@ -218,18 +219,13 @@ FamilyFile parseFamilyText(const QString& text) {
 
 FamilyFile readFamilyFile(const FileSystem& files, const QString& path) {
     const ReadResult read = files.readFile(path);
-    switch (read.status) {
-    case ReadResult::Status::Missing:
-        return FamilyFile{.status = FamilyFile::Status::Missing};
-    case ReadResult::Status::Unreadable:
-        return FamilyFile{.status = FamilyFile::Status::Unreadable};
-    case ReadResult::Status::Ok:
-        break;
+    if (read.status != FileStatus::Ok) {
+        return FamilyFile{.status = read.status};
     }
     if (const auto text = decodeHistoryBytes(read.bytes)) {
         return parseFamilyText(*text);
     }
-    return FamilyFile{.status = FamilyFile::Status::Unreadable};
+    return FamilyFile{.status = FileStatus::NotShiftJis};
 }
 
 void readHistory(Drill& d) {
@@ -246,15 +242,16 @@ void readHistory(Drill& d) {
     s.historyPath = path;
     const FamilyFile file = readFamilyFile(d.ui.files, path);
     switch (file.status) {
-    case FamilyFile::Status::Missing:
+    case FileStatus::Missing:
         createFamilyFile(d, path);
         break;
-    case FamilyFile::Status::Unreadable:
+    case FileStatus::Ok:
+        loadFamilyFile(s, file);
+        break;
+    default:
         // Never overwrite what could not be read: the drill goes on without a history.
         s.historyReadFailed = 1;
-        break;
-    case FamilyFile::Status::Ok:
-        loadFamilyFile(s, file);
+        s.historyStatus = file.status;
         break;
     }
     decideOrder(s, file.records);
@@ -269,16 +266,18 @@ void writeHistory(Drill& d) {
     // accounts): the file is read again under the lock, so that its record, written since
     // this drill started, is kept too.
     s.historySaveFailed = 1;
-    const std::unique_ptr<FileLock> lock = d.ui.files.lockFile(s.historyPath, familyLockWaitMs);
-    if (!lock) {
+    const LockResult lock = d.ui.files.lockFile(s.historyPath, familyLockWaitMs);
+    if (!lock.lock) {
+        s.historyStatus = lock.status;
         return;
     }
     const FamilyFile now = readFamilyFile(d.ui.files, s.historyPath);
-    if (now.status == FamilyFile::Status::Unreadable) {
+    if (now.status != FileStatus::Ok && now.status != FileStatus::Missing) {
+        s.historyStatus = now.status;
         return; // never overwrite what could not be read
     }
     // A file that has gone meanwhile gets what was loaded at the start.
-    const QStringList& lines = now.status == FamilyFile::Status::Ok ? now.lines : s.historyLines;
+    const QStringList& lines = now.status == FileStatus::Ok ? now.lines : s.historyLines;
 
     const QDate today = d.ui.clock.today();
     QString text = historyHeaderDate(today) + lineEnd;
@@ -289,17 +288,23 @@ void writeHistory(Drill& d) {
     text += decimalText(s.score) + u',' + historyRecordDate(today) + u'#' + s.recordName + lineEnd;
 
     const std::optional<QByteArray> bytes = encodeHistoryText(text);
-    const bool written = bytes && d.ui.files.writeFileWhole(s.historyPath, *bytes);
-    s.historySaveFailed = written ? 0 : 1;
+    s.historyStatus =
+        bytes ? d.ui.files.writeFileWhole(s.historyPath, *bytes) : FileStatus::NotEncodable;
+    s.historySaveFailed = s.historyStatus == FileStatus::Ok ? 0 : 1;
 }
 
-QString historyNotSavedText(const QString& path, bool fileKept) {
+QString historyNotSavedText(const QString& path, FileKept kept) {
     QString text = QStringLiteral("今回の結果を記録できませんでした。\n記録ファイル: ") +
                    QDir::toNativeSeparators(path);
-    if (fileKept) {
+    if (kept == FileKept::Yes) {
         text += QStringLiteral("\nファイルはそのまま残してあります。");
     }
     return text;
+}
+
+QString historyNotSavedLog(const QString& path, FileStatus why) {
+    return QStringLiteral("minamo-drill: this drill's result was not recorded in %1: %2")
+        .arg(QDir::toNativeSeparators(path), QString::fromLatin1(fileStatusText(why)));
 }
 
 } // namespace minamo

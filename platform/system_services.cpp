@@ -9,9 +9,14 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QTime>
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace minamo {
 
@@ -26,37 +31,112 @@ bool LocalFileSystem::exists(const QString& path) const {
     return QFileInfo::exists(path);
 }
 
-ReadResult LocalFileSystem::readFile(const QString& path) const {
-    ReadResult result;
-    QFileInfo info(path);
-    if (!info.exists()) {
-        result.status = ReadResult::Status::Missing;
-        return result;
+namespace {
+
+// What a failed system call's errno says, or otherwise when it says nothing more precise.
+FileStatus statusOfError(int error, FileStatus otherwise) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return FileStatus::Missing;
+    case EISDIR:
+        return FileStatus::NotAFile;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return FileStatus::NoPermission;
+    case ENOSPC:
+    case EDQUOT:
+        return FileStatus::NoSpace;
+    default:
+        return otherwise;
     }
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-        result.status = ReadResult::Status::Unreadable;
-        return result;
-    }
-    result.bytes = file.readAll();
-    result.status = file.error() == QFileDevice::NoError ? ReadResult::Status::Ok
-                                                         : ReadResult::Status::Unreadable;
-    return result;
 }
 
-bool LocalFileSystem::writeFileWhole(const QString& path, const QByteArray& bytes) {
+// Qt's own account of a failed file operation, when errno no longer holds it.
+FileStatus statusOfQtError(QFileDevice::FileError error, FileStatus otherwise) {
+    switch (error) {
+    case QFileDevice::PermissionsError:
+        return FileStatus::NoPermission;
+    case QFileDevice::ResourceError:
+        return FileStatus::NoSpace;
+    default:
+        return otherwise;
+    }
+}
+
+FileStatus statusOfFailure(const QFileDevice& file, int error, FileStatus otherwise) {
+    const FileStatus fromErrno = statusOfError(error, otherwise);
+    return fromErrno != otherwise ? fromErrno : statusOfQtError(file.error(), otherwise);
+}
+
+class OpenFile {
+public:
+    explicit OpenFile(int fd) : fd(fd) {}
+    ~OpenFile() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    const int fd;
+};
+
+constexpr qsizetype readChunk = 64 * 1024;
+
+} // namespace
+
+ReadResult LocalFileSystem::readFile(const QString& path) const {
+    // Opened without blocking, so that a pipe standing in the file's place cannot hang the
+    // program; only a plain file is read.
+    const OpenFile file(
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (file.fd < 0) {
+        return {.status = statusOfError(errno, FileStatus::ReadFailed)};
+    }
+    struct stat info {};
+    if (::fstat(file.fd, &info) != 0) {
+        return {.status = statusOfError(errno, FileStatus::ReadFailed)};
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return {.status = FileStatus::NotAFile};
+    }
+    ReadResult result{.status = FileStatus::Ok};
+    for (;;) {
+        const qsizetype had = result.bytes.size();
+        result.bytes.resize(had + readChunk);
+        const ssize_t got = ::read(file.fd, result.bytes.data() + had, readChunk);
+        result.bytes.resize(had + std::max<qsizetype>(got, 0));
+        if (got == 0) {
+            return result;
+        }
+        if (got < 0 && errno != EINTR) {
+            return {.status = statusOfError(errno, FileStatus::ReadFailed)};
+        }
+    }
+}
+
+FileStatus LocalFileSystem::writeFileWhole(const QString& path, const QByteArray& bytes) {
+    if (QFileInfo(path).isDir()) {
+        return FileStatus::NotAFile;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return false;
+        return statusOfFailure(file, errno, FileStatus::WriteFailed);
     }
     // A small file stays in QSaveFile's buffer until commit(), which does not notice when
     // writing that buffer out fails (a full disk) and would rename the short file over the
     // old one. Flushing first makes every write error count here.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const FileStatus status = statusOfFailure(file, errno, FileStatus::WriteFailed);
         file.cancelWriting();
-        return false;
+        return status;
     }
-    return file.commit();
+    if (!file.commit()) {
+        return statusOfFailure(file, errno, FileStatus::WriteFailed);
+    }
+    return FileStatus::Ok;
 }
 
 SystemClock::SystemClock() {
@@ -150,7 +230,7 @@ QString LocalFileSystem::lockPathOf(const QString& path) {
     return path + QStringLiteral(".lock");
 }
 
-std::unique_ptr<FileLock> LocalFileSystem::lockFile(const QString& path, int timeoutMs) {
+LockResult LocalFileSystem::lockFile(const QString& path, int timeoutMs) {
     const QString lockPath = lockPathOf(path);
     auto held = std::make_unique<HeldFileLock>(lockPath);
     held->lock.setStaleLockTime(fileLockStaleMs);
@@ -158,12 +238,23 @@ std::unique_ptr<FileLock> LocalFileSystem::lockFile(const QString& path, int tim
     waited.start();
     for (;;) {
         if (tryLockOrTakeOver(held->lock, lockPath)) {
-            return held;
+            return {.lock = std::move(held)};
         }
         // Only another copy's lock is worth waiting for; a folder that cannot hold the lock
         // file (read-only, missing) will not change in a few seconds.
-        if (held->lock.error() != QLockFile::LockFailedError || waited.elapsed() >= timeoutMs) {
-            return nullptr;
+        const int error = errno;
+        switch (held->lock.error()) {
+        case QLockFile::LockFailedError:
+            break;
+        case QLockFile::PermissionError:
+            return {.status = FileStatus::NoPermission};
+        default:
+            // QLockFile says no more; the failed call's errno does (a full disk, a folder
+            // that has gone).
+            return {.status = statusOfError(error, FileStatus::LockUnavailable)};
+        }
+        if (waited.elapsed() >= timeoutMs) {
+            return {.status = FileStatus::LockBusy};
         }
         QThread::msleep(fileLockRetryMs);
     }

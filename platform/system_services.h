@@ -20,8 +20,8 @@ public:
     QString programFolder() const override { return programFolder_; }
     bool exists(const QString& path) const override;
     ReadResult readFile(const QString& path) const override;
-    bool writeFileWhole(const QString& path, const QByteArray& bytes) override;
-    std::unique_ptr<FileLock> lockFile(const QString& path, int timeoutMs) override;
+    FileStatus writeFileWhole(const QString& path, const QByteArray& bytes) override;
+    LockResult lockFile(const QString& path, int timeoutMs) override;
     // The lock file lockFile takes for a file.
     static QString lockPathOf(const QString& path);
 

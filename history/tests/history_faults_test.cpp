@@ -139,9 +139,10 @@ void expectSaved(FolderWindow& w) {
     EXPECT_EQ(w.fake.messageBox.shown.size(), 1u);
 }
 enum class Kept { Yes, No };
-// The calm notice, naming the file, before the closing message.
-void expectNotSaved(FolderWindow& w, const QString& path, Kept kept) {
+// The calm notice, naming the file, before the closing message; the drill knows why.
+void expectNotSaved(FolderWindow& w, const QString& path, Kept kept, FileStatus why) {
     expectEnded(w);
+    EXPECT_EQ(w.s().historyStatus, why) << fileStatusText(w.s().historyStatus);
     ASSERT_EQ(w.fake.messageBox.shown.size(), 2u);
     EXPECT_EQ(w.fake.messageBox.shown[0].title, notSavedTitle);
     QString text = QStringLiteral("今回の結果を記録できませんでした。\n記録ファイル: ") + path;
@@ -388,7 +389,7 @@ TEST(HistorySharedFolder, ALockHeldOrLeftOver) {
         FolderWindow w(folder.path());
         drillIn(w);
         if (holderAlive) {
-            expectNotSaved(w, folder.family(), Kept::Yes);
+            expectNotSaved(w, folder.family(), Kept::Yes, FileStatus::LockBusy);
             EXPECT_EQ(readBytes(folder.family()), familyFileOf(old));
         } else {
             expectSaved(w);
@@ -461,7 +462,7 @@ TEST(HistoryFullDisk, InjectedWriteError) {
         w.files.failWrites = true;
         runOutTheClock(w);
         EXPECT_EQ(w.files.writeAttempts, 1);
-        expectNotSaved(w, folder.family(), Kept::Yes);
+        expectNotSaved(w, folder.family(), Kept::Yes, FileStatus::NoSpace);
         expectChart(w, 12);
     }
     EXPECT_EQ(readBytes(folder.family()), familyFileOf(old));
@@ -483,7 +484,7 @@ TEST(HistoryFullDisk, SmallTmpfsFilledUp) {
     {
         FolderWindow w(where);
         drillIn(w);
-        expectNotSaved(w, family, Kept::Yes);
+        expectNotSaved(w, family, Kept::Yes, FileStatus::NoSpace);
         expectChart(w, 35);
     }
     EXPECT_EQ(readBytes(family), familyFileOf(old));
@@ -542,7 +543,7 @@ TEST(HistoryFullDisk, WriteStoppedPartWay) {
                 ASSERT_TRUE(limit.set());
                 runOutTheClock(w);
             }
-            expectNotSaved(w, folder.family(), Kept::Yes);
+            expectNotSaved(w, folder.family(), Kept::Yes, FileStatus::WriteFailed);
             expectChart(w, 35);
         }
         EXPECT_EQ(readBytes(folder.family()), oldBytes);
@@ -631,7 +632,10 @@ TEST(HistoryReadOnlyFolder, DrillGoesOnAndTheFileStaysAsItWas) {
             EXPECT_EQ(w.s().clockPaused, 0);
             runOutTheClock(w);
 
-            expectNotSaved(w, folder.family(), withFile ? Kept::Yes : Kept::No);
+            // The injected refusal stands for a full disk.
+            expectNotSaved(w, folder.family(), withFile ? Kept::Yes : Kept::No,
+                           k.kind == ReadOnlyKind::Injected ? FileStatus::NoSpace
+                                                            : FileStatus::NoPermission);
             expectChart(w, withFile ? 5 : 0);
             if (withFile) {
                 EXPECT_EQ(readBytes(folder.family()), familyFileOf(old));
@@ -662,7 +666,7 @@ TEST(HistoryOddFiles, FamilyFileThatIsADirectoryIsLeftAlone) {
     FolderWindow w(folder.path());
     drillIn(w);
     EXPECT_EQ(w.files.writeAttempts, 0);
-    expectNotSaved(w, folder.family(), Kept::Yes);
+    expectNotSaved(w, folder.family(), Kept::Yes, FileStatus::NotAFile);
     expectChart(w, 0);
     EXPECT_TRUE(QFileInfo(folder.family()).isDir());
     EXPECT_EQ(QDir(folder.family()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
@@ -724,7 +728,7 @@ TEST(HistoryOddFiles, BytesThatAreNotShiftJisAreNeverOverwritten) {
         drillIn(w);
         EXPECT_EQ(w.s().historyCount, 0);
         EXPECT_EQ(w.files.writeAttempts, 0);
-        expectNotSaved(w, folder.family(), Kept::Yes);
+        expectNotSaved(w, folder.family(), Kept::Yes, FileStatus::NotShiftJis);
         expectChart(w, 0);
         EXPECT_EQ(readBytes(folder.family()), c.bytes);
     }

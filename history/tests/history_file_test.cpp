@@ -438,11 +438,11 @@ TEST(HistoryFile, TheEndReadsTheFileAgainUnderItsLock) {
 }
 
 TEST(HistoryFile, NoticeNamesTheFile) {
-    EXPECT_EQ(historyNotSavedText(basicFile, true),
+    EXPECT_EQ(historyNotSavedText(basicFile, FileKept::Yes),
               QStringLiteral(
                   "今回の結果を記録できませんでした。\n記録ファイル: /home/pupil/方程式基本.txt\n"
                   "ファイルはそのまま残してあります。"));
-    EXPECT_EQ(historyNotSavedText(basicFile, false),
+    EXPECT_EQ(historyNotSavedText(basicFile, FileKept::No),
               QStringLiteral(
                   "今回の結果を記録できませんでした。\n記録ファイル: /home/pupil/方程式基本.txt"));
 }
