@@ -21,10 +21,8 @@ namespace minamo {
 
 namespace {
 
-// Qt Multimedia 6.4 hangs at exit while a sound is still loading: its sample cache, torn
-// down, waits for the loading thread under the lock that thread needs (and leaks the
-// sample). The program would never end and would keep its single-copy lock. Loads take
-// milliseconds; a window closed right after a drill has started lets them finish first.
+// A window closed right after a drill has started lets the sounds still uploading into the
+// sound server finish first (they take milliseconds), rather than cut them off mid-way.
 constexpr int soundLoadWaitMs = 3000;
 
 const QEvent::Type preloadSoundsEvent = static_cast<QEvent::Type>(QEvent::registerEventType());

@@ -44,6 +44,7 @@ public:
     // The menu action of an entry, by its control name ("tosiki1", "hbunbig2").
     QAction* menuAction(const QString& name) const;
     QTimer* timer() const { return timer_; }
+    const QtSoundPlayer& rightSound() const { return *mmControl1_; }
 
 protected:
     bool event(QEvent* event) override;
