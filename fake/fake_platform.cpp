@@ -260,7 +260,24 @@ ReadResult FakeFileSystem::readFile(const QString& path) const {
     if (!files.contains(path)) {
         return {.status = FileStatus::Missing};
     }
+    ++reads;
+    if (const auto c = cached_.find(path); c != cached_.end() && c->unsettled > 0) {
+        const bool old = c->unsettled % 2 == 1;
+        const QByteArray before = c->before;
+        if (--c->unsettled == 0) {
+            cached_.erase(c);
+        }
+        if (old) {
+            return {.status = FileStatus::Ok, .bytes = before};
+        }
+    }
     return {.status = FileStatus::Ok, .bytes = files.value(path)};
+}
+
+void FakeFileSystem::writtenElsewhere(const QString& path, const QByteArray& bytes, int unsettled) {
+    // An odd count starts with the old bytes.
+    cached_[path] = Cached{.before = files.value(path), .unsettled = unsettled | 1};
+    files.insert(path, bytes);
 }
 
 FileStatus FakeFileSystem::writeFileWhole(const QString& path, const QByteArray& bytes) {

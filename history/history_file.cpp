@@ -21,6 +21,8 @@ constexpr int16 bankOrderBelow = 10;
 constexpr int extensionLength = 4;
 // How long the end of a drill waits for another copy that is writing the same family file.
 constexpr int familyLockWaitMs = 3000;
+// Reads of a family file under its lock, at most, for two reads in a row to agree.
+constexpr int settlingReads = 4;
 
 bool isBlankLine(const QString& line) {
     return line.trimmed().isEmpty();
@@ -75,12 +77,39 @@ void loadFamilyFile(DrillState& s, const FamilyFile& file) {
     s.historyCount = static_cast<int16>(loaded);
 }
 
+FamilyFile familyFileOf(const ReadResult& read) {
+    if (read.status != FileStatus::Ok) {
+        return FamilyFile{.status = read.status};
+    }
+    if (const auto text = decodeHistoryBytes(read.bytes)) {
+        return parseFamilyText(*text);
+    }
+    return FamilyFile{.status = FileStatus::NotShiftJis};
+}
+
+// The family file as it is now, read under its lock, trusting nothing a client cache may
+// hold: on a network folder (sshfs with its default options) the first read after another
+// machine's write can return the old bytes, with the old size or the new one, while an open
+// and read a moment later find the new ones. So the file is read until two reads in a row
+// agree, a few times at most; otherwise it is Unsettled and nothing is written.
+FamilyFile readFamilyFileNow(const FileSystem& files, const QString& path) {
+    ReadResult last = files.readFile(path);
+    for (int read = 1; read < settlingReads; ++read) {
+        ReadResult again = files.readFile(path);
+        if (again.status == last.status && again.bytes == last.bytes) {
+            return familyFileOf(again);
+        }
+        last = std::move(again);
+    }
+    return FamilyFile{.status = FileStatus::Unsettled};
+}
+
 // The first drill of a family creates its file, under the lock so that it never replaces a
 // file another copy has just written. If that fails, the write at the end of the drill tries
 // again and reports it.
 void createFamilyFile(Drill& d, const QString& path) {
     const LockResult lock = d.ui.files.lockFile(path, familyLockWaitMs);
-    if (!lock.lock || readFamilyFile(d.ui.files, path).status != FileStatus::Missing) {
+    if (!lock.lock || readFamilyFileNow(d.ui.files, path).status != FileStatus::Missing) {
         return;
     }
     if (const auto header = encodeHistoryText(historyHeaderDate(d.ui.clock.today()) + lineEnd)) {
@@ -218,14 +247,7 @@ FamilyFile parseFamilyText(const QString& text) {
 }
 
 FamilyFile readFamilyFile(const FileSystem& files, const QString& path) {
-    const ReadResult read = files.readFile(path);
-    if (read.status != FileStatus::Ok) {
-        return FamilyFile{.status = read.status};
-    }
-    if (const auto text = decodeHistoryBytes(read.bytes)) {
-        return parseFamilyText(*text);
-    }
-    return FamilyFile{.status = FileStatus::NotShiftJis};
+    return familyFileOf(files.readFile(path));
 }
 
 void readHistory(Drill& d) {
@@ -271,7 +293,7 @@ void writeHistory(Drill& d) {
         s.historyStatus = lock.status;
         return;
     }
-    const FamilyFile now = readFamilyFile(d.ui.files, s.historyPath);
+    const FamilyFile now = readFamilyFileNow(d.ui.files, s.historyPath);
     if (now.status != FileStatus::Ok && now.status != FileStatus::Missing) {
         s.historyStatus = now.status;
         return; // never overwrite what could not be read

@@ -183,7 +183,8 @@ public:
     virtual bool exists(const QString& path) const = 0;
     virtual ReadResult readFile(const QString& path) const = 0;
     // Replaces the file's contents as a whole: either the new contents are there
-    // afterwards or the old file is untouched.
+    // afterwards or the old file is untouched. Meant for use under the file's lock: it
+    // first removes what an earlier write of the same file, killed half-way, left beside it.
     virtual FileStatus writeFileWhole(const QString& path, const QByteArray& bytes) = 0;
     // An exclusive lock on a file among every process that uses its folder, also from other
     // machines on a shared folder: a lock file beside it. Waits at most timeoutMs.

@@ -85,6 +85,39 @@ public:
 
 constexpr qsizetype readChunk = 64 * 1024;
 
+// A writer killed between writing its temporary file and renaming it into place leaves
+// that file for good (where the folder cannot hold unnamed files, as on sshfs, for the
+// whole of the write). Only QSaveFile's own names for this very file are taken: the name,
+// ".", six letters; a plain file, not a link; and one this old, so that no write still
+// under way loses it.
+constexpr qint64 leftOverAgeSeconds = 60;
+constexpr qsizetype saveFileSuffixLetters = 6;
+
+bool isSaveFileOf(const QString& candidate, const QString& name) {
+    if (candidate.size() != name.size() + 1 + saveFileSuffixLetters ||
+        !candidate.startsWith(name + u'.')) {
+        return false;
+    }
+    const QStringView letters = QStringView(candidate).sliced(name.size() + 1);
+    return std::all_of(letters.begin(), letters.end(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+    });
+}
+
+void removeLeftOverTemporaries(const QString& path) {
+    const QFileInfo target(path);
+    const QString name = target.fileName();
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QFileInfoList candidates = target.absoluteDir().entryInfoList(
+        {name + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo& file : candidates) {
+        if (isSaveFileOf(file.fileName(), name) && file.isFile() && !file.isSymLink() &&
+            file.lastModified().toUTC().secsTo(now) >= leftOverAgeSeconds) {
+            QFile::remove(file.filePath());
+        }
+    }
+}
+
 } // namespace
 
 ReadResult LocalFileSystem::readFile(const QString& path) const {
@@ -121,6 +154,7 @@ FileStatus LocalFileSystem::writeFileWhole(const QString& path, const QByteArray
     if (QFileInfo(path).isDir()) {
         return FileStatus::NotAFile;
     }
+    removeLeftOverTemporaries(path);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return statusOfFailure(file, errno, FileStatus::WriteFailed);
@@ -243,12 +277,12 @@ LockResult LocalFileSystem::lockFile(const QString& path, int timeoutMs) {
         // Only another copy's lock is worth waiting for; a folder that cannot hold the lock
         // file (read-only, missing) will not change in a few seconds.
         const int error = errno;
-        switch (held->lock.error()) {
-        case QLockFile::LockFailedError:
-            break;
-        case QLockFile::PermissionError:
-            return {.status = FileStatus::NoPermission};
-        default:
+        // sshfs answers the exclusive creation of a lock file that is there with EPERM, not
+        // EEXIST: a lock file that is there is another copy's, also then.
+        if (held->lock.error() != QLockFile::LockFailedError && !QFileInfo::exists(lockPath)) {
+            if (held->lock.error() == QLockFile::PermissionError) {
+                return {.status = FileStatus::NoPermission};
+            }
             // QLockFile says no more; the failed call's errno does (a full disk, a folder
             // that has gone).
             return {.status = statusOfError(error, FileStatus::LockUnavailable)};

@@ -6,13 +6,14 @@ MINAMO_PROGRAM_PACKAGES=(cmake g++ pkg-config qt6-base-dev libcanberra-dev libca
                          fonts-ipafont-gothic)
 # What the whole suite needs besides (./test): GoogleTest and the layer check; the
 # real-window smoke test and the package test; the fuzzers; the benchmarks' watch on the X
-# server; the report's browser check.
+# server; the report's browser check; the answer sounds' recording (a sound server, sox).
 MINAMO_TEST_PACKAGES=(libgtest-dev python3 xvfb xdotool imagemagick dpkg-dev fakeroot pulseaudio sox
                       desktop-file-utils clang libclang-rt-14-dev libxcb1-dev chromium)
-# The input-method test: fcitx5 with mozc, Qt's module for it and a D-Bus session bus.
+# The input-method test: fcitx5 with mozc, Qt's module for it and a D-Bus session bus; the
+# shared-folder test: sshfs and an sshd of its own (the package's service is not used).
 # Installed without what they recommend (GTK and Qt 5 front ends and settings tools, some
 # 140 packages more).
-MINAMO_TEST_LEAN_PACKAGES=(fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus)
+MINAMO_TEST_LEAN_PACKAGES=(fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus sshfs openssh-server)
 # The benchmarks besides (./bench): the first sound plays on a null sink of a PulseAudio
 # server of their own, the played lengths of the sounds are measured with sox.
 MINAMO_BENCH_PACKAGES=(pulseaudio sox)
