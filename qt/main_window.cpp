@@ -27,6 +27,14 @@ constexpr int soundLoadWaitMs = 3000;
 
 const QEvent::Type preloadSoundsEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
+// A window asked to come forward asks to be activated again until it is, for a moment: X11
+// refuses a focus request dated before the last change of focus, and the first request
+// brings this program a fresh time from the server (its user-time property changes),
+// which a later one carries. Where the window is still not active then, it asks for
+// attention.
+constexpr int activationRetryMs = 50;
+constexpr int activationTries = 10;
+
 double screenDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->logicalDotsPerInch() : 96.0;
@@ -208,6 +216,34 @@ bool MainWindow::load() {
     }
     timer_->start(timerIntervalMs);
     return true;
+}
+
+void MainWindow::comeForward() {
+    if (isMinimized()) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    }
+    raise();
+    activateWindow();
+    // The closing message or the notice, when one is open, stays in front of the window.
+    if (QWidget* box = QApplication::activeModalWidget(); box && box != this) {
+        box->raise();
+        box->activateWindow();
+    }
+    activateAgain(activationTries);
+}
+
+void MainWindow::activateAgain(int tries) {
+    QTimer::singleShot(activationRetryMs, this, [this, tries] {
+        if (isActiveWindow()) {
+            return;
+        }
+        if (tries == 0) {
+            QApplication::alert(this);
+            return;
+        }
+        activateWindow();
+        activateAgain(tries - 1);
+    });
 }
 
 QtPictureArea& MainWindow::picture(ControlId id) {

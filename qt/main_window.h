@@ -34,6 +34,9 @@ public:
 
     // Runs the start-up; false when another copy runs and this one must end.
     bool load();
+    // A later start asked for the window: it comes to the front, with the message box it
+    // may be showing; where the window system refuses, it asks for attention.
+    void comeForward();
 
     Form1& form() { return *form_; }
     const TwipsScale& scale() const { return scale_; }
@@ -55,6 +58,7 @@ private:
     void preloadSoundsSoon();
     void preloadSounds();
     void waitForSoundLoads();
+    void activateAgain(int tries);
 
     TwipsScale scale_;
     QWidget* client_ = nullptr;

@@ -7,7 +7,7 @@ MINAMO_PROGRAM_PACKAGES=(cmake g++ pkg-config qt6-base-dev libcanberra-dev libca
 # What the whole suite needs besides (./test): GoogleTest and the layer check; the
 # real-window smoke test and the package test; the fuzzers; the benchmarks' watch on the X
 # server; the report's browser check; the answer sounds' recording (a sound server, sox).
-MINAMO_TEST_PACKAGES=(libgtest-dev python3 xvfb xdotool imagemagick dpkg-dev fakeroot pulseaudio sox
+MINAMO_TEST_PACKAGES=(libgtest-dev python3 xvfb xdotool x11-utils imagemagick dpkg-dev fakeroot pulseaudio sox
                       desktop-file-utils clang libclang-rt-14-dev libxcb1-dev chromium)
 # The input-method test: fcitx5 with mozc, Qt's module for it and a D-Bus session bus; the
 # shared-folder test: sshfs and an sshd of its own (the package's service is not used).
