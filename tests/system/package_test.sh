@@ -92,7 +92,7 @@ check_files() {
             ok "$where: every library of the sound module is found"
         fi
         if command -v readelf >/dev/null; then
-            if readelf --dyn-syms -W "$root/$soundModule" | grep -q " minamo_create_sound_effect_v1$"; then
+            if readelf --dyn-syms -W "$root/$soundModule" | grep -q " minamo_create_sound_effect_v2$"; then
                 ok "$where: the sound module has its entry point"
             else
                 not_ok "$where: the sound module lacks its entry point"
@@ -257,18 +257,21 @@ check_report() {
 }
 
 # A data folder that cannot be made (the home is a file): the launcher stops with a
-# message, starts nothing and leaves the file as it was.
+# message, also in a desktop notification (a stand-in for notify-send notes it), starts
+# nothing and leaves the file as it was.
 check_unusable_home() {
     local where=$1 root=$2 run="$tmp/unusable-$RANDOM" status=0
-    mkdir -p "$run"
+    mkdir -p "$run/bin"
     echo "not a folder" >"$run/home"
-    env -i PATH="$root/bin:/usr/bin:/bin" HOME="$run/home" QT_QPA_PLATFORM=offscreen \
-        timeout 10 "$package" >"$run/log" 2>&1 || status=$?
+    printf '#!/bin/sh\necho "$@" >"%s"\n' "$run/notified" >"$run/bin/notify-send"
+    chmod +x "$run/bin/notify-send"
+    env -i PATH="$run/bin:$root/bin:/usr/bin:/bin" HOME="$run/home" DISPLAY=:0 \
+        QT_QPA_PLATFORM=offscreen timeout 10 "$package" >"$run/log" 2>&1 || status=$?
     if [ "$status" -ne 0 ] && [ "$status" -ne 124 ] && [ "$(cat "$run/home")" = "not a folder" ] &&
-        [ -s "$run/log" ]; then
-        ok "$where: a home that is a file stops the launcher with a message ($(head -n1 "$run/log"))"
+        [ -s "$run/log" ] && grep -qF "$run/home/.local/share/$package" "$run/notified" 2>/dev/null; then
+        ok "$where: a home that is a file stops the launcher with a message and a notification ($(head -n1 "$run/log"))"
     else
-        not_ok "$where: a home that is a file gave status $status: $(cat "$run/log")"
+        not_ok "$where: a home that is a file gave status $status: $(cat "$run/log") / $(cat "$run/notified" 2>/dev/null)"
     fi
 }
 
@@ -315,7 +318,7 @@ else
     not_ok "the package is $(field Package) for $(field Architecture)"
 fi
 depends=$(field Depends)
-for needed in fonts-ipafont-gothic libqt6widgets6 libqt6multimedia6; do
+for needed in fonts-ipafont-gothic libqt6widgets6 libcanberra0; do
     if echo "$depends" | tr ',' '\n' | grep -q "^ *$needed\b"; then
         ok "the package depends on $needed"
     else
