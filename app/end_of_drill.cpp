@@ -34,8 +34,10 @@ void endDrill(Drill& d) {
     }
     writeHistory(d);
     if (s.historyReadFailed == 1 || s.historySaveFailed == 1) {
+        qWarning("%s", qPrintable(historyNotSavedLog(s.historyPath, s.historyStatus)));
         ui.messageBox.showExclamation(
-            historyNotSavedText(s.historyPath, ui.files.exists(s.historyPath)),
+            historyNotSavedText(s.historyPath,
+                                ui.files.exists(s.historyPath) ? FileKept::Yes : FileKept::No),
             historyNotSavedTitle);
     }
     ui.command2.setVisible(true);

@@ -5,6 +5,7 @@
 // its results from fields. Lists have fixed index ranges, integers are 16-bit signed.
 
 #include "core/fixed_list.h"
+#include "platform/platform.h"
 
 #include <QString>
 #include <QStringList>
@@ -50,6 +51,7 @@ struct DrillState {
     QStringList historyLines;
     int16 historyReadFailed = 0; // 1: the family file could not be read; never overwrite it
     int16 historySaveFailed = 0; // 1: the last attempt to write the family file failed
+    FileStatus historyStatus = FileStatus::Ok; // why it could not be read or written
     QString programFolder;
     int16 loopIndex = 0;
 

@@ -23,11 +23,11 @@ public:
     QString programFolder() const override { return local_.programFolder(); }
     bool exists(const QString& path) const override { return local_.exists(path); }
     ReadResult readFile(const QString& path) const override { return local_.readFile(path); }
-    bool writeFileWhole(const QString& path, const QByteArray& bytes) override {
+    FileStatus writeFileWhole(const QString& path, const QByteArray& bytes) override {
         ++writeAttempts;
-        return !failWrites && local_.writeFileWhole(path, bytes);
+        return failWrites ? FileStatus::NoSpace : local_.writeFileWhole(path, bytes);
     }
-    std::unique_ptr<FileLock> lockFile(const QString& path, int timeoutMs) override {
+    LockResult lockFile(const QString& path, int timeoutMs) override {
         return local_.lockFile(path, timeoutMs);
     }
 

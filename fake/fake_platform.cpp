@@ -258,30 +258,56 @@ bool FakeFileSystem::exists(const QString& path) const {
 }
 
 ReadResult FakeFileSystem::readFile(const QString& path) const {
-    if (unreadable.contains(path) || directories.contains(path)) {
-        return {ReadResult::Status::Unreadable, {}};
+    if (unreadable.contains(path)) {
+        return {.status = FileStatus::NoPermission};
+    }
+    if (directories.contains(path)) {
+        return {.status = FileStatus::NotAFile};
     }
     if (!files.contains(path)) {
-        return {ReadResult::Status::Missing, {}};
+        return {.status = FileStatus::Missing};
     }
-    return {ReadResult::Status::Ok, files.value(path)};
+    ++reads;
+    if (const auto c = cached_.find(path); c != cached_.end() && c->unsettled > 0) {
+        const bool old = c->unsettled % 2 == 1;
+        const QByteArray before = c->before;
+        if (--c->unsettled == 0) {
+            cached_.erase(c);
+        }
+        if (old) {
+            return {.status = FileStatus::Ok, .bytes = before};
+        }
+    }
+    return {.status = FileStatus::Ok, .bytes = files.value(path)};
 }
 
-bool FakeFileSystem::writeFileWhole(const QString& path, const QByteArray& bytes) {
-    if (failWrites || directories.contains(path) || unreadable.contains(path)) {
-        return false;
+void FakeFileSystem::writtenElsewhere(const QString& path, const QByteArray& bytes, int unsettled) {
+    // An odd count starts with the old bytes.
+    cached_[path] = Cached{.before = files.value(path), .unsettled = unsettled | 1};
+    files.insert(path, bytes);
+}
+
+FileStatus FakeFileSystem::writeFileWhole(const QString& path, const QByteArray& bytes) {
+    if (failWrites) {
+        return FileStatus::NoSpace;
+    }
+    if (directories.contains(path)) {
+        return FileStatus::NotAFile;
+    }
+    if (unreadable.contains(path)) {
+        return FileStatus::NoPermission;
     }
     files.insert(path, bytes);
     ++writes;
-    return true;
+    return FileStatus::Ok;
 }
 
-std::unique_ptr<FileLock> FakeFileSystem::lockFile(const QString& path, int timeoutMs) {
+LockResult FakeFileSystem::lockFile(const QString& path, int timeoutMs) {
     if (lockRefused) {
-        return nullptr;
+        return {.status = FileStatus::LockBusy};
     }
     ++locksTaken;
-    return std::make_unique<FileLock>();
+    return {.lock = std::make_unique<FileLock>()};
 }
 
 void FakeClock::advance(double seconds) {

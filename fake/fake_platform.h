@@ -194,8 +194,8 @@ public:
     QString programFolder() const override { return programFolder_; }
     bool exists(const QString& path) const override;
     ReadResult readFile(const QString& path) const override;
-    bool writeFileWhole(const QString& path, const QByteArray& bytes) override;
-    std::unique_ptr<FileLock> lockFile(const QString& path, int timeoutMs) override;
+    FileStatus writeFileWhole(const QString& path, const QByteArray& bytes) override;
+    LockResult lockFile(const QString& path, int timeoutMs) override;
 
     QString currentDirectory_ = QStringLiteral("/home/pupil");
     QString programFolder_ = QStringLiteral("/opt/minamo");
@@ -206,6 +206,19 @@ public:
     int writes = 0;            // successful writes
     bool lockRefused = false;  // another copy holds every file's lock
     int locksTaken = 0;
+
+    // Another machine's write as a network folder's client cache shows it: of the next
+    // `unsettled` reads, every other one, the first among them, still returns the bytes
+    // from before (sshfs's first read after the change).
+    void writtenElsewhere(const QString& path, const QByteArray& bytes, int unsettled);
+    mutable int reads = 0;
+
+private:
+    struct Cached {
+        QByteArray before;
+        int unsettled = 0;
+    };
+    mutable QMap<QString, Cached> cached_;
 };
 
 class FakeClock : public Clock {

@@ -20,6 +20,8 @@ const QString lineEnd = QStringLiteral("\r\n");
 constexpr int16 bankOrderBelow = 10;
 // How long the end of a drill waits for another copy that is writing the same family file.
 constexpr int familyLockWaitMs = 3000;
+// Reads of a family file under its lock, at most, for two reads in a row to agree.
+constexpr int settlingReads = 4;
 
 bool isBlankLine(const QString& line) {
     return line.trimmed().isEmpty();
@@ -33,6 +35,7 @@ void clearLoadedHistory(DrillState& s) {
     s.historyLines.clear();
     s.historyReadFailed = 0;
     s.historySaveFailed = 0;
+    s.historyStatus = FileStatus::Ok;
 }
 
 void useBankOrder(DrillState& s) {
@@ -73,12 +76,39 @@ void loadFamilyFile(DrillState& s, const FamilyFile& file) {
     s.historyCount = static_cast<int16>(loaded);
 }
 
+FamilyFile familyFileOf(const ReadResult& read) {
+    if (read.status != FileStatus::Ok) {
+        return FamilyFile{.status = read.status};
+    }
+    if (const auto text = decodeHistoryBytes(read.bytes)) {
+        return parseFamilyText(*text);
+    }
+    return FamilyFile{.status = FileStatus::NotShiftJis};
+}
+
+// The family file as it is now, read under its lock, trusting nothing a client cache may
+// hold: on a network folder (sshfs with its default options) the first read after another
+// machine's write can return the old bytes, with the old size or the new one, while an open
+// and read a moment later find the new ones. So the file is read until two reads in a row
+// agree, a few times at most; otherwise it is Unsettled and nothing is written.
+FamilyFile readFamilyFileNow(const FileSystem& files, const QString& path) {
+    ReadResult last = files.readFile(path);
+    for (int read = 1; read < settlingReads; ++read) {
+        ReadResult again = files.readFile(path);
+        if (again.status == last.status && again.bytes == last.bytes) {
+            return familyFileOf(again);
+        }
+        last = std::move(again);
+    }
+    return FamilyFile{.status = FileStatus::Unsettled};
+}
+
 // The first drill of a family creates its file, under the lock so that it never replaces a
 // file another copy has just written. If that fails, the write at the end of the drill tries
 // again and reports it.
 void createFamilyFile(Drill& d, const QString& path) {
-    const std::unique_ptr<FileLock> lock = d.ui.files.lockFile(path, familyLockWaitMs);
-    if (!lock || readFamilyFile(d.ui.files, path).status != FamilyFile::Status::Missing) {
+    const LockResult lock = d.ui.files.lockFile(path, familyLockWaitMs);
+    if (!lock.lock || readFamilyFileNow(d.ui.files, path).status != FileStatus::Missing) {
         return;
     }
     if (const auto header = encodeHistoryText(historyHeaderDate(d.ui.clock.today()) + lineEnd)) {
@@ -178,7 +208,7 @@ std::optional<QByteArray> encodeHistoryText(const QString& text) {
 
 FamilyFile parseFamilyText(const QString& text) {
     FamilyFile file;
-    file.status = FamilyFile::Status::Ok;
+    file.status = FileStatus::Ok;
     QStringList lines = splitHistoryLines(text);
     // Line 1 is the date header. A first line holding a record (a file written without a
     // header) is read as a record rather than dropped.
@@ -198,19 +228,7 @@ FamilyFile parseFamilyText(const QString& text) {
 }
 
 FamilyFile readFamilyFile(const FileSystem& files, const QString& path) {
-    const ReadResult read = files.readFile(path);
-    switch (read.status) {
-    case ReadResult::Status::Missing:
-        return FamilyFile{.status = FamilyFile::Status::Missing};
-    case ReadResult::Status::Unreadable:
-        return FamilyFile{.status = FamilyFile::Status::Unreadable};
-    case ReadResult::Status::Ok:
-        break;
-    }
-    if (const auto text = decodeHistoryBytes(read.bytes)) {
-        return parseFamilyText(*text);
-    }
-    return FamilyFile{.status = FamilyFile::Status::Unreadable};
+    return familyFileOf(files.readFile(path));
 }
 
 void readHistory(Drill& d) {
@@ -227,15 +245,16 @@ void readHistory(Drill& d) {
     s.historyPath = path;
     const FamilyFile file = readFamilyFile(d.ui.files, path);
     switch (file.status) {
-    case FamilyFile::Status::Missing:
+    case FileStatus::Missing:
         createFamilyFile(d, path);
         break;
-    case FamilyFile::Status::Unreadable:
+    case FileStatus::Ok:
+        loadFamilyFile(s, file);
+        break;
+    default:
         // Never overwrite what could not be read: the drill goes on without a history.
         s.historyReadFailed = 1;
-        break;
-    case FamilyFile::Status::Ok:
-        loadFamilyFile(s, file);
+        s.historyStatus = file.status;
         break;
     }
     decideOrder(s, file.records);
@@ -250,16 +269,18 @@ void writeHistory(Drill& d) {
     // accounts): the file is read again under the lock, so that its record, written since
     // this drill started, is kept too.
     s.historySaveFailed = 1;
-    const std::unique_ptr<FileLock> lock = d.ui.files.lockFile(s.historyPath, familyLockWaitMs);
-    if (!lock) {
+    const LockResult lock = d.ui.files.lockFile(s.historyPath, familyLockWaitMs);
+    if (!lock.lock) {
+        s.historyStatus = lock.status;
         return;
     }
-    const FamilyFile now = readFamilyFile(d.ui.files, s.historyPath);
-    if (now.status == FamilyFile::Status::Unreadable) {
+    const FamilyFile now = readFamilyFileNow(d.ui.files, s.historyPath);
+    if (now.status != FileStatus::Ok && now.status != FileStatus::Missing) {
+        s.historyStatus = now.status;
         return; // never overwrite what could not be read
     }
     // A file that has gone meanwhile gets what was loaded at the start.
-    const QStringList& lines = now.status == FamilyFile::Status::Ok ? now.lines : s.historyLines;
+    const QStringList& lines = now.status == FileStatus::Ok ? now.lines : s.historyLines;
 
     const QDate today = d.ui.clock.today();
     QString text = historyHeaderDate(today) + lineEnd;
@@ -270,17 +291,23 @@ void writeHistory(Drill& d) {
     text += decimalText(s.score) + u',' + historyRecordDate(today) + u'#' + s.recordName + lineEnd;
 
     const std::optional<QByteArray> bytes = encodeHistoryText(text);
-    const bool written = bytes && d.ui.files.writeFileWhole(s.historyPath, *bytes);
-    s.historySaveFailed = written ? 0 : 1;
+    s.historyStatus =
+        bytes ? d.ui.files.writeFileWhole(s.historyPath, *bytes) : FileStatus::NotEncodable;
+    s.historySaveFailed = s.historyStatus == FileStatus::Ok ? 0 : 1;
 }
 
-QString historyNotSavedText(const QString& path, bool fileKept) {
+QString historyNotSavedText(const QString& path, FileKept kept) {
     QString text = QStringLiteral("今回の結果を記録できませんでした。\n記録ファイル: ") +
                    QDir::toNativeSeparators(path);
-    if (fileKept) {
+    if (kept == FileKept::Yes) {
         text += QStringLiteral("\nファイルはそのまま残してあります。");
     }
     return text;
+}
+
+QString historyNotSavedLog(const QString& path, FileStatus why) {
+    return QStringLiteral("minamo-drill: this drill's result was not recorded in %1: %2")
+        .arg(QDir::toNativeSeparators(path), QString::fromLatin1(fileStatusText(why)));
 }
 
 } // namespace minamo

@@ -44,9 +44,9 @@ std::optional<QByteArray> encodeHistoryText(const QString& text);
 // What a family file holds, read exactly as the drill reads it: every non-blank line after
 // the date header (a first line holding a record is a record, not a header), and the
 // records among them, oldest first. Lines without "," are kept in lines but are no record.
+// status: Ok, Missing, or why the file could not be read.
 struct FamilyFile {
-    enum class Status { Ok, Missing, Unreadable };
-    Status status = Status::Missing;
+    FileStatus status = FileStatus::Missing;
     QString header; // the date line, when the file has one
     QStringList lines;
     std::vector<HistoryRecord> records;
@@ -64,11 +64,13 @@ void readHistory(Drill& d);
 // At the end of a drill, under the family file's lock: reads the file again and rewrites it
 // with every line it holds now and the new record. A file that could not be read (at the
 // start or now) is left alone; a failed write or a lock that cannot be had sets
-// historySaveFailed.
+// historySaveFailed. historyStatus says why.
 void writeHistory(Drill& d);
 
-// The pupil's notice when this drill's result could not be saved.
+// The pupil's notice when this drill's result could not be saved, and the log's line.
 inline const QString historyNotSavedTitle = QStringLiteral("記録できません");
-QString historyNotSavedText(const QString& path, bool fileKept);
+enum class FileKept { Yes, No };
+QString historyNotSavedText(const QString& path, FileKept kept);
+QString historyNotSavedLog(const QString& path, FileStatus why);
 
 } // namespace minamo

@@ -77,8 +77,12 @@ private:
         QString programFolder() const override { return {}; }
         bool exists(const QString&) const override { return false; }
         ReadResult readFile(const QString&) const override { return {}; }
-        bool writeFileWhole(const QString&, const QByteArray&) override { return false; }
-        std::unique_ptr<FileLock> lockFile(const QString&, int) override { return nullptr; }
+        FileStatus writeFileWhole(const QString&, const QByteArray&) override {
+            return FileStatus::NoPermission;
+        }
+        LockResult lockFile(const QString&, int) override {
+            return {.lock = nullptr, .status = FileStatus::LockUnavailable};
+        }
     };
     class Midnight : public Clock {
     public:

@@ -8,6 +8,36 @@ template <typename T> T& either(T* substitute, T& own) {
 }
 } // namespace
 
+const char* fileStatusText(FileStatus status) {
+    switch (status) {
+    case FileStatus::Ok:
+        return "done";
+    case FileStatus::Missing:
+        return "no such file or folder";
+    case FileStatus::NotAFile:
+        return "not a plain file";
+    case FileStatus::NoPermission:
+        return "permission denied or read-only file system";
+    case FileStatus::ReadFailed:
+        return "reading failed";
+    case FileStatus::NoSpace:
+        return "no space left on the disk";
+    case FileStatus::WriteFailed:
+        return "writing failed";
+    case FileStatus::LockBusy:
+        return "another copy held the lock too long";
+    case FileStatus::LockUnavailable:
+        return "no lock file could be made";
+    case FileStatus::NotShiftJis:
+        return "not Shift_JIS text";
+    case FileStatus::NotEncodable:
+        return "a character has no Shift_JIS form";
+    case FileStatus::Unsettled:
+        return "its contents kept changing from one read to the next";
+    }
+    return "unknown";
+}
+
 Platform substituted(const Platform& p, const Substitutes& with) {
     return Platform{
         .picture1 = either(with.picture1, p.picture1),

@@ -151,9 +151,28 @@ public:
     virtual void showExclamation(const QString& text, const QString& title) = 0;
 };
 
+// Why a file operation came out as it did: the one list that the file services answer
+// with and that the history files, the pupil's notice and the log pass on.
+enum class FileStatus {
+    Ok,
+    Missing,         // no such file, or no such folder on its path
+    NotAFile,        // a folder, or something else that is not a plain file, stands there
+    NoPermission,    // the system refused: permissions, or a read-only file system
+    ReadFailed,      // the file was opened, but reading it failed
+    NoSpace,         // the disk or the user's quota is full
+    WriteFailed,     // writing the new contents or putting them in place failed otherwise
+    LockBusy,        // another copy held the file's lock for the whole wait
+    LockUnavailable, // no lock file could be made beside the file
+    NotShiftJis,     // the bytes are not Shift_JIS text
+    NotEncodable,    // the text holds a character that Shift_JIS cannot write
+    Unsettled,       // reads one after another kept returning different contents
+};
+
+// The status in a few words, for logs: "permission denied".
+const char* fileStatusText(FileStatus status);
+
 struct ReadResult {
-    enum class Status { Ok, Missing, Unreadable };
-    Status status = Status::Missing;
+    FileStatus status = FileStatus::Missing;
     QByteArray bytes;
 };
 
@@ -161,6 +180,11 @@ struct ReadResult {
 class FileLock {
 public:
     virtual ~FileLock() = default;
+};
+
+struct LockResult {
+    std::unique_ptr<FileLock> lock; // nothing when status is not Ok
+    FileStatus status = FileStatus::Ok;
 };
 
 class FileSystem {
@@ -171,12 +195,12 @@ public:
     virtual bool exists(const QString& path) const = 0;
     virtual ReadResult readFile(const QString& path) const = 0;
     // Replaces the file's contents as a whole: either the new contents are there
-    // afterwards or the old file is untouched. False when it could not be written.
-    virtual bool writeFileWhole(const QString& path, const QByteArray& bytes) = 0;
+    // afterwards or the old file is untouched. Meant for use under the file's lock: it
+    // first removes what an earlier write of the same file, killed half-way, left beside it.
+    virtual FileStatus writeFileWhole(const QString& path, const QByteArray& bytes) = 0;
     // An exclusive lock on a file among every process that uses its folder, also from other
-    // machines on a shared folder: a lock file beside it. Waits at most timeoutMs; nothing
-    // when the lock cannot be had.
-    virtual std::unique_ptr<FileLock> lockFile(const QString& path, int timeoutMs) = 0;
+    // machines on a shared folder: a lock file beside it. Waits at most timeoutMs.
+    virtual LockResult lockFile(const QString& path, int timeoutMs) = 0;
 };
 
 class Clock {

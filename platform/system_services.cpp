@@ -6,12 +6,22 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QThread>
 #include <QTime>
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <optional>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace minamo {
 
@@ -26,37 +36,146 @@ bool LocalFileSystem::exists(const QString& path) const {
     return QFileInfo::exists(path);
 }
 
-ReadResult LocalFileSystem::readFile(const QString& path) const {
-    ReadResult result;
-    QFileInfo info(path);
-    if (!info.exists()) {
-        result.status = ReadResult::Status::Missing;
-        return result;
+namespace {
+
+// What a failed system call's errno says, or otherwise when it says nothing more precise.
+FileStatus statusOfError(int error, FileStatus otherwise) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return FileStatus::Missing;
+    case EISDIR:
+        return FileStatus::NotAFile;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return FileStatus::NoPermission;
+    case ENOSPC:
+    case EDQUOT:
+        return FileStatus::NoSpace;
+    default:
+        return otherwise;
     }
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-        result.status = ReadResult::Status::Unreadable;
-        return result;
-    }
-    result.bytes = file.readAll();
-    result.status = file.error() == QFileDevice::NoError ? ReadResult::Status::Ok
-                                                         : ReadResult::Status::Unreadable;
-    return result;
 }
 
-bool LocalFileSystem::writeFileWhole(const QString& path, const QByteArray& bytes) {
+// Qt's own account of a failed file operation, when errno no longer holds it.
+FileStatus statusOfQtError(QFileDevice::FileError error, FileStatus otherwise) {
+    switch (error) {
+    case QFileDevice::PermissionsError:
+        return FileStatus::NoPermission;
+    case QFileDevice::ResourceError:
+        return FileStatus::NoSpace;
+    default:
+        return otherwise;
+    }
+}
+
+FileStatus statusOfFailure(const QFileDevice& file, int error, FileStatus otherwise) {
+    const FileStatus fromErrno = statusOfError(error, otherwise);
+    return fromErrno != otherwise ? fromErrno : statusOfQtError(file.error(), otherwise);
+}
+
+class OpenFile {
+public:
+    explicit OpenFile(int fd) : fd(fd) {}
+    ~OpenFile() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    const int fd;
+};
+
+constexpr qsizetype readChunk = 64 * 1024;
+
+// A writer killed between writing its temporary file and renaming it into place leaves
+// that file for good (where the folder cannot hold unnamed files, as on sshfs, for the
+// whole of the write). Only QSaveFile's own names for this very file are taken: the name,
+// ".", six letters; a plain file, not a link; and one this old, so that no write still
+// under way loses it.
+constexpr qint64 leftOverAgeSeconds = 60;
+constexpr qsizetype saveFileSuffixLetters = 6;
+
+bool isSaveFileOf(const QString& candidate, const QString& name) {
+    if (candidate.size() != name.size() + 1 + saveFileSuffixLetters ||
+        !candidate.startsWith(name + u'.')) {
+        return false;
+    }
+    const QStringView letters = QStringView(candidate).sliced(name.size() + 1);
+    return std::all_of(letters.begin(), letters.end(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+    });
+}
+
+void removeLeftOverTemporaries(const QString& path) {
+    const QFileInfo target(path);
+    const QString name = target.fileName();
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QFileInfoList candidates = target.absoluteDir().entryInfoList(
+        {name + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo& file : candidates) {
+        if (isSaveFileOf(file.fileName(), name) && file.isFile() && !file.isSymLink() &&
+            file.lastModified().toUTC().secsTo(now) >= leftOverAgeSeconds) {
+            QFile::remove(file.filePath());
+        }
+    }
+}
+
+} // namespace
+
+ReadResult LocalFileSystem::readFile(const QString& path) const {
+    // Opened without blocking, so that a pipe standing in the file's place cannot hang the
+    // program; only a plain file is read.
+    const OpenFile file(
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (file.fd < 0) {
+        return {.status = statusOfError(errno, FileStatus::ReadFailed)};
+    }
+    struct stat info {};
+    if (::fstat(file.fd, &info) != 0) {
+        return {.status = statusOfError(errno, FileStatus::ReadFailed)};
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return {.status = FileStatus::NotAFile};
+    }
+    ReadResult result{.status = FileStatus::Ok};
+    for (;;) {
+        const qsizetype had = result.bytes.size();
+        result.bytes.resize(had + readChunk);
+        const ssize_t got = ::read(file.fd, result.bytes.data() + had, readChunk);
+        result.bytes.resize(had + std::max<qsizetype>(got, 0));
+        if (got == 0) {
+            return result;
+        }
+        if (got < 0 && errno != EINTR) {
+            return {.status = statusOfError(errno, FileStatus::ReadFailed)};
+        }
+    }
+}
+
+FileStatus LocalFileSystem::writeFileWhole(const QString& path, const QByteArray& bytes) {
+    if (QFileInfo(path).isDir()) {
+        return FileStatus::NotAFile;
+    }
+    removeLeftOverTemporaries(path);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return false;
+        return statusOfFailure(file, errno, FileStatus::WriteFailed);
     }
     // A small file stays in QSaveFile's buffer until commit(), which does not notice when
     // writing that buffer out fails (a full disk) and would rename the short file over the
     // old one. Flushing first makes every write error count here.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const FileStatus status = statusOfFailure(file, errno, FileStatus::WriteFailed);
         file.cancelWriting();
-        return false;
+        return status;
     }
-    return file.commit();
+    if (!file.commit()) {
+        return statusOfFailure(file, errno, FileStatus::WriteFailed);
+    }
+    return FileStatus::Ok;
 }
 
 SystemClock::SystemClock() {
@@ -150,7 +269,7 @@ QString LocalFileSystem::lockPathOf(const QString& path) {
     return path + QStringLiteral(".lock");
 }
 
-std::unique_ptr<FileLock> LocalFileSystem::lockFile(const QString& path, int timeoutMs) {
+LockResult LocalFileSystem::lockFile(const QString& path, int timeoutMs) {
     const QString lockPath = lockPathOf(path);
     auto held = std::make_unique<HeldFileLock>(lockPath);
     held->lock.setStaleLockTime(fileLockStaleMs);
@@ -158,12 +277,23 @@ std::unique_ptr<FileLock> LocalFileSystem::lockFile(const QString& path, int tim
     waited.start();
     for (;;) {
         if (tryLockOrTakeOver(held->lock, lockPath)) {
-            return held;
+            return {.lock = std::move(held)};
         }
         // Only another copy's lock is worth waiting for; a folder that cannot hold the lock
         // file (read-only, missing) will not change in a few seconds.
-        if (held->lock.error() != QLockFile::LockFailedError || waited.elapsed() >= timeoutMs) {
-            return nullptr;
+        const int error = errno;
+        // sshfs answers the exclusive creation of a lock file that is there with EPERM, not
+        // EEXIST: a lock file that is there is another copy's, also then.
+        if (held->lock.error() != QLockFile::LockFailedError && !QFileInfo::exists(lockPath)) {
+            if (held->lock.error() == QLockFile::PermissionError) {
+                return {.status = FileStatus::NoPermission};
+            }
+            // QLockFile says no more; the failed call's errno does (a full disk, a folder
+            // that has gone).
+            return {.status = statusOfError(error, FileStatus::LockUnavailable)};
+        }
+        if (waited.elapsed() >= timeoutMs) {
+            return {.status = FileStatus::LockBusy};
         }
         QThread::msleep(fileLockRetryMs);
     }
@@ -189,6 +319,121 @@ bool LockFileInstance::acquire() {
     // Held for the whole run, so age never makes it stale; only a dead owner does.
     lock_->setStaleLockTime(0);
     return tryLockOrTakeOver(*lock_, path_);
+}
+
+namespace {
+
+// What a later start says at the door.
+constexpr char knockWord[] = "front\n";
+// A copy that has just taken the single-copy lock opens its door within milliseconds.
+constexpr int knockTries = 25;
+constexpr int knockRetryMs = 20;
+
+// A local socket address for path, or nothing when the path is too long for one.
+std::optional<sockaddr_un> addressOf(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (name.isEmpty() || static_cast<std::size_t>(name.size()) >= sizeof address.sun_path) {
+        return std::nullopt;
+    }
+    std::memcpy(address.sun_path, name.constData(), static_cast<std::size_t>(name.size()));
+    return address;
+}
+
+} // namespace
+
+FrontDoor::FrontDoor(QString path) : path_(std::move(path)) {}
+
+FrontDoor::~FrontDoor() {
+    callers_.clear();
+    notifier_.reset();
+    if (listening_ >= 0) {
+        ::close(listening_);
+        ::unlink(QFile::encodeName(path_).constData());
+    }
+}
+
+QString FrontDoor::defaultPath() {
+    const QString lock = LockFileInstance::defaultPath();
+    return lock.left(lock.lastIndexOf(u'.')) + QStringLiteral(".door");
+}
+
+bool FrontDoor::open(std::function<void()> knocked) {
+    const auto address = addressOf(path_);
+    if (!address || listening_ >= 0) {
+        return false;
+    }
+    knocked_ = std::move(knocked);
+    listening_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (listening_ < 0) {
+        return false;
+    }
+    // Whoever holds the single-copy lock owns the door: a socket file left by a copy that
+    // died is replaced.
+    ::unlink(address->sun_path);
+    if (::bind(listening_, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0 ||
+        ::chmod(address->sun_path, 0600) != 0 || ::listen(listening_, SOMAXCONN) != 0) {
+        ::close(listening_);
+        listening_ = -1;
+        return false;
+    }
+    notifier_ = std::make_unique<QSocketNotifier>(listening_, QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { accept(); });
+    return true;
+}
+
+void FrontDoor::accept() {
+    for (;;) {
+        const int fd = ::accept4(listening_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0) {
+            return;
+        }
+        auto notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        QObject::connect(notifier.get(), &QSocketNotifier::activated, [this, fd] { readFrom(fd); });
+        callers_[fd] = std::move(notifier);
+    }
+}
+
+void FrontDoor::readFrom(int fd) {
+    char word[sizeof knockWord] = {};
+    const ssize_t got = ::recv(fd, word, sizeof word - 1, 0);
+    if (got < 0 && (errno == EAGAIN || errno == EINTR)) {
+        return;
+    }
+    // One word, then the caller is done with: whatever else comes is not listened to.
+    callers_.erase(fd);
+    ::close(fd);
+    if (got == static_cast<ssize_t>(sizeof knockWord - 1) && std::strcmp(word, knockWord) == 0 &&
+        knocked_) {
+        knocked_();
+    }
+}
+
+bool FrontDoor::knock(const QString& path) {
+    const auto address = addressOf(path);
+    if (!address) {
+        return false;
+    }
+    for (int attempt = 0; attempt < knockTries; ++attempt) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (fd < 0) {
+            return false;
+        }
+        if (::connect(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) == 0) {
+            const auto length = static_cast<ssize_t>(sizeof knockWord - 1);
+            const bool said = ::send(fd, knockWord, sizeof knockWord - 1, MSG_NOSIGNAL) == length;
+            ::close(fd);
+            return said;
+        }
+        const int error = errno;
+        ::close(fd);
+        if (error != ENOENT && error != ECONNREFUSED) {
+            return false;
+        }
+        QThread::msleep(knockRetryMs);
+    }
+    return false;
 }
 
 } // namespace minamo

@@ -46,8 +46,12 @@ int main(int argc, char** argv) {
         probe->watch(&window);
     }
     if (!window.load()) {
-        return 0; // another copy runs: end at once, silently
+        // Another copy runs: it is asked to come to the front, and this one ends at once.
+        minamo::FrontDoor::knock();
+        return 0;
     }
+    minamo::FrontDoor door;
+    door.open([&window] { window.comeForward(); });
     // The window, going, lets sounds that are still loading finish first (see MainWindow).
     return app.exec();
 }

@@ -22,10 +22,8 @@ namespace minamo {
 
 namespace {
 
-// Qt Multimedia 6.4 hangs at exit while a sound is still loading: its sample cache, torn
-// down, waits for the loading thread under the lock that thread needs (and leaks the
-// sample). The program would never end and would keep its single-copy lock. Loads take
-// milliseconds; a window closed right after a drill has started lets them finish first.
+// A window closed right after a drill has started lets the sounds still uploading into the
+// sound server finish first (they take milliseconds), rather than cut them off mid-way.
 constexpr int soundLoadWaitMs = 3000;
 
 const QEvent::Type preloadSoundsEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
@@ -33,6 +31,14 @@ const QEvent::Type prepareFreshEvent = static_cast<QEvent::Type>(QEvent::registe
 
 // The caption of a window that asks fresh numbers, after the program's name.
 const QString freshCaption = QStringLiteral(" — 新しい数");
+
+// A window asked to come forward asks to be activated again until it is, for a moment: X11
+// refuses a focus request dated before the last change of focus, and the first request
+// brings this program a fresh time from the server (its user-time property changes),
+// which a later one carries. Where the window is still not active then, it asks for
+// attention.
+constexpr int activationRetryMs = 50;
+constexpr int activationTries = 10;
 
 double screenDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -244,6 +250,34 @@ bool MainWindow::load() {
         QCoreApplication::postEvent(this, new QEvent(prepareFreshEvent), Qt::LowEventPriority);
     }
     return true;
+}
+
+void MainWindow::comeForward() {
+    if (isMinimized()) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    }
+    raise();
+    activateWindow();
+    // The closing message or the notice, when one is open, stays in front of the window.
+    if (QWidget* box = QApplication::activeModalWidget(); box && box != this) {
+        box->raise();
+        box->activateWindow();
+    }
+    activateAgain(activationTries);
+}
+
+void MainWindow::activateAgain(int tries) {
+    QTimer::singleShot(activationRetryMs, this, [this, tries] {
+        if (isActiveWindow()) {
+            return;
+        }
+        if (tries == 0) {
+            QApplication::alert(this);
+            return;
+        }
+        activateWindow();
+        activateAgain(tries - 1);
+    });
 }
 
 QtPictureArea& MainWindow::picture(ControlId id) {

@@ -36,6 +36,9 @@ public:
 
     // Runs the start-up; false when another copy runs and this one must end.
     bool load();
+    // A later start asked for the window: it comes to the front, with the message box it
+    // may be showing; where the window system refuses, it asks for attention.
+    void comeForward();
 
     Form1& form() { return *form_; }
     const TwipsScale& scale() const { return scale_; }
@@ -46,6 +49,7 @@ public:
     // The menu action of an entry, by its control name ("tosiki1", "hbunbig2").
     QAction* menuAction(const QString& name) const;
     QTimer* timer() const { return timer_; }
+    const QtSoundPlayer& rightSound() const { return *mmControl1_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -58,6 +62,7 @@ private:
     void preloadSoundsSoon();
     void preloadSounds();
     void waitForSoundLoads();
+    void activateAgain(int tries);
 
     TwipsScale scale_;
     QWidget* client_ = nullptr;

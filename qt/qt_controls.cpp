@@ -175,6 +175,10 @@ bool QtSoundPlayer::isLoading() const {
     return effect_ && effect_->isLoading();
 }
 
+qint64 QtSoundPlayer::startedNs() const {
+    return effect_ ? effect_->startedNs() : -1;
+}
+
 void QtSoundPlayer::command(MediaCommand command) {
     switch (command) {
     case MediaCommand::Close:

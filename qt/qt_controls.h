@@ -121,6 +121,8 @@ public:
     void preload(const QString& path);
     // A load (of a preload or a play) that has not finished yet.
     bool isLoading() const;
+    // When the sound server last took this player's sound to play (steady clock, ns), or -1.
+    qint64 startedNs() const;
 
 private:
     void open();

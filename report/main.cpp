@@ -7,19 +7,38 @@
 #include "report/report_model.h"
 #include "report/report_page.h"
 
+#include <QApplication>
 #include <QDate>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
-#include <QUrl>
+#include <QMessageBox>
+#include <QTimer>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
 
 namespace {
 
 using namespace minamo;
 
 enum Exit { Done = 0, Failed = 1, BadArguments = 2 };
+
+// xdg-open hands the page to the browser and ends; one still running after this is showing
+// the page itself (a browser it started in its own place) and is left to it.
+constexpr std::chrono::seconds browserHandOver{20};
+constexpr std::chrono::milliseconds browserPoll{20};
+// A notice nobody closes goes by itself after this.
+constexpr std::chrono::minutes noticeLifetime{10};
+
+const QString noticeTitle = QStringLiteral("ミナモ塾の記録");
 
 void say(std::FILE* stream, const QString& line) {
     std::fputs((line + u'\n').toUtf8().constData(), stream);
@@ -28,11 +47,74 @@ void tell(const QString& line) {
     say(stderr, QStringLiteral("minamo-report: ") + line);
 }
 
-// QDesktopServices needs a window system; without one Qt would stop the program.
 bool hasDisplay() {
     return !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// The failure in a small message box too, when a display is at hand: the report is mostly
+// started from the desktop's menu, where nobody reads standard error. The box lives in a
+// process of its own, so that a display that cannot be reached ends only that process, and
+// the report ends at once with its own status.
+void showNotice(const char* programName, const QString& text) {
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (!hasDisplay() || platform == QStringLiteral("offscreen") ||
+        platform == QStringLiteral("minimal")) {
+        return; // no one would see it
+    }
+    std::fflush(stdout);
+    std::fflush(stderr);
+    if (::fork() != 0) {
+        return;
+    }
+    ::setsid();
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    const int nowhere = ::open("/dev/null", O_RDWR);
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        ::dup2(nowhere, fd);
+    }
+    int argc = 1;
+    char* argv[] = {const_cast<char*>(programName), nullptr};
+    QApplication app(argc, argv);
+    QMessageBox box(QMessageBox::Warning, noticeTitle, text, QMessageBox::Ok);
+    QTimer::singleShot(noticeLifetime, &box, &QMessageBox::accept);
+    box.exec();
+    ::_exit(0);
+}
+
+// Says a failure on standard error and where the person sees it.
+int fail(const char* programName, const QString& line, const QString& whatToDo) {
+    tell(line);
+    showNotice(programName, line + u'\n' + whatToDo);
+    return Failed;
+}
+
+enum class Opened { Yes, No, NoOpener };
+
+// The page handed to the desktop's browser through xdg-open, waiting for its answer:
+// unlike Qt's desktop services, which only start it, this learns whether it failed.
+Opened openWithXdgOpen(const QString& page) {
+    const QByteArray file = QFile::encodeName(page);
+    char opener[] = "xdg-open";
+    char* argv[] = {opener, const_cast<char*>(file.constData()), nullptr};
+    pid_t pid = 0;
+    if (::posix_spawnp(&pid, opener, nullptr, nullptr, argv, environ) != 0) {
+        return Opened::NoOpener;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + browserHandOver;
+    while (std::chrono::steady_clock::now() < deadline) {
+        int status = 0;
+        const pid_t ended = ::waitpid(pid, &status, WNOHANG);
+        if (ended == pid) {
+            return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? Opened::Yes : Opened::No;
+        }
+        if (ended < 0) {
+            return Opened::No;
+        }
+        std::this_thread::sleep_for(browserPoll);
+    }
+    return Opened::Yes;
 }
 
 int openInBrowser(const char* programName, const QString& page) {
@@ -43,15 +125,22 @@ int openInBrowser(const char* programName, const QString& page) {
              where);
         return Failed;
     }
-    // Only the program's name: the report's own arguments are not Qt's.
-    int argc = 1;
-    char* argv[] = {const_cast<char*>(programName), nullptr};
-    QGuiApplication app(argc, argv);
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page))) {
-        tell(QStringLiteral("ブラウザーで開けませんでした。ページはここにあります: ") + where);
-        return Failed;
+    const QString openThePage = QStringLiteral("このファイルをブラウザーで開いてください。");
+    switch (openWithXdgOpen(page)) {
+    case Opened::Yes:
+        return Done;
+    case Opened::NoOpener:
+        return fail(programName,
+                    QStringLiteral("ブラウザーを開く xdg-open がないので、開けませんでした。"
+                                   "ページはここにあります: ") +
+                        where,
+                    openThePage);
+    case Opened::No:
+        break;
     }
-    return Done;
+    return fail(programName,
+                QStringLiteral("ブラウザーで開けませんでした。ページはここにあります: ") + where,
+                openThePage);
 }
 
 // The page of one history folder; what could not be read is said on stderr too.
@@ -117,9 +206,11 @@ int main(int argc, char** argv) {
                              ? classReport(files, command.folder)
                              : pupilReport(files, command.folder);
     if (writeReportPage(command.output, page) == PageWritten::No) {
-        tell(QStringLiteral("ページを書けませんでした: ") +
-             QDir::toNativeSeparators(command.output));
-        return Failed;
+        return fail(argv[0],
+                    QStringLiteral("ページを書けませんでした: ") +
+                        QDir::toNativeSeparators(command.output),
+                    QStringLiteral("そのフォルダーに書きこめるか、ディスクに空きがあるかを"
+                                   "確かめてください。"));
     }
     say(stdout, QDir::toNativeSeparators(command.output));
     return command.open == ReportCommand::Open::Yes ? openInBrowser(argv[0], command.output) : Done;

@@ -15,15 +15,16 @@ namespace {
 constexpr qsizetype recordedDateLength = 6;
 const QString nameExtension = QStringLiteral(".txt");
 
-// readFamilyFile says only that a file could not be read; a parent is told why.
-FamilyState unreadableState(const FileSystem& files, const QString& path) {
-    if (QFileInfo(path).isDir()) {
-        return FamilyState::IsFolder;
-    }
-    if (files.readFile(path).status != ReadResult::Status::Ok) {
+// Why a family file shows no records, in the words a parent is given.
+FamilyState unreadableState(FileStatus status, const QString& path) {
+    switch (status) {
+    case FileStatus::NotShiftJis:
+        return FamilyState::NotShiftJis;
+    case FileStatus::NotAFile:
+        return QFileInfo(path).isDir() ? FamilyState::IsFolder : FamilyState::CannotOpen;
+    default:
         return FamilyState::CannotOpen;
     }
-    return FamilyState::NotShiftJis;
 }
 
 // Sets by record name, unnamed records last.
@@ -38,15 +39,15 @@ FamilyReport familyReport(const FileSystem& files, const QString& folder, const 
     FamilyReport family{.fileName = fileName, .path = familyFilePath(folder, fileName)};
     const FamilyFile file = readFamilyFile(files, family.path);
     switch (file.status) {
-    case FamilyFile::Status::Missing:
+    case FileStatus::Missing:
         family.state = FamilyState::Missing;
         return family;
-    case FamilyFile::Status::Unreadable:
-        family.state = unreadableState(files, family.path);
-        return family;
-    case FamilyFile::Status::Ok:
+    case FileStatus::Ok:
         family.state = FamilyState::Read;
         break;
+    default:
+        family.state = unreadableState(file.status, family.path);
+        return family;
     }
     for (const QString& line : file.lines) {
         if (!parseHistoryLine(line)) {

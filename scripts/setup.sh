@@ -2,21 +2,24 @@
 # missing, then configures and builds into a build folder. Sourced, not run.
 
 # What building and running the program needs, and no more (./run).
-MINAMO_PROGRAM_PACKAGES=(cmake g++ qt6-base-dev qt6-multimedia-dev fonts-ipafont-gothic)
+MINAMO_PROGRAM_PACKAGES=(cmake g++ pkg-config qt6-base-dev libcanberra-dev libcanberra-pulse
+                         fonts-ipafont-gothic)
 # What the whole suite needs besides (./test): GoogleTest and the layer check; the
 # real-window smoke test and the package test; the fuzzers; the benchmarks' watch on the X
-# server; the report's browser check and its printed pages; the worksheet's PDF checks.
-MINAMO_TEST_PACKAGES=(libgtest-dev python3 xvfb xdotool imagemagick dpkg-dev fakeroot
-                      desktop-file-utils lintian appstream clang libclang-rt-14-dev libxcb1-dev
-                      chromium poppler-utils)
+# server; the report's browser check and its printed pages; the worksheet's PDF checks; the
+# answer sounds' recording (a sound server, sox).
+MINAMO_TEST_PACKAGES=(libgtest-dev python3 xvfb xdotool x11-utils imagemagick dpkg-dev fakeroot
+                      pulseaudio sox desktop-file-utils lintian appstream clang libclang-rt-14-dev
+                      libxcb1-dev chromium poppler-utils)
 # The input-method test: fcitx5 with mozc, Qt's module for it and a D-Bus session bus; the
-# accessibility test: the AT-SPI bus and its Python client. Installed without what they
+# accessibility test: the AT-SPI bus and its Python client; the shared-folder test: sshfs and
+# an sshd of its own (the package's service is not used). Installed without what they
 # recommend (GTK and Qt 5 front ends and settings tools, some 140 packages more).
 MINAMO_TEST_LEAN_PACKAGES=(fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus at-spi2-core
-                           python3-pyatspi)
+                           python3-pyatspi sshfs openssh-server)
 # The benchmarks besides (./bench): the first sound plays on a null sink of a PulseAudio
-# server of their own.
-MINAMO_BENCH_PACKAGES=(pulseaudio)
+# server of their own, the played lengths of the sounds are measured with sox.
+MINAMO_BENCH_PACKAGES=(pulseaudio sox)
 
 minamo_is_installed() {
     dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"

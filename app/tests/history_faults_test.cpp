@@ -139,9 +139,10 @@ void expectSaved(FolderWindow& w) {
     EXPECT_EQ(w.fake.messageBox.shown.size(), 1u);
 }
 enum class Kept { Yes, No };
-// The calm notice, naming the file, before the closing message.
-void expectNotSaved(FolderWindow& w, const QString& path, Kept kept) {
+// The calm notice, naming the file, before the closing message; the drill knows why.
+void expectNotSaved(FolderWindow& w, const QString& path, Kept kept, FileStatus why) {
     expectEnded(w);
+    EXPECT_EQ(w.s().historyStatus, why) << fileStatusText(w.s().historyStatus);
     ASSERT_EQ(w.fake.messageBox.shown.size(), 2u);
     EXPECT_EQ(w.fake.messageBox.shown[0].title, notSavedTitle);
     QString text = QStringLiteral("今回の結果を記録できませんでした。\n記録ファイル: ") + path;
@@ -264,6 +265,77 @@ private:
 
 enum class KillPoint { AtRename, MidWrite };
 
+// Files beside the family file when the killed writer's temporary file is a minute old, and
+// whether the next write removes them: only the writer's own kind of name, old enough.
+enum class Entry { PlainFile, Directory, Link };
+const struct {
+    const char* name;
+    int ageSeconds;
+    Entry kind;
+    bool removed;
+} besideTheFamilyFile[] = {
+    {"方程式基本.txt.Oldest", 120, Entry::PlainFile, true},
+    {"方程式基本.txt.Youngs", 10, Entry::PlainFile, false},
+    {"方程式基本.txt.abc123", 120, Entry::PlainFile, false},
+    {"方程式基本.txt.Abcdefg", 120, Entry::PlainFile, false},
+    {"方程式基本.txt.bak", 120, Entry::PlainFile, false},
+    {"方程式標準.txt.Qwerty", 120, Entry::PlainFile, false},
+    {"方程式基本.txt.Folder", 120, Entry::Directory, false},
+    {"方程式基本.txt.Linked", 120, Entry::Link, false},
+};
+
+void setAge(const QString& path, int seconds) {
+    const timespec when{::time(nullptr) - seconds, 0};
+    const timespec times[2] = {when, when};
+    ASSERT_EQ(
+        ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW), 0);
+}
+
+// The writer's own temporary files, the neighbours above left out.
+QStringList temporariesOf(const Folder& folder) {
+    QStringList names = QDir(folder.path())
+                            .entryList({standardFamilyFile + QStringLiteral(".??????")},
+                                       QDir::Files | QDir::Hidden);
+    for (const auto& b : besideTheFamilyFile) {
+        names.removeAll(QString::fromUtf8(b.name));
+    }
+    return names;
+}
+
+// The killed writer's temporary file made a minute old, with its neighbours.
+void ageLeftOverTemporaries(const Folder& folder) {
+    const QStringList left = temporariesOf(folder);
+    ASSERT_EQ(left.size(), 1);
+    setAge(folder.path() + u'/' + left.front(), 61);
+    const QString elsewhere = folder.path() + QStringLiteral("/elsewhere");
+    writeBytes(elsewhere, "kept");
+    for (const auto& b : besideTheFamilyFile) {
+        const QString path = folder.path() + u'/' + QString::fromUtf8(b.name);
+        switch (b.kind) {
+        case Entry::PlainFile:
+            writeBytes(path, "kept");
+            break;
+        case Entry::Directory:
+            ASSERT_TRUE(QDir().mkdir(path));
+            break;
+        case Entry::Link:
+            ASSERT_TRUE(QFile::link(elsewhere, path));
+            break;
+        }
+        setAge(path, b.ageSeconds);
+    }
+    setAge(elsewhere, 120);
+}
+
+void expectOnlyLeftOverTemporariesRemoved(const Folder& folder) {
+    EXPECT_TRUE(temporariesOf(folder).isEmpty()) << temporariesOf(folder).join(u' ').toStdString();
+    for (const auto& b : besideTheFamilyFile) {
+        const QFileInfo info(folder.path() + u'/' + QString::fromUtf8(b.name));
+        EXPECT_EQ(!info.exists() && !info.isSymLink(), b.removed) << b.name;
+    }
+    EXPECT_EQ(readBytes(folder.path() + QStringLiteral("/elsewhere")), QByteArray("kept"));
+}
+
 void killTheWriter(KillPoint point) {
     Folder folder;
     const QStringList old = records(30);
@@ -297,8 +369,14 @@ void killTheWriter(KillPoint point) {
 
     EXPECT_EQ(child.kill(), SIGKILL);
     EXPECT_EQ(readBytes(folder.family()), oldBytes) << "the family file is not the old one";
+    if (point == KillPoint::AtRename) {
+        ageLeftOverTemporaries(folder);
+    }
     // Only the killed drill's own result is missing.
     expectNextDrillSavesAfter(folder, old);
+    if (point == KillPoint::AtRename) {
+        expectOnlyLeftOverTemporariesRemoved(folder);
+    }
 }
 
 TEST(HistoryKilledWhileWriting, BetweenTheTemporaryFileAndTheRename) {
@@ -388,7 +466,7 @@ TEST(HistorySharedFolder, ALockHeldOrLeftOver) {
         FolderWindow w(folder.path());
         drillIn(w);
         if (holderAlive) {
-            expectNotSaved(w, folder.family(), Kept::Yes);
+            expectNotSaved(w, folder.family(), Kept::Yes, FileStatus::LockBusy);
             EXPECT_EQ(readBytes(folder.family()), familyFileOf(old));
         } else {
             expectSaved(w);
@@ -461,7 +539,7 @@ TEST(HistoryFullDisk, InjectedWriteError) {
         w.files.failWrites = true;
         runOutTheClock(w);
         EXPECT_EQ(w.files.writeAttempts, 1);
-        expectNotSaved(w, folder.family(), Kept::Yes);
+        expectNotSaved(w, folder.family(), Kept::Yes, FileStatus::NoSpace);
         expectChart(w, 12);
     }
     EXPECT_EQ(readBytes(folder.family()), familyFileOf(old));
@@ -483,7 +561,7 @@ TEST(HistoryFullDisk, SmallTmpfsFilledUp) {
     {
         FolderWindow w(where);
         drillIn(w);
-        expectNotSaved(w, family, Kept::Yes);
+        expectNotSaved(w, family, Kept::Yes, FileStatus::NoSpace);
         expectChart(w, 35);
     }
     EXPECT_EQ(readBytes(family), familyFileOf(old));
@@ -542,7 +620,7 @@ TEST(HistoryFullDisk, WriteStoppedPartWay) {
                 ASSERT_TRUE(limit.set());
                 runOutTheClock(w);
             }
-            expectNotSaved(w, folder.family(), Kept::Yes);
+            expectNotSaved(w, folder.family(), Kept::Yes, FileStatus::WriteFailed);
             expectChart(w, 35);
         }
         EXPECT_EQ(readBytes(folder.family()), oldBytes);
@@ -631,7 +709,10 @@ TEST(HistoryReadOnlyFolder, DrillGoesOnAndTheFileStaysAsItWas) {
             EXPECT_EQ(w.s().clockPaused, 0);
             runOutTheClock(w);
 
-            expectNotSaved(w, folder.family(), withFile ? Kept::Yes : Kept::No);
+            // The injected refusal stands for a full disk.
+            expectNotSaved(w, folder.family(), withFile ? Kept::Yes : Kept::No,
+                           k.kind == ReadOnlyKind::Injected ? FileStatus::NoSpace
+                                                            : FileStatus::NoPermission);
             expectChart(w, withFile ? 5 : 0);
             if (withFile) {
                 EXPECT_EQ(readBytes(folder.family()), familyFileOf(old));
@@ -662,7 +743,7 @@ TEST(HistoryOddFiles, FamilyFileThatIsADirectoryIsLeftAlone) {
     FolderWindow w(folder.path());
     drillIn(w);
     EXPECT_EQ(w.files.writeAttempts, 0);
-    expectNotSaved(w, folder.family(), Kept::Yes);
+    expectNotSaved(w, folder.family(), Kept::Yes, FileStatus::NotAFile);
     expectChart(w, 0);
     EXPECT_TRUE(QFileInfo(folder.family()).isDir());
     EXPECT_EQ(QDir(folder.family()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
@@ -724,7 +805,7 @@ TEST(HistoryOddFiles, BytesThatAreNotShiftJisAreNeverOverwritten) {
         drillIn(w);
         EXPECT_EQ(w.s().historyCount, 0);
         EXPECT_EQ(w.files.writeAttempts, 0);
-        expectNotSaved(w, folder.family(), Kept::Yes);
+        expectNotSaved(w, folder.family(), Kept::Yes, FileStatus::NotShiftJis);
         expectChart(w, 0);
         EXPECT_EQ(readBytes(folder.family()), c.bytes);
     }

@@ -423,12 +423,41 @@ TEST(HistoryFile, TheEndReadsTheFileAgainUnderItsLock) {
     }
 }
 
+// A network folder's client cache (sshfs with its default options) answers the first read
+// after another machine's write with the bytes from before: the end of the drill reads until
+// two reads in a row agree, and leaves a file whose reads never agree alone.
+TEST(HistoryFile, TheReadUnderTheLockTrustsNoClientCache) {
+    const QByteArray atStart = QByteArray("2026/01/03\r\n12,260101#") + basic1Sjis + "\r\n";
+    const QByteArray elsewhere = atStart + "7,261208#" + basic3Sjis + "\r\n";
+    const QByteArray mine = QByteArray("5,261209#") + basic1Sjis + "\r\n";
+    const struct {
+        int unsettled; // reads that still alternate with the old bytes
+        QByteArray after;
+        FileStatus status;
+    } cases[] = {
+        {1, "2026/12/09\r\n" + elsewhere.mid(12) + mine, FileStatus::Ok},
+        {9, elsewhere, FileStatus::Unsettled},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.unsettled);
+        HistoryRig r;
+        r.putFile(atStart);
+        readHistory(r.d);
+        r.fake.files.writtenElsewhere(basicFile, elsewhere, c.unsettled);
+        r.s.score = 5;
+        writeHistory(r.d);
+        EXPECT_EQ(r.file(), c.after);
+        EXPECT_EQ(r.s.historyStatus, c.status);
+        EXPECT_EQ(r.s.historySaveFailed, c.status == FileStatus::Ok ? 0 : 1);
+    }
+}
+
 TEST(HistoryFile, NoticeNamesTheFile) {
-    EXPECT_EQ(historyNotSavedText(basicFile, true),
+    EXPECT_EQ(historyNotSavedText(basicFile, FileKept::Yes),
               QStringLiteral(
                   "今回の結果を記録できませんでした。\n記録ファイル: /home/pupil/方程式基本.txt\n"
                   "ファイルはそのまま残してあります。"));
-    EXPECT_EQ(historyNotSavedText(basicFile, false),
+    EXPECT_EQ(historyNotSavedText(basicFile, FileKept::No),
               QStringLiteral(
                   "今回の結果を記録できませんでした。\n記録ファイル: /home/pupil/方程式基本.txt"));
 }

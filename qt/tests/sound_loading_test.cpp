@@ -1,10 +1,8 @@
 // The sounds load through the sound module once a drill starts. A module that is missing
 // or unusable, or an audio system without a device, must leave the drill going, silently.
-// And a program quit while its sounds are still loading must end, and cleanly: Qt
-// Multimedia 6.4 hangs at exit (and leaks the sample) when a load is under way, so the
-// window lets its loads finish first. The sanitized test run found it: a start-up probe that
-// quit at once now and then leaked, or never ended. With long sounds the leak shows at every
-// run of the sanitized build.
+// And a program quit while its sounds are still loading must end, and cleanly: the window
+// lets its loads finish first. (The sanitized test run found the sound library of an earlier
+// edition hanging at exit, or leaking, when a start-up probe quit while a load was under way.)
 
 #include "fake/qstring_printer.h"
 #include "qt/qt_controls.h"

@@ -205,8 +205,38 @@ else
     not_ok "without a display: status $status, $(cat "$tmp/err")"
 fi
 
-if ! command -v Xvfb >/dev/null; then
-    echo "# Xvfb is not installed: the page is not opened through xdg-open"
+# A stand-in for xdg-open that fails, as it does where no browser is set up.
+mkdir -p "$tmp/failing-bin" "$tmp/no-bin"
+printf '#!/bin/sh\nexit 4\n' >"$tmp/failing-bin/xdg-open"
+chmod +x "$tmp/failing-bin/xdg-open"
+ln -s "$(command -v timeout)" "$tmp/no-bin/timeout"
+# A display that no server answers: the report must not abort over it.
+dead=":$((7000 + $$ % 1000))"
+run_path="$tmp/failing-bin:/usr/bin:/bin" run_env="DISPLAY=$dead QT_QPA_PLATFORM=xcb" \
+    run "$history" --output "$tmp/pages/dead.html"
+if [ "$status" -eq 1 ] && [ "$(cat "$tmp/out")" = "$tmp/pages/dead.html" ] &&
+    grep -q "ブラウザーで開けませんでした。ページはここにあります: $tmp/pages/dead.html" "$tmp/err" &&
+    [ -z "$(ls "$tmp" | grep -i core)" ]; then
+    ok "xdg-open failing on a display no one answers: exit 1, the page's path and a clear line"
+else
+    not_ok "xdg-open failing on an unanswered display: status $status, $(cat "$tmp/out" "$tmp/err")"
+fi
+run_path="$tmp/failing-bin:/usr/bin:/bin" run_env="DISPLAY=$dead QT_QPA_PLATFORM=xcb" \
+    run "$history" --output "$tmp/pages/dead.html" --no-open
+if [ "$status" -eq 0 ] && [ ! -s "$tmp/err" ]; then
+    ok "--no-open needs no display at all"
+else
+    not_ok "--no-open on an unanswered display: status $status, $(cat "$tmp/err")"
+fi
+run_path="$tmp/no-bin" run_env="DISPLAY=$dead" run "$history" --output "$tmp/pages/none.html"
+if [ "$status" -eq 1 ] && grep -q "xdg-open がないので" "$tmp/err"; then
+    ok "without xdg-open: exit 1 and a clear line: $(cat "$tmp/err")"
+else
+    not_ok "without xdg-open: status $status, $(cat "$tmp/err")"
+fi
+
+if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
+    echo "# Xvfb or xdotool is not installed: the page is not opened through xdg-open"
 else
     # A stand-in for xdg-open that notes what it was asked to open.
     mkdir -p "$tmp/bin"
@@ -227,6 +257,16 @@ EOF
         ok "the page is handed to xdg-open: $(cat "$tmp/opened")"
     else
         not_ok "xdg-open was not asked to open the page: status $status, $(cat "$tmp/err"), $(cat "$tmp/opened" 2>/dev/null)"
+    fi
+    # Started from the desktop's menu, nobody reads standard error: the failure is shown.
+    run_path="$tmp/failing-bin:/usr/bin:/bin" run_env="DISPLAY=$DISPLAY" \
+        run "$history" --output "$tmp/pages/open.html"
+    notice=$(timeout 10 xdotool search --sync --name "^ミナモ塾の記録\$" 2>/dev/null | head -n 1 || true)
+    if [ "$status" -eq 1 ] && [ -n "$notice" ] && grep -q "ブラウザーで開けませんでした" "$tmp/err"; then
+        ok "xdg-open failing: exit 1, a clear line and a message box on the display"
+        kill "$(xdotool getwindowpid "$notice")" 2>/dev/null || true
+    else
+        not_ok "xdg-open failing on a display: status $status, box '$notice', $(cat "$tmp/err")"
     fi
 fi
 

@@ -42,6 +42,7 @@ share/applications/minamo-drill.desktop
 share/doc/minamo-drill/changelog.gz
 share/doc/minamo-drill/copyright
 share/icons/hicolor/scalable/apps/minamo-drill.svg
+share/lintian/overrides/minamo-drill
 share/man/man1/minamo-drill.1.gz
 share/man/man1/minamo-report.1.gz
 share/man/man1/minamo-worksheet.1.gz
@@ -106,7 +107,7 @@ check_files() {
             ok "$where: every library of the sound module is found"
         fi
         if command -v readelf >/dev/null; then
-            if readelf --dyn-syms -W "$root/$soundModule" | grep -q " minamo_create_sound_effect_v1$"; then
+            if readelf --dyn-syms -W "$root/$soundModule" | grep -q " minamo_create_sound_effect_v2$"; then
                 ok "$where: the sound module has its entry point"
             else
                 not_ok "$where: the sound module lacks its entry point"
@@ -302,18 +303,21 @@ check_worksheet() {
 }
 
 # A data folder that cannot be made (the home is a file): the launcher stops with a
-# message, starts nothing and leaves the file as it was.
+# message, also in a desktop notification (a stand-in for notify-send notes it), starts
+# nothing and leaves the file as it was.
 check_unusable_home() {
     local where=$1 root=$2 run="$tmp/unusable-$RANDOM" status=0
-    mkdir -p "$run"
+    mkdir -p "$run/bin"
     echo "not a folder" >"$run/home"
-    env -i PATH="$root/bin:/usr/bin:/bin" HOME="$run/home" QT_QPA_PLATFORM=offscreen \
-        timeout 10 "$package" >"$run/log" 2>&1 || status=$?
+    printf '#!/bin/sh\necho "$@" >"%s"\n' "$run/notified" >"$run/bin/notify-send"
+    chmod +x "$run/bin/notify-send"
+    env -i PATH="$run/bin:$root/bin:/usr/bin:/bin" HOME="$run/home" DISPLAY=:0 \
+        QT_QPA_PLATFORM=offscreen timeout 10 "$package" >"$run/log" 2>&1 || status=$?
     if [ "$status" -ne 0 ] && [ "$status" -ne 124 ] && [ "$(cat "$run/home")" = "not a folder" ] &&
-        [ -s "$run/log" ]; then
-        ok "$where: a home that is a file stops the launcher with a message ($(head -n1 "$run/log"))"
+        [ -s "$run/log" ] && grep -qF "$run/home/.local/share/$package" "$run/notified" 2>/dev/null; then
+        ok "$where: a home that is a file stops the launcher with a message and a notification ($(head -n1 "$run/log"))"
     else
-        not_ok "$where: a home that is a file gave status $status: $(cat "$run/log")"
+        not_ok "$where: a home that is a file gave status $status: $(cat "$run/log") / $(cat "$run/notified" 2>/dev/null)"
     fi
 }
 
@@ -374,13 +378,13 @@ if diff <(field Description | tail -n +2 | sed 's/^ //; s/^\.$//') "$source/pack
 else
     not_ok "the package's extended description differs: $(cat "$tmp/description.diff")"
 fi
-if [ "$(field Recommends)" = qt6-wayland ]; then
-    ok "the package recommends qt6-wayland"
+if [ "$(field Recommends)" = "libcanberra-pulse, qt6-wayland" ]; then
+    ok "the package recommends libcanberra-pulse and qt6-wayland"
 else
-    not_ok "the package recommends \"$(field Recommends)\", not qt6-wayland"
+    not_ok "the package recommends \"$(field Recommends)\", not libcanberra-pulse, qt6-wayland"
 fi
 depends=$(field Depends)
-for needed in fonts-ipafont-gothic libqt6widgets6 libqt6multimedia6; do
+for needed in fonts-ipafont-gothic libqt6widgets6 libcanberra0; do
     if echo "$depends" | tr ',' '\n' | grep -q "^ *$needed\b"; then
         ok "the package depends on $needed"
     else

@@ -12,7 +12,9 @@ start_x_server() {
         if [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; then
             continue
         fi
-        Xvfb ":$display" -screen 0 1024x768x24 -dpi 96 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
+        # -noreset: Xvfb starts afresh whenever its last client leaves (the check below is
+        # one), and a program that connects in that moment is turned away.
+        Xvfb ":$display" -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset >"$tmp/xvfb.log" 2>&1 &
         xvfb_pid=$!
         deadline=$(($(date +%s) + 10))
         while kill -0 "$xvfb_pid" 2>/dev/null && [ "$(date +%s)" -lt "$deadline" ]; do

@@ -91,14 +91,15 @@ std::optional<ProbeReport> parseProbe(const QByteArray& output) {
     return std::nullopt;
 }
 
-// Whether a live process has mapped the sound module or Qt Multimedia.
+// Whether a live process has mapped the sound module or the audio libraries behind it.
 bool soundStackMapped(qint64 pid) {
     QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
     if (!maps.open(QIODevice::ReadOnly)) {
         return false;
     }
     const QByteArray all = maps.readAll();
-    return all.contains(SoundModule::fileName().toUtf8()) || all.contains("libQt6Multimedia");
+    return all.contains(SoundModule::fileName().toUtf8()) || all.contains("libcanberra") ||
+           all.contains("libpulse");
 }
 
 // Peak resident set (VmHWM) of a live process, in KiB.
@@ -437,7 +438,7 @@ Row librariesRow(const QString& label, const Series& libraries) {
     return row;
 }
 
-// The idle window has not loaded the sound module nor Qt Multimedia when its memory is read.
+// The idle window has not loaded the sound module nor libcanberra when its memory is read.
 Row idleSoundRow(const QString& label, const DisplayResults& r, int waitMs) {
     Row row;
     row.measure = QStringLiteral("%1: sound stack mapped in the idle window %2 s after start")

@@ -105,7 +105,7 @@ TEST(StartupProbe, StayKeepsTheProgramRunningAfterItsReport) {
 }
 
 // Sounds are loaded when a drill starts: the idle window has mapped neither the sound module
-// nor Qt Multimedia, and has not connected to an audio server.
+// nor libcanberra, and has not connected to an audio server.
 TEST(StartupProbe, IdleProgramHasNotLoadedItsSoundStack) {
     Started run(QStringLiteral("minamo-drill"), "stay");
     ASSERT_TRUE(run.process.waitForStarted(10000));
@@ -118,7 +118,7 @@ TEST(StartupProbe, IdleProgramHasNotLoadedItsSoundStack) {
     const QByteArray mapped = maps.readAll();
     EXPECT_TRUE(mapped.contains("libQt6Widgets")) << "not the program's map";
     EXPECT_FALSE(mapped.contains("libminamo-sound"));
-    EXPECT_FALSE(mapped.contains("libQt6Multimedia"));
+    EXPECT_FALSE(mapped.contains("libcanberra"));
     EXPECT_FALSE(mapped.contains("libpulse"));
 }
 
