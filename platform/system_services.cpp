@@ -94,7 +94,9 @@ constexpr qsizetype readChunk = 64 * 1024;
 // that file for good (where the folder cannot hold unnamed files, as on sshfs, for the
 // whole of the write). Only QSaveFile's own names for this very file are taken: the name,
 // ".", six letters; a plain file, not a link; and one this old, so that no write still
-// under way loses it.
+// under way loses it. Its letters are drawn at random from both cases; a word a person
+// wrote ("backup", "BACKUP", "Backup") is written in one case or capitalised, and is kept,
+// at the price of leaving the one leftover in twenty that happens to look like one.
 constexpr qint64 leftOverAgeSeconds = 60;
 constexpr qsizetype saveFileSuffixLetters = 6;
 
@@ -104,9 +106,16 @@ bool isSaveFileOf(const QString& candidate, const QString& name) {
         return false;
     }
     const QStringView letters = QStringView(candidate).sliced(name.size() + 1);
-    return std::all_of(letters.begin(), letters.end(), [](QChar c) {
-        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-    });
+    const auto isLower = [](QChar c) { return c >= u'a' && c <= u'z'; };
+    const auto isUpper = [](QChar c) { return c >= u'A' && c <= u'Z'; };
+    const QStringView rest = letters.sliced(1);
+    const bool oneCase = std::all_of(letters.begin(), letters.end(), isLower) ||
+                         std::all_of(letters.begin(), letters.end(), isUpper);
+    const bool capitalised =
+        isUpper(letters.front()) && std::all_of(rest.begin(), rest.end(), isLower);
+    return std::all_of(letters.begin(), letters.end(),
+                       [&](QChar c) { return isLower(c) || isUpper(c); }) &&
+           !oneCase && !capitalised;
 }
 
 void removeLeftOverTemporaries(const QString& path) {
