@@ -50,8 +50,8 @@ void MeasuredArea::reach(double x, double y) {
 }
 
 bool MeasuredArea::fits() const {
-    return !reached_ || (reached_->left >= 0 && reached_->top >= 0 &&
-                         reached_->right <= width_ && reached_->bottom <= height_);
+    return !reached_ || (reached_->left >= 0 && reached_->top >= 0 && reached_->right <= width_ &&
+                         reached_->bottom <= height_);
 }
 
 void MeasuredArea::clear() {

@@ -5,8 +5,8 @@
 
 #include "catalogue/catalogue.h"
 #include "core/fixed_list.h"
-#include "fuzz/fuzz_check.h"
 #include "drivers/fake_drive.h"
+#include "fuzz/fuzz_check.h"
 
 #include <array>
 #include <cstdint>

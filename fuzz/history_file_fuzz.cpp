@@ -5,9 +5,9 @@
 
 #include "core/basic_text.h"
 #include "core/fixed_list.h"
+#include "fake/fake_platform.h"
 #include "fuzz/fuzz_check.h"
 #include "history/history_file.h"
-#include "fake/fake_platform.h"
 
 #include <cstdint>
 #include <vector>

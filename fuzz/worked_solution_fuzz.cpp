@@ -16,9 +16,9 @@
 #include "algebra/side_simplifier.h"
 #include "algebra/worked_solution.h"
 #include "core/fixed_list.h"
-#include "fuzz/fuzz_check.h"
 #include "drivers/fake_drive.h"
 #include "fake/solution_reading.h"
+#include "fuzz/fuzz_check.h"
 
 #include <QRegularExpression>
 #include <cstdint>

@@ -85,9 +85,9 @@ public:
         ca_context* made = nullptr;
         int result = ca_context_create(&made);
         if (result == CA_SUCCESS) {
-            result = ca_context_change_props(made, CA_PROP_APPLICATION_NAME, "ミナモ塾",
-                                             CA_PROP_APPLICATION_ID, "minamo-drill",
-                                             CA_PROP_APPLICATION_ICON_NAME, "minamo-drill", nullptr);
+            result = ca_context_change_props(
+                made, CA_PROP_APPLICATION_NAME, "ミナモ塾", CA_PROP_APPLICATION_ID, "minamo-drill",
+                CA_PROP_APPLICATION_ICON_NAME, "minamo-drill", nullptr);
         }
         if (result == CA_SUCCESS) {
             result = ca_context_open(made);
@@ -179,9 +179,9 @@ public:
         ++state_->loading;
         server_->post([eventId = eventId_, file = file_, state = state_](SoundServer& server) {
             if (ca_context* context = server.context()) {
-                const int result = ca_context_cache(context, CA_PROP_EVENT_ID, eventId.constData(),
-                                                    CA_PROP_MEDIA_FILENAME, file.constData(),
-                                                    nullptr);
+                const int result =
+                    ca_context_cache(context, CA_PROP_EVENT_ID, eventId.constData(),
+                                     CA_PROP_MEDIA_FILENAME, file.constData(), nullptr);
                 if (result != CA_SUCCESS) {
                     server.failed(result);
                 }
@@ -196,23 +196,22 @@ public:
         if (file_.isEmpty()) {
             return;
         }
-        server_->post([id = id_, eventId = eventId_, file = file_,
-                       state = state_](SoundServer& server) {
-            ca_context* context = server.context();
-            if (!context) {
-                return;
-            }
-            // Played from the server's cache, uploaded now if the preload has not done it.
-            const int result =
-                ca_context_play(context, id, CA_PROP_EVENT_ID, eventId.constData(),
-                                CA_PROP_MEDIA_FILENAME, file.constData(),
-                                CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
-            if (result == CA_SUCCESS) {
-                state->startedNs = steadyNs();
-            } else {
-                server.failed(result);
-            }
-        });
+        server_->post(
+            [id = id_, eventId = eventId_, file = file_, state = state_](SoundServer& server) {
+                ca_context* context = server.context();
+                if (!context) {
+                    return;
+                }
+                // Played from the server's cache, uploaded now if the preload has not done it.
+                const int result = ca_context_play(
+                    context, id, CA_PROP_EVENT_ID, eventId.constData(), CA_PROP_MEDIA_FILENAME,
+                    file.constData(), CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
+                if (result == CA_SUCCESS) {
+                    state->startedNs = steadyNs();
+                } else {
+                    server.failed(result);
+                }
+            });
     }
 
     void stop() override {

@@ -11,8 +11,7 @@ namespace minamo {
 namespace {
 
 // A loaded window: the prime table is filled, as the common denominator needs it.
-struct Loaded : FakeDrill {
-};
+struct Loaded : FakeDrill {};
 
 TEST(FractionClearing, LinesOfTheDesignTable) {
     const struct {

@@ -221,7 +221,8 @@ TEST(WorkedSolution, EveryBankProblemEndsWithItsAnswer) {
             const QStringList shown = w.solve(equation);
             ASSERT_FALSE(shown.isEmpty()) << equation.toStdString();
             EXPECT_EQ(shown.back(), bank.bankAnswer[i])
-                << set->builder.toString().toStdString() << " " << i << ": " << equation.toStdString() << "\n"
+                << set->builder.toString().toStdString() << " " << i << ": "
+                << equation.toStdString() << "\n"
                 << shown.join(QStringLiteral("\n")).toStdString();
             // No step is ever an unfinished equation.
             for (const QString& line : shown) {

@@ -22,7 +22,8 @@ struct Editor {
 
     int16 key(int16 code) { return takeAnswerKey(f.d(), code); }
     int16 press(int16 code) {
-        return pressKey(fake, [this](int16 code) { return key(code); }, code);
+        return pressKey(
+            fake, [this](int16 code) { return key(code); }, code);
     }
     // Every key in the notation of the trace tool (\b Backspace, \t Tab, \xNN a code).
     void type(const QString& keys) {

@@ -2,9 +2,9 @@
 #include "app/drill_start.h"
 #include "app/end_of_drill.h"
 #include "app/sounds.h"
-#include "history/history_file.h"
 #include "drivers/fake_drive.h"
 #include "fake/qstring_printer.h"
+#include "history/history_file.h"
 
 #include <gtest/gtest.h>
 

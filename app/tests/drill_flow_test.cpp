@@ -145,7 +145,8 @@ TEST(DrillFlow, CorrectionButtonInAFractionStartsAfresh) {
 TEST(DrillFlow, FreshNumbersRecordIntoTheirOwnFamilyFile) {
     FakeForm w({.numbers = Numbers::Fresh, .seed = 3});
     const QString folder = w.fake.files.currentDirectory() + QStringLiteral("/");
-    const QByteArray fixed = shiftJis(QStringLiteral("2026/12/01\r\n15,261201#方程式基本1.txt\r\n"));
+    const QByteArray fixed =
+        shiftJis(QStringLiteral("2026/12/01\r\n15,261201#方程式基本1.txt\r\n"));
     w.fake.files.files.insert(folder + QStringLiteral("方程式基本.txt"), fixed);
     ASSERT_TRUE(w.form.Form_Load());
     w.form.Menu_Click(u"tosiki1");

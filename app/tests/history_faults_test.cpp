@@ -3,9 +3,9 @@
 // end, the pupil is told calmly when the result could not be saved, and no record that was
 // in the file before is lost or changed.
 
-#include "history/history_file.h"
 #include "drivers/folder_window.h"
 #include "fake/qstring_printer.h"
+#include "history/history_file.h"
 
 #include <QDate>
 #include <QDir>

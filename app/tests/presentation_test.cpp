@@ -317,16 +317,11 @@ TEST(Command3Click, HidesTheMissDisplayAndMovesOn) {
 
 // Ten problems, so that the selection takes one whole group.
 const BankProblem ten[] = {
-    {u"x+1=11 方程式を解いて。", u"x=10"},
-    {u"x+2=12 方程式を解いて。", u"x=10"},
-    {u"x+3=13 方程式を解いて。", u"x=10"},
-    {u"x+4=14 方程式を解いて。", u"x=10"},
-    {u"x+5=15 方程式を解いて。", u"x=10"},
-    {u"x+6=16 方程式を解いて。", u"x=10"},
-    {u"x+7=17 方程式を解いて。", u"x=10"},
-    {u"x+8=18 方程式を解いて。", u"x=10"},
-    {u"x+9=19 方程式を解いて。", u"x=10"},
-    {u"x+10=20 方程式を解いて。", u"x=10"},
+    {u"x+1=11 方程式を解いて。", u"x=10"}, {u"x+2=12 方程式を解いて。", u"x=10"},
+    {u"x+3=13 方程式を解いて。", u"x=10"}, {u"x+4=14 方程式を解いて。", u"x=10"},
+    {u"x+5=15 方程式を解いて。", u"x=10"}, {u"x+6=16 方程式を解いて。", u"x=10"},
+    {u"x+7=17 方程式を解いて。", u"x=10"}, {u"x+8=18 方程式を解いて。", u"x=10"},
+    {u"x+9=19 方程式を解いて。", u"x=10"}, {u"x+10=20 方程式を解いて。", u"x=10"},
 };
 const Bank tenBank{.builder = u"fillTen", .problems = ten};
 

@@ -11,8 +11,8 @@
 
 #include <QRegularExpression>
 #include <QSet>
-#include <memory>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace minamo {
 namespace {

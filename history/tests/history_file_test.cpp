@@ -1,6 +1,6 @@
-#include "history/history_file.h"
 #include "fake/fake_platform.h"
 #include "fake/qstring_printer.h"
+#include "history/history_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "design/form_layout.h"
-#include "history/history_chart.h"
 #include "fake/fake_platform.h"
 #include "fake/qstring_printer.h"
+#include "history/history_chart.h"
 #include "qt/qt_picture_area.h"
 
 #include <QDate>

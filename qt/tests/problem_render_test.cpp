@@ -5,12 +5,12 @@
 // them, no glyph touching a bar or another glyph (the letter after a bar excepted, see
 // below), nothing cut off or hidden behind Picture7.
 
-#include "design/form_layout.h"
 #include "app/presentation.h"
 #include "banks/banks.h"
-#include "fresh/fresh_bank.h"
+#include "design/form_layout.h"
 #include "fake/fake_platform.h"
 #include "fake/qstring_printer.h"
+#include "fresh/fresh_bank.h"
 #include "qt/fonts.h"
 #include "qt/main_window.h"
 

@@ -17,9 +17,9 @@
 
 #include "app/sounds.h"
 #include "drivers/fake_drive.h"
+#include "platform/system_services.h"
 #include "qt/fonts.h"
 #include "qt/main_window.h"
-#include "platform/system_services.h"
 
 #include <QAction>
 #include <QApplication>
@@ -101,4 +101,3 @@ int main(int argc, char** argv) {
     }
     return app.exec();
 }
-

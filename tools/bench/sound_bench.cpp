@@ -80,16 +80,16 @@ void forgetCachedSounds(const QString& server) {
     env.insert(QStringLiteral("PULSE_SERVER"), server);
     QProcess list;
     list.setProcessEnvironment(env);
-    list.start(QStringLiteral("pactl"), {QStringLiteral("list"), QStringLiteral("samples"),
-                                         QStringLiteral("short")});
+    list.start(QStringLiteral("pactl"),
+               {QStringLiteral("list"), QStringLiteral("samples"), QStringLiteral("short")});
     list.waitForFinished(5000);
     for (const QByteArray& line : list.readAllStandardOutput().split('\n')) {
         const QList<QByteArray> fields = line.split('\t');
         if (fields.size() > 1 && fields[1].startsWith("minamo-drill-")) {
             QProcess remove;
             remove.setProcessEnvironment(env);
-            remove.start(QStringLiteral("pactl"), {QStringLiteral("remove-sample"),
-                                                   QString::fromLatin1(fields[1])});
+            remove.start(QStringLiteral("pactl"),
+                         {QStringLiteral("remove-sample"), QString::fromLatin1(fields[1])});
             remove.waitForFinished(5000);
         }
     }
@@ -151,18 +151,31 @@ QByteArray runTool(const QString& program, const QStringList& args) {
 // between 1 and 1.4 kHz, the buzz's low note below 300 Hz, so each sound is measured apart.
 std::vector<double> stretches(const QString& wav, const QString& band, const QString& folder) {
     const QString parts = folder + QStringLiteral("/part.wav");
-    runTool(QStringLiteral("sox"),
-            {wav, QStringLiteral("-r"), QString::number(recordRate), QStringLiteral("-c"),
-             QStringLiteral("1"), parts, QStringLiteral("sinc"), QStringLiteral("-n"),
-             QStringLiteral("2048"), band, QStringLiteral("silence"), QStringLiteral("1"),
-             QStringLiteral("0.0005"), QStringLiteral("-50d"), QStringLiteral("1"),
-             QStringLiteral("0.03"), QStringLiteral("-50d"), QStringLiteral(":"),
-             QStringLiteral("newfile"), QStringLiteral(":"), QStringLiteral("restart")});
+    runTool(QStringLiteral("sox"), {wav,
+                                    QStringLiteral("-r"),
+                                    QString::number(recordRate),
+                                    QStringLiteral("-c"),
+                                    QStringLiteral("1"),
+                                    parts,
+                                    QStringLiteral("sinc"),
+                                    QStringLiteral("-n"),
+                                    QStringLiteral("2048"),
+                                    band,
+                                    QStringLiteral("silence"),
+                                    QStringLiteral("1"),
+                                    QStringLiteral("0.0005"),
+                                    QStringLiteral("-50d"),
+                                    QStringLiteral("1"),
+                                    QStringLiteral("0.03"),
+                                    QStringLiteral("-50d"),
+                                    QStringLiteral(":"),
+                                    QStringLiteral("newfile"),
+                                    QStringLiteral(":"),
+                                    QStringLiteral("restart")});
     std::vector<double> lengths;
-    for (const QFileInfo& part : QDir(folder).entryInfoList({QStringLiteral("part*.wav")},
-                                                             QDir::Files, QDir::Name)) {
-        const double ms = runTool(QStringLiteral("soxi"), {QStringLiteral("-D"),
-                                                           part.filePath()})
+    for (const QFileInfo& part :
+         QDir(folder).entryInfoList({QStringLiteral("part*.wav")}, QDir::Files, QDir::Name)) {
+        const double ms = runTool(QStringLiteral("soxi"), {QStringLiteral("-D"), part.filePath()})
                               .trimmed()
                               .toDouble() *
                           1000.0;
@@ -207,7 +220,8 @@ std::vector<Row> playedLengthRows(const SoundOptions& options, const QString& se
     env.insert(QStringLiteral("PULSE_SERVER"), server);
     const QStringList rawFormat{QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
                                 QStringLiteral("--rate=%1").arg(recordRate),
-                                QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=20")};
+                                QStringLiteral("--channels=1"),
+                                QStringLiteral("--latency-msec=20")};
     QProcess tone;
     QProcess pilot;
     QProcess recorder;
@@ -215,15 +229,13 @@ std::vector<Row> playedLengthRows(const SoundOptions& options, const QString& se
     pilot.setProcessEnvironment(env);
     recorder.setProcessEnvironment(env);
     recorder.setStandardOutputFile(folder.filePath(QStringLiteral("recording.raw")));
-    tone.start(QStringLiteral("sox"), {QStringLiteral("-n"), QStringLiteral("-r"),
-                                       QString::number(recordRate), QStringLiteral("-c"),
-                                       QStringLiteral("1"), QStringLiteral("-b"),
-                                       QStringLiteral("16"), QStringLiteral("-e"),
-                                       QStringLiteral("signed"), QStringLiteral("-t"),
-                                       QStringLiteral("raw"), QStringLiteral("-"),
-                                       QStringLiteral("synth"), QStringLiteral("120"),
-                                       QStringLiteral("sine"), QStringLiteral("5000"),
-                                       QStringLiteral("vol"), QStringLiteral("0.001")});
+    tone.start(QStringLiteral("sox"),
+               {QStringLiteral("-n"), QStringLiteral("-r"), QString::number(recordRate),
+                QStringLiteral("-c"), QStringLiteral("1"), QStringLiteral("-b"),
+                QStringLiteral("16"), QStringLiteral("-e"), QStringLiteral("signed"),
+                QStringLiteral("-t"), QStringLiteral("raw"), QStringLiteral("-"),
+                QStringLiteral("synth"), QStringLiteral("120"), QStringLiteral("sine"),
+                QStringLiteral("5000"), QStringLiteral("vol"), QStringLiteral("0.001")});
     pilot.start(QStringLiteral("pacat"), rawFormat);
     QThread::msleep(300);
     recorder.start(QStringLiteral("parec"),
@@ -287,9 +299,9 @@ std::vector<Row> playedLengthRows(const SoundOptions& options, const QString& se
             1000.0;
         // The file alone, with silence around it, through the same measurement.
         const QString alone = folder.filePath(QStringLiteral("alone.wav"));
-        runTool(QStringLiteral("sox"), {file, QStringLiteral("-r"), QString::number(recordRate),
-                                        alone, QStringLiteral("pad"), QStringLiteral("0.2"),
-                                        QStringLiteral("0.2")});
+        runTool(QStringLiteral("sox"),
+                {file, QStringLiteral("-r"), QString::number(recordRate), alone,
+                 QStringLiteral("pad"), QStringLiteral("0.2"), QStringLiteral("0.2")});
         const std::vector<double> own = stretches(alone, sound.band, folder.path());
         const std::vector<double> heard = stretches(wav, sound.band, folder.path());
         Row row{.measure = QStringLiteral("%1 sound %2 (%3 long), played length on the null "

@@ -5,11 +5,11 @@
 #include "algebra/worked_solution.h"
 #include "app/presentation.h"
 #include "banks/banks.h"
-#include "render/problem_display.h"
 #include "fresh/fresh_bank.h"
 #include "fresh/proof.h"
 #include "platform/system_services.h"
 #include "qt/main_window.h"
+#include "render/problem_display.h"
 
 #include <QAction>
 #include <QApplication>

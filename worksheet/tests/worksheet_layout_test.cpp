@@ -21,8 +21,8 @@ class MeasuringSurface : public SheetSurface {
 public:
     int beginDrawing(const AreaStyle& style) override {
         // Only the box drawn is asked for: the width is no limit.
-        areas_.push_back(std::make_unique<MeasuredArea>(0, style.heightTwips, style.fontName,
-                                                        style.fontPoints));
+        areas_.push_back(
+            std::make_unique<MeasuredArea>(0, style.heightTwips, style.fontName, style.fontPoints));
         return static_cast<int>(areas_.size()) - 1;
     }
     PictureArea& area(int drawing) override { return *areas_.at(drawing); }
