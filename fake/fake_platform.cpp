@@ -65,12 +65,12 @@ QString DrawOp::toString() const {
 FakePictureArea::FakePictureArea(QString name, int widthTwips, int heightTwips, QString fontName,
                                  double fontSize, Rgb fore)
     : name_(std::move(name)), width_(widthTwips), height_(heightTwips),
-      fontName_(std::move(fontName)), fontSize_(fontSize), fore_(fore), scaleWidth_(widthTwips),
-      scaleHeight_(heightTwips) {}
+      fontName_(std::move(fontName)), fontSize_(fontSize), fore_(fore),
+      userScale_(widthTwips, heightTwips) {}
 
 void FakePictureArea::clear() {
-    x_ = scaleLeft_;
-    y_ = scaleTop_;
+    x_ = userScale_.left();
+    y_ = userScale_.top();
     ops_.push_back(DrawOp{.kind = DrawOp::Kind::Clear});
     if (!spoken_.isEmpty()) {
         setSpokenText(QString());
@@ -118,13 +118,6 @@ double FakePictureArea::lineHeightTwips(double points) {
     return points * 20.0;
 }
 
-double FakePictureArea::toUserX(double twips) const {
-    return twips * scaleWidth_ / width_;
-}
-double FakePictureArea::toUserY(double twips) const {
-    return twips * scaleHeight_ / height_;
-}
-
 void FakePictureArea::print(const QString& text, LineEnd end) {
     ops_.push_back(DrawOp{.kind = DrawOp::Kind::Print,
                           .x = x_,
@@ -135,10 +128,10 @@ void FakePictureArea::print(const QString& text, LineEnd end) {
                           .colour = fore_,
                           .end = end});
     if (end == LineEnd::Stay) {
-        x_ += toUserX(textWidthTwips(text, fontSize_));
+        x_ += userScale_.widthFromTwips(textWidthTwips(text, fontSize_));
     } else {
-        x_ = scaleLeft_;
-        y_ += toUserY(lineHeightTwips(fontSize_));
+        x_ = userScale_.left();
+        y_ += userScale_.heightFromTwips(lineHeightTwips(fontSize_));
     }
 }
 
@@ -162,10 +155,7 @@ void FakePictureArea::box(double x1, double y1, double x2, double y2, Rgb colour
 }
 
 void FakePictureArea::setScale(double left, double top, double right, double bottom) {
-    scaleLeft_ = left;
-    scaleTop_ = top;
-    scaleWidth_ = right - left;
-    scaleHeight_ = bottom - top;
+    userScale_.set(left, top, right, bottom);
     ops_.push_back(
         DrawOp{.kind = DrawOp::Kind::Scale, .x = left, .y = top, .x2 = right, .y2 = bottom});
 }

@@ -8,6 +8,7 @@
 
 #include "platform/platform.h"
 #include "platform/system_services.h"
+#include "platform/user_scale.h"
 
 #include <QMap>
 #include <QSet>
@@ -84,9 +85,6 @@ public:
     static double lineHeightTwips(double points);
 
 private:
-    double toUserX(double twips) const;
-    double toUserY(double twips) const;
-
     QString name_;
     int width_, height_;
     QString fontName_;
@@ -94,7 +92,7 @@ private:
     Rgb fore_;
     bool visible_ = true;
     double x_ = 0, y_ = 0;
-    double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_, scaleHeight_;
+    UserScale userScale_;
     std::vector<DrawOp> ops_;
     QString spoken_;
     QStringList spokenLog_;

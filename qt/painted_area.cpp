@@ -37,7 +37,7 @@ void paintStep(QPainter& painter, const PaintStep& step) {
 PaintedArea::PaintedArea(const Design& design, TwipsScale scale)
     : scale_(scale), widthTwips_(design.widthTwips), heightTwips_(design.heightTwips),
       fore_(design.fore), fontName_(design.fontName), fontSize_(design.fontPoints),
-      penWidth_(design.penWidth), scaleWidth_(design.widthTwips), scaleHeight_(design.heightTwips) {
+      penWidth_(design.penWidth), userScale_(design.widthTwips, design.heightTwips) {
     updateFont();
 }
 
@@ -56,24 +56,22 @@ void PaintedArea::setFontSize(double points) {
 }
 
 void PaintedArea::penHome() {
-    x_ = scaleLeft_;
-    y_ = scaleTop_;
+    x_ = userScale_.left();
+    y_ = userScale_.top();
 }
 
 QPointF PaintedArea::toPixels(double x, double y) const {
-    const double twipsX = (x - scaleLeft_) * widthTwips_ / scaleWidth_;
-    const double twipsY = (y - scaleTop_) * heightTwips_ / scaleHeight_;
-    return {scale_.toPixels(twipsX), scale_.toPixels(twipsY)};
+    return {scale_.toPixels(userScale_.xInTwips(x)), scale_.toPixels(userScale_.yInTwips(y))};
 }
 
 double PaintedArea::textWidth(const QString& text) const {
     const QFontMetricsF metrics(font_, metricsDevice());
-    return scale_.toTwips(metrics.horizontalAdvance(text)) * scaleWidth_ / widthTwips_;
+    return userScale_.widthFromTwips(scale_.toTwips(metrics.horizontalAdvance(text)));
 }
 
 double PaintedArea::textHeight() const {
     const QFontMetricsF metrics(font_, metricsDevice());
-    return scale_.toTwips(metrics.height()) * scaleHeight_ / heightTwips_;
+    return userScale_.heightFromTwips(scale_.toTwips(metrics.height()));
 }
 
 void PaintedArea::print(const QString& text, LineEnd end) {
@@ -89,7 +87,7 @@ void PaintedArea::print(const QString& text, LineEnd end) {
     if (end == LineEnd::Stay) {
         x_ += textWidth(text);
     } else {
-        x_ = scaleLeft_;
+        x_ = userScale_.left();
         y_ += textHeight();
     }
 }
@@ -115,10 +113,7 @@ void PaintedArea::box(double x1, double y1, double x2, double y2, Rgb colour, Bo
 }
 
 void PaintedArea::setScale(double left, double top, double right, double bottom) {
-    scaleLeft_ = left;
-    scaleTop_ = top;
-    scaleWidth_ = right - left;
-    scaleHeight_ = bottom - top;
+    userScale_.set(left, top, right, bottom);
 }
 
 } // namespace minamo

@@ -6,6 +6,7 @@
 // pages; both measure and place text alike because both are this one class.
 
 #include "platform/platform.h"
+#include "platform/user_scale.h"
 #include "qt/twips.h"
 
 #include <QColor>
@@ -88,7 +89,7 @@ private:
     QFont font_;
     double penWidth_;
     double x_ = 0, y_ = 0;
-    double scaleLeft_ = 0, scaleTop_ = 0, scaleWidth_, scaleHeight_;
+    UserScale userScale_;
     QString spoken_;
 };
 

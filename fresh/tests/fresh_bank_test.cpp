@@ -91,7 +91,7 @@ QStringList violations(const Bank& bank, const Bank& fresh) {
         for (qsizetype n = 0; n < a.numbers.size(); ++n) {
             const bool denominator = a.pieces[n].endsWith(u'/');
             if (b.numbers[n].size() > a.numbers[n].size() ||
-                b.numbers[n].startsWith(u'0') && b.numbers[n] != u'0' ||
+                (b.numbers[n].startsWith(u'0') && b.numbers[n] != u'0') ||
                 (denominator && b.numbers[n].toInt() < 2)) {
                 found << where + QStringLiteral(": the number ") + b.numbers[n];
             }
