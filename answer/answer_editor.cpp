@@ -4,6 +4,7 @@
 #include "core/basic_text.h"
 #include "core/spoken_text.h"
 #include "platform/key_codes.h"
+#include "platform/pen_area.h"
 #include "render/typed_power.h"
 
 #include <algorithm>
@@ -541,48 +542,25 @@ int16 editAnswer(Drill& d, int16 key) {
 }
 
 // A picture area and text box that only keep their state, for trying a key out.
-class TrialPicture : public PictureArea {
+class TrialPicture : public PenArea {
 public:
     explicit TrialPicture(const PictureArea& real)
-        : height_(real.heightTwips()), fontName_(real.fontName()), fontSize_(real.fontSize()),
-          fore_(real.foreColor()) {}
-    void clear() override { x_ = y_ = 0; }
+        : PenArea({.widthTwips = 0,
+                   .heightTwips = real.heightTwips(),
+                   .fontName = real.fontName(),
+                   .fontPoints = real.fontSize(),
+                   .fore = real.foreColor()}) {}
+    void clear() override { setPen(0, 0); }
     void setVisible(bool) override {}
     bool isVisible() const override { return true; }
-    double heightTwips() const override { return height_; }
-    double currentX() const override { return x_; }
-    double currentY() const override { return y_; }
-    void setCurrentX(double x) override { x_ = x; }
-    void setCurrentY(double y) override { y_ = y; }
-    QString fontName() const override { return fontName_; }
-    void setFontName(const QString& name) override { fontName_ = name; }
-    double fontSize() const override { return fontSize_; }
-    void setFontSize(double points) override { fontSize_ = points; }
-    Rgb foreColor() const override { return fore_; }
-    void setForeColor(Rgb colour) override { fore_ = colour; }
     void print(const QString&, LineEnd end) override {
         if (end == LineEnd::Break) {
-            x_ = 0;
+            setCurrentX(0);
         }
     }
-    void line(double, double, double x2, double y2, Rgb) override {
-        x_ = x2;
-        y_ = y2;
-    }
-    void box(double, double, double x2, double y2, Rgb, BoxFill) override {
-        x_ = x2;
-        y_ = y2;
-    }
+    void line(double, double, double x2, double y2, Rgb) override { setPen(x2, y2); }
+    void box(double, double, double x2, double y2, Rgb, BoxFill) override { setPen(x2, y2); }
     void setScale(double, double, double, double) override {}
-    QString spokenText() const override { return {}; }
-    void setSpokenText(const QString&) override {}
-
-private:
-    double height_;
-    QString fontName_;
-    double fontSize_;
-    Rgb fore_;
-    double x_ = 0, y_ = 0;
 };
 
 class TrialTextBox : public TextBox {

@@ -64,21 +64,23 @@ QString DrawOp::toString() const {
 
 FakePictureArea::FakePictureArea(QString name, int widthTwips, int heightTwips, QString fontName,
                                  double fontSize, Rgb fore)
-    : name_(std::move(name)), width_(widthTwips), height_(heightTwips),
-      fontName_(std::move(fontName)), fontSize_(fontSize), fore_(fore),
-      userScale_(widthTwips, heightTwips) {}
+    : PenArea({.widthTwips = static_cast<double>(widthTwips),
+               .heightTwips = static_cast<double>(heightTwips),
+               .fontName = std::move(fontName),
+               .fontPoints = fontSize,
+               .fore = fore}),
+      name_(std::move(name)) {}
 
 void FakePictureArea::clear() {
-    x_ = userScale_.left();
-    y_ = userScale_.top();
+    penHome();
     ops_.push_back(DrawOp{.kind = DrawOp::Kind::Clear});
-    if (!spoken_.isEmpty()) {
+    if (!spokenText().isEmpty()) {
         setSpokenText(QString());
     }
 }
 
 void FakePictureArea::setSpokenText(const QString& text) {
-    spoken_ = text;
+    PenArea::setSpokenText(text);
     spokenLog_ << text;
 }
 
@@ -90,17 +92,17 @@ void FakePictureArea::setVisible(bool visible) {
 }
 
 void FakePictureArea::setFontName(const QString& name) {
-    fontName_ = name;
-    ops_.push_back(DrawOp{.kind = DrawOp::Kind::Font, .font = fontName_, .size = fontSize_});
+    PenArea::setFontName(name);
+    ops_.push_back(DrawOp{.kind = DrawOp::Kind::Font, .font = fontName(), .size = fontSize()});
 }
 
 void FakePictureArea::setFontSize(double points) {
-    fontSize_ = points;
-    ops_.push_back(DrawOp{.kind = DrawOp::Kind::Font, .font = fontName_, .size = fontSize_});
+    PenArea::setFontSize(points);
+    ops_.push_back(DrawOp{.kind = DrawOp::Kind::Font, .font = fontName(), .size = fontSize()});
 }
 
 void FakePictureArea::setForeColor(Rgb colour) {
-    fore_ = colour;
+    PenArea::setForeColor(colour);
     ops_.push_back(DrawOp{.kind = DrawOp::Kind::Colour, .colour = colour});
 }
 
@@ -120,26 +122,21 @@ double FakePictureArea::lineHeightTwips(double points) {
 
 void FakePictureArea::print(const QString& text, LineEnd end) {
     ops_.push_back(DrawOp{.kind = DrawOp::Kind::Print,
-                          .x = x_,
-                          .y = y_,
+                          .x = currentX(),
+                          .y = currentY(),
                           .text = text,
-                          .font = fontName_,
-                          .size = fontSize_,
-                          .colour = fore_,
+                          .font = fontName(),
+                          .size = fontSize(),
+                          .colour = foreColor(),
                           .end = end});
-    if (end == LineEnd::Stay) {
-        x_ += userScale_.widthFromTwips(textWidthTwips(text, fontSize_));
-    } else {
-        x_ = userScale_.left();
-        y_ += userScale_.heightFromTwips(lineHeightTwips(fontSize_));
-    }
+    penAfterPrint(end, userScale().widthFromTwips(textWidthTwips(text, fontSize())),
+                  userScale().heightFromTwips(lineHeightTwips(fontSize())));
 }
 
 void FakePictureArea::line(double x1, double y1, double x2, double y2, Rgb colour) {
     ops_.push_back(
         DrawOp{.kind = DrawOp::Kind::Line, .x = x1, .y = y1, .x2 = x2, .y2 = y2, .colour = colour});
-    x_ = x2;
-    y_ = y2;
+    setPen(x2, y2);
 }
 
 void FakePictureArea::box(double x1, double y1, double x2, double y2, Rgb colour, BoxFill fill) {
@@ -150,12 +147,11 @@ void FakePictureArea::box(double x1, double y1, double x2, double y2, Rgb colour
                           .y2 = y2,
                           .colour = colour,
                           .fill = fill});
-    x_ = x2;
-    y_ = y2;
+    setPen(x2, y2);
 }
 
 void FakePictureArea::setScale(double left, double top, double right, double bottom) {
-    userScale_.set(left, top, right, bottom);
+    PenArea::setScale(left, top, right, bottom);
     ops_.push_back(
         DrawOp{.kind = DrawOp::Kind::Scale, .x = left, .y = top, .x2 = right, .y2 = bottom});
 }

@@ -6,9 +6,8 @@
 // a half-width character is half the font size wide, every other character the full size
 // (in points, 20 twips a point); a line is as high as the font size.
 
-#include "platform/platform.h"
+#include "platform/pen_area.h"
 #include "platform/system_services.h"
-#include "platform/user_scale.h"
 
 #include <QMap>
 #include <QSet>
@@ -38,7 +37,7 @@ struct DrawOp {
 QString logNumber(double value);
 QString hexColour(Rgb colour);
 
-class FakePictureArea : public PictureArea {
+class FakePictureArea : public PenArea {
 public:
     FakePictureArea(QString name, int widthTwips, int heightTwips, QString fontName,
                     double fontSize, Rgb fore = colour::windowText);
@@ -46,22 +45,13 @@ public:
     void clear() override;
     void setVisible(bool visible) override;
     bool isVisible() const override { return visible_; }
-    double heightTwips() const override { return height_; }
-    double currentX() const override { return x_; }
-    double currentY() const override { return y_; }
-    void setCurrentX(double x) override { x_ = x; }
-    void setCurrentY(double y) override { y_ = y; }
-    QString fontName() const override { return fontName_; }
     void setFontName(const QString& name) override;
-    double fontSize() const override { return fontSize_; }
     void setFontSize(double points) override;
-    Rgb foreColor() const override { return fore_; }
     void setForeColor(Rgb colour) override;
     void print(const QString& text, LineEnd end) override;
     void line(double x1, double y1, double x2, double y2, Rgb colour) override;
     void box(double x1, double y1, double x2, double y2, Rgb colour, BoxFill fill) override;
     void setScale(double left, double top, double right, double bottom) override;
-    QString spokenText() const override { return spoken_; }
     void setSpokenText(const QString& text) override;
 
     const QString& name() const { return name_; }
@@ -86,15 +76,8 @@ public:
 
 private:
     QString name_;
-    int width_, height_;
-    QString fontName_;
-    double fontSize_;
-    Rgb fore_;
     bool visible_ = true;
-    double x_ = 0, y_ = 0;
-    UserScale userScale_;
     std::vector<DrawOp> ops_;
-    QString spoken_;
     QStringList spokenLog_;
 };
 

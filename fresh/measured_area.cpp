@@ -22,8 +22,10 @@ bool isFixedPitch(const QString& fontName) {
 } // namespace
 
 MeasuredArea::MeasuredArea(double widthTwips, double heightTwips, QString fontName, double fontSize)
-    : width_(widthTwips), height_(heightTwips), fontName_(std::move(fontName)),
-      fontSize_(fontSize) {}
+    : PenArea({.widthTwips = widthTwips,
+               .heightTwips = heightTwips,
+               .fontName = std::move(fontName),
+               .fontPoints = fontSize}) {}
 
 double MeasuredArea::textWidthTwips(const QString& text, const QString& fontName, double points) {
     const double half = isFixedPitch(fontName) ? fixedHalfWidth : proportionalHalfWidth;
@@ -50,46 +52,39 @@ void MeasuredArea::reach(double x, double y) {
 }
 
 bool MeasuredArea::fits() const {
-    return !reached_ || (reached_->left >= 0 && reached_->top >= 0 && reached_->right <= width_ &&
-                         reached_->bottom <= height_);
+    return !reached_ || (reached_->left >= 0 && reached_->top >= 0 &&
+                         reached_->right <= widthTwips() && reached_->bottom <= heightTwips());
 }
 
 void MeasuredArea::clear() {
-    x_ = 0;
-    y_ = 0;
+    penHome();
     reached_.reset();
     steps_.clear();
-    spoken_.clear();
+    setSpokenText(QString());
 }
 
 void MeasuredArea::print(const QString& text, LineEnd end) {
-    const double width = textWidthTwips(text, fontName_, fontSize_);
+    const double width = textWidthTwips(text, fontName(), fontSize());
+    const double height = lineHeightTwips(fontSize());
     if (!text.isEmpty()) {
-        reach(x_, y_);
-        reach(x_ + width, y_ + lineHeightTwips(fontSize_));
+        reach(currentX(), currentY());
+        reach(currentX() + width, currentY() + height);
         steps_.push_back({.kind = Step::Kind::Text, .text = text});
     }
-    if (end == LineEnd::Stay) {
-        x_ += width;
-    } else {
-        x_ = 0;
-        y_ += lineHeightTwips(fontSize_);
-    }
+    penAfterPrint(end, width, height);
 }
 
 void MeasuredArea::line(double x1, double y1, double x2, double y2, Rgb) {
     reach(x1, y1);
     reach(x2, y2);
     steps_.push_back({.kind = Step::Kind::Bar, .text = {}});
-    x_ = x2;
-    y_ = y2;
+    setPen(x2, y2);
 }
 
 void MeasuredArea::box(double x1, double y1, double x2, double y2, Rgb, BoxFill) {
     reach(x1, y1);
     reach(x2, y2);
-    x_ = x2;
-    y_ = y2;
+    setPen(x2, y2);
 }
 
 } // namespace minamo

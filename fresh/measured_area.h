@@ -5,7 +5,7 @@
 // design's fonts draw each kind of character, so that what fits here fits the window on
 // every machine, and the measure gives the same answer wherever the program runs.
 
-#include "platform/platform.h"
+#include "platform/pen_area.h"
 
 #include <QStringList>
 #include <optional>
@@ -13,7 +13,7 @@
 
 namespace minamo {
 
-class MeasuredArea : public PictureArea {
+class MeasuredArea : public PenArea {
 public:
     MeasuredArea(double widthTwips, double heightTwips, QString fontName, double fontSize);
 
@@ -36,24 +36,11 @@ public:
     void clear() override;
     void setVisible(bool) override {}
     bool isVisible() const override { return true; }
-    double heightTwips() const override { return height_; }
-    double currentX() const override { return x_; }
-    double currentY() const override { return y_; }
-    void setCurrentX(double x) override { x_ = x; }
-    void setCurrentY(double y) override { y_ = y; }
-    QString fontName() const override { return fontName_; }
-    void setFontName(const QString& name) override { fontName_ = name; }
-    double fontSize() const override { return fontSize_; }
-    void setFontSize(double points) override { fontSize_ = points; }
-    Rgb foreColor() const override { return fore_; }
-    void setForeColor(Rgb colour) override { fore_ = colour; }
     void print(const QString& text, LineEnd end) override;
     void line(double x1, double y1, double x2, double y2, Rgb colour) override;
     void box(double x1, double y1, double x2, double y2, Rgb colour, BoxFill fill) override;
     // The proofs draw in twips; a user scale is kept for the pen only.
     void setScale(double, double, double, double) override {}
-    QString spokenText() const override { return spoken_; }
-    void setSpokenText(const QString& text) override { spoken_ = text; }
 
     // The widest text and the highest line the design's fonts draw, in twips.
     static double textWidthTwips(const QString& text, const QString& fontName, double points);
@@ -62,14 +49,8 @@ public:
 private:
     void reach(double x, double y);
 
-    double width_, height_;
-    QString fontName_;
-    double fontSize_;
-    Rgb fore_ = colour::windowText;
-    double x_ = 0, y_ = 0;
     std::optional<Reach> reached_;
     std::vector<Step> steps_;
-    QString spoken_;
 };
 
 } // namespace minamo

@@ -35,61 +35,54 @@ void paintStep(QPainter& painter, const PaintStep& step) {
 }
 
 PaintedArea::PaintedArea(const Design& design, TwipsScale scale)
-    : scale_(scale), widthTwips_(design.widthTwips), heightTwips_(design.heightTwips),
-      fore_(design.fore), fontName_(design.fontName), fontSize_(design.fontPoints),
-      penWidth_(design.penWidth), userScale_(design.widthTwips, design.heightTwips) {
+    : PenArea({.widthTwips = design.widthTwips,
+               .heightTwips = design.heightTwips,
+               .fontName = design.fontName,
+               .fontPoints = design.fontPoints,
+               .fore = design.fore}),
+      scale_(scale), penWidth_(design.penWidth) {
     updateFont();
 }
 
 void PaintedArea::updateFont() {
-    font_ = designFont(fontName_, fontSize_);
+    font_ = designFont(fontName(), fontSize());
 }
 
 void PaintedArea::setFontName(const QString& name) {
-    fontName_ = name;
+    PenArea::setFontName(name);
     updateFont();
 }
 
 void PaintedArea::setFontSize(double points) {
-    fontSize_ = points;
+    PenArea::setFontSize(points);
     updateFont();
 }
 
-void PaintedArea::penHome() {
-    x_ = userScale_.left();
-    y_ = userScale_.top();
-}
-
 QPointF PaintedArea::toPixels(double x, double y) const {
-    return {scale_.toPixels(userScale_.xInTwips(x)), scale_.toPixels(userScale_.yInTwips(y))};
+    return {scale_.toPixels(userScale().xInTwips(x)), scale_.toPixels(userScale().yInTwips(y))};
 }
 
 double PaintedArea::textWidth(const QString& text) const {
     const QFontMetricsF metrics(font_, metricsDevice());
-    return userScale_.widthFromTwips(scale_.toTwips(metrics.horizontalAdvance(text)));
+    return userScale().widthFromTwips(scale_.toTwips(metrics.horizontalAdvance(text)));
 }
 
 double PaintedArea::textHeight() const {
     const QFontMetricsF metrics(font_, metricsDevice());
-    return userScale_.heightFromTwips(scale_.toTwips(metrics.height()));
+    return userScale().heightFromTwips(scale_.toTwips(metrics.height()));
 }
 
 void PaintedArea::print(const QString& text, LineEnd end) {
     if (!text.isEmpty()) {
         const QFontMetricsF metrics(font_, metricsDevice());
-        const QPointF topLeft = toPixels(x_, y_);
+        const QPointF topLeft = toPixels(currentX(), currentY());
         draw({.kind = PaintStep::Kind::Text,
               .from = QPointF(topLeft.x(), topLeft.y() + metrics.ascent()),
-              .colour = toQColor(fore_),
+              .colour = toQColor(foreColor()),
               .text = text,
               .font = font_});
     }
-    if (end == LineEnd::Stay) {
-        x_ += textWidth(text);
-    } else {
-        x_ = userScale_.left();
-        y_ += textHeight();
-    }
+    penAfterPrint(end, textWidth(text), textHeight());
 }
 
 void PaintedArea::line(double x1, double y1, double x2, double y2, Rgb colour) {
@@ -98,8 +91,7 @@ void PaintedArea::line(double x1, double y1, double x2, double y2, Rgb colour) {
           .to = toPixels(x2, y2),
           .colour = toQColor(colour),
           .penWidth = penWidth_});
-    x_ = x2;
-    y_ = y2;
+    setPen(x2, y2);
 }
 
 void PaintedArea::box(double x1, double y1, double x2, double y2, Rgb colour, BoxFill fill) {
@@ -108,12 +100,7 @@ void PaintedArea::box(double x1, double y1, double x2, double y2, Rgb colour, Bo
           .to = toPixels(x2, y2),
           .colour = toQColor(colour),
           .penWidth = penWidth_});
-    x_ = x2;
-    y_ = y2;
-}
-
-void PaintedArea::setScale(double left, double top, double right, double bottom) {
-    userScale_.set(left, top, right, bottom);
+    setPen(x2, y2);
 }
 
 } // namespace minamo
