@@ -91,20 +91,5 @@ TEST(Catalogue, MenusBanksAndFamiliesComeFromTheOneTable) {
     EXPECT_EQ(names[16], QStringLiteral("方程式基本新1.txt"));
 }
 
-TEST(Catalogue, FamilyFileOfEveryRecordName) {
-    const struct {
-        const char* record;
-        const char* family;
-    } cases[] = {
-        {"方程式基本1.txt", "方程式基本.txt"}, {"方程式基本3.txt", "方程式基本.txt"},
-        {"方程式標準5.txt", "方程式標準.txt"}, {"方程式難2.txt", "方程式難.txt"},
-        {"方程式分数1.txt", "方程式分数.txt"}, {"方程式基本新1.txt", "方程式基本新.txt"},
-        {"方程式難新5.txt", "方程式難新.txt"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(familyFileName(QString::fromUtf8(c.record)), QString::fromUtf8(c.family));
-    }
-}
-
 } // namespace
 } // namespace minamo

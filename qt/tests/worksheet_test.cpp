@@ -1,5 +1,5 @@
-// Worksheets with the real fonts: every set's sheet is written with a sound layout, colours
-// carry a mark that black-and-white print keeps, and the window is used by keyboard alone.
+// Worksheets with the real fonts: colours carry a mark that black-and-white print keeps,
+// and the window is used by keyboard alone.
 
 #include "fake/qstring_printer.h"
 #include "qt/paper_sheet.h"
@@ -17,36 +17,9 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
-#include <set>
 
 namespace minamo {
 namespace {
-
-// With the installed fonts' own metrics: writeSheetPdf writes nothing when a block of the
-// layout leaves its printable box or overlaps another.
-TEST(WorksheetPdf, EverySetFixedAndFreshIsWrittenWithASoundLayout) {
-    QTemporaryDir folder;
-    std::set<const Bank*> seen;
-    for (const CatalogueEntry& entry : catalogue()) {
-        if (!entry.choosable() || !seen.insert(entry.bank).second) {
-            continue;
-        }
-        for (const Numbers numbers : {Numbers::Bank, Numbers::Fresh}) {
-            SCOPED_TRACE(setNameOf(entry).toStdString() +
-                         (numbers == Numbers::Fresh ? " fresh" : ""));
-            const std::optional<SheetBank> bank = bankToPrint(entry, numbers, 11);
-            ASSERT_TRUE(bank);
-            const QString path = folder.filePath(setNameOf(entry) + QStringLiteral(".pdf"));
-            const SheetFile sheet = writeSheetPdf(
-                sheetContent(entry, bank->bank(), numbers, 11, QDate(2026, 12, 9)), path);
-            EXPECT_EQ(sheet.written, SheetFile::Written::Yes) << sheet.failure.toStdString();
-            EXPECT_GE(sheet.layout.pageCount, 2);
-            QFile file(path);
-            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-            EXPECT_TRUE(file.read(5) == "%PDF-");
-        }
-    }
-}
 
 // The rows of an image where the colour runs across most of the text's width without a
 // break: an underline does, the glyphs of "-12" do not.

@@ -76,23 +76,6 @@ TEST(WorksheetCommand, ArgumentsMakeTheCommandOrAClearMistake) {
     }
 }
 
-TEST(WorksheetCommand, EveryChoosableSetIsListedAndFoundByItsName) {
-    const QStringList lines = setList().split(u'\n', Qt::SkipEmptyParts);
-    int choosable = 0;
-    for (const CatalogueEntry& entry : catalogue()) {
-        if (!entry.choosable()) {
-            EXPECT_EQ(sheetSet(entry.caption), nullptr);
-            continue;
-        }
-        EXPECT_EQ(lines.value(choosable++), setNameOf(entry) + u'\t' + menuPath(entry));
-        EXPECT_EQ(sheetSet(setNameOf(entry)), &entry);
-    }
-    EXPECT_EQ(lines.size(), choosable);
-    EXPECT_EQ(sheetSet(u"方程式分数9"), nullptr);
-    EXPECT_TRUE(
-        unknownSetMessage(QStringLiteral("方程式分数9")).contains(QStringLiteral("--list")));
-}
-
 TEST(WorksheetCommand, TheDefaultFileIsNamedAfterTheSetTheDayAndAFreshSeed) {
     const CatalogueEntry& entry = *sheetSet(u"方程式分数2");
     const QDate day(2026, 12, 9);
@@ -100,17 +83,6 @@ TEST(WorksheetCommand, TheDefaultFileIsNamedAfterTheSetTheDayAndAFreshSeed) {
         defaultSheetPath(entry, Numbers::Bank, 0, day).endsWith(u"/方程式分数2_2026-12-09.pdf"));
     EXPECT_TRUE(defaultSheetPath(entry, Numbers::Fresh, 42, day)
                     .endsWith(u"/方程式分数新2_2026-12-09_42.pdf"));
-}
-
-// A sheet of fresh numbers never falls back to the set's own problems.
-TEST(WorksheetCommand, TheBankToPrintIsTheSetsOwnOrItsFreshNumbers) {
-    const CatalogueEntry& entry = *sheetSet(u"方程式分数2");
-    EXPECT_EQ(bankToPrint(entry, Numbers::Bank, 5)->bank().problems.data(),
-              entry.bank->problems.data());
-    const std::optional<SheetBank> fresh = bankToPrint(entry, Numbers::Fresh, 5);
-    ASSERT_TRUE(fresh);
-    EXPECT_EQ(fresh->bank().problems.size(), entry.bank->problems.size());
-    EXPECT_NE(fresh->bank().problems[0].question, entry.bank->problems[0].question);
 }
 
 } // namespace
