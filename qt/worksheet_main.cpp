@@ -2,6 +2,7 @@
 // With a set it writes the sheet and opens it; without one it opens a small window to
 // choose the set in.
 
+#include "platform/desktop_open.h"
 #include "qt/fonts.h"
 #include "qt/paper_sheet.h"
 #include "qt/worksheet_window.h"
@@ -32,12 +33,8 @@ void tell(const QString& line) {
     say(stderr, QStringLiteral("minamo-worksheet: ") + line + u'\n');
 }
 
-bool hasDisplay() {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
-// The desktop's viewer, through xdg-open as Qt's own desktop services start it.
+// The desktop's viewer, from the window: started, not waited for, so that the window does
+// not stop while xdg-open looks for a viewer.
 bool openInViewer(const QString& path) {
     return hasDisplay() && QProcess::startDetached(QStringLiteral("xdg-open"),
                                                    {QFileInfo(path).absoluteFilePath()});
@@ -86,7 +83,9 @@ int writeSheet(const char* programName, const WorksheetCommand& command) {
         return Failed;
     }
     say(stdout, where + u'\n');
-    if (command.open == WorksheetCommand::Open::Yes && !openInViewer(path)) {
+    // From the command line xdg-open's answer is waited for, so that a failure is said.
+    if (command.open == WorksheetCommand::Open::Yes &&
+        (!hasDisplay() || openOnDesktop(path) != Opened::Yes)) {
         tell(QStringLiteral("ビューアーで開けませんでした。プリントはここにあります: ") + where);
         return Failed;
     }

@@ -1,6 +1,7 @@
 // minamo-report: writes the progress report of a history folder as one HTML page and opens
 // it in the desktop's browser. It only reads the history files.
 
+#include "platform/desktop_open.h"
 #include "platform/system_services.h"
 #include "report/class_page.h"
 #include "report/report_command.h"
@@ -17,13 +18,8 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
@@ -31,10 +27,6 @@ using namespace minamo;
 
 enum Exit { Done = 0, Failed = 1, BadArguments = 2 };
 
-// xdg-open hands the page to the browser and ends; one still running after this is showing
-// the page itself (a browser it started in its own place) and is left to it.
-constexpr std::chrono::seconds browserHandOver{20};
-constexpr std::chrono::milliseconds browserPoll{20};
 // A notice nobody closes goes by itself after this.
 constexpr std::chrono::minutes noticeLifetime{10};
 
@@ -45,11 +37,6 @@ void say(std::FILE* stream, const QString& line) {
 }
 void tell(const QString& line) {
     say(stderr, QStringLiteral("minamo-report: ") + line);
-}
-
-bool hasDisplay() {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 // The failure in a small message box too, when a display is at hand: the report is mostly
@@ -90,33 +77,6 @@ int fail(const char* programName, const QString& line, const QString& whatToDo) 
     return Failed;
 }
 
-enum class Opened { Yes, No, NoOpener };
-
-// The page handed to the desktop's browser through xdg-open, waiting for its answer:
-// unlike Qt's desktop services, which only start it, this learns whether it failed.
-Opened openWithXdgOpen(const QString& page) {
-    const QByteArray file = QFile::encodeName(page);
-    char opener[] = "xdg-open";
-    char* argv[] = {opener, const_cast<char*>(file.constData()), nullptr};
-    pid_t pid = 0;
-    if (::posix_spawnp(&pid, opener, nullptr, nullptr, argv, environ) != 0) {
-        return Opened::NoOpener;
-    }
-    const auto deadline = std::chrono::steady_clock::now() + browserHandOver;
-    while (std::chrono::steady_clock::now() < deadline) {
-        int status = 0;
-        const pid_t ended = ::waitpid(pid, &status, WNOHANG);
-        if (ended == pid) {
-            return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? Opened::Yes : Opened::No;
-        }
-        if (ended < 0) {
-            return Opened::No;
-        }
-        std::this_thread::sleep_for(browserPoll);
-    }
-    return Opened::Yes;
-}
-
 int openInBrowser(const char* programName, const QString& page) {
     const QString where = QDir::toNativeSeparators(page);
     if (!hasDisplay()) {
@@ -126,7 +86,7 @@ int openInBrowser(const char* programName, const QString& page) {
         return Failed;
     }
     const QString openThePage = QStringLiteral("このファイルをブラウザーで開いてください。");
-    switch (openWithXdgOpen(page)) {
+    switch (openOnDesktop(page)) {
     case Opened::Yes:
         return Done;
     case Opened::NoOpener:

@@ -244,6 +244,13 @@ if [ "$status" -eq 0 ] && grep -qxF "$tmp/open.pdf" "$tmp/opened" 2>/dev/null; t
 else
     not_ok "xdg-open was not asked to open the sheet: status $status, $(cat "$tmp/err")"
 fi
+printf '#!/bin/sh\nexit 4\n' >"$tmp/bin/xdg-open"
+run_path="$tmp/bin:/usr/bin:/bin" run_env="DISPLAY=:9999" run 方程式分数2 --output "$tmp/open.pdf"
+if [ "$status" -eq 1 ] && grep -q "ビューアーで開けませんでした" "$tmp/err"; then
+    ok "an xdg-open that fails is said, exit 1"
+else
+    not_ok "a failing xdg-open gave status $status: $(cat "$tmp/err")"
+fi
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
