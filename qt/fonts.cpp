@@ -1,5 +1,6 @@
 #include "qt/fonts.h"
 
+#include <QGuiApplication>
 #include <array>
 
 namespace minamo {
@@ -21,6 +22,11 @@ void installFontSubstitutions() {
     for (const auto& s : substitutions) {
         QFont::insertSubstitution(QString::fromUtf16(s.design), QString::fromUtf16(s.installed));
     }
+}
+
+void useDesignFonts() {
+    installFontSubstitutions();
+    QGuiApplication::setFont(designFont(QStringLiteral("MS PGothic"), 10));
 }
 
 QString installedFamily(const QString& designName) {

@@ -10,6 +10,9 @@ namespace minamo {
 // "ＭＳ Ｐゴシック" to IPAPGothic, "MS Gothic" to IPAGothic). Call once, before any font
 // is made.
 void installFontSubstitutions();
+// The substitutions, and the design's font as the application's own (dialogs, menus): what
+// every program of the drill does first, once its application object is made.
+void useDesignFonts();
 
 // The installed family for a design font name.
 QString installedFamily(const QString& designName);

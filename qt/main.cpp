@@ -22,8 +22,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("minamo-drill"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    minamo::installFontSubstitutions();
-    QApplication::setFont(minamo::designFont(QStringLiteral("MS PGothic"), 10));
+    minamo::useDesignFonts();
 
     // Started plainly the program asks the banks' own problems; --fresh asks fresh numbers.
     // Qt has taken its own options (-platform, -style) out of the arguments by now.

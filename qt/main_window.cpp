@@ -321,8 +321,8 @@ void MainWindow::waitForSoundLoads() {
     waited.start();
     while ((mmControl1_->isLoading() || mmControl2_->isLoading()) &&
            waited.elapsed() < soundLoadWaitMs) {
-        // The end of a load reaches the player as an event of this thread.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+        // The loads end on the sound module's thread; nothing of this window's events is
+        // run while it goes away.
         QThread::msleep(1);
     }
 }

@@ -40,11 +40,6 @@ bool openInViewer(const QString& path) {
                                                    {QFileInfo(path).absoluteFilePath()});
 }
 
-void useDesignFonts() {
-    installFontSubstitutions();
-    QGuiApplication::setFont(designFont(QStringLiteral("MS PGothic"), 10));
-}
-
 int writeSheet(const char* programName, const WorksheetCommand& command) {
     const CatalogueEntry* entry = sheetSet(command.setName);
     if (!entry) {

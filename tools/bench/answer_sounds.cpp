@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("minamo-drill"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    minamo::installFontSubstitutions();
+    minamo::useDesignFonts();
 
     minamo::LocalFileSystem files(QCoreApplication::applicationDirPath());
     minamo::SystemClock clock;

@@ -80,8 +80,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // As the program sets itself up.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    minamo::installFontSubstitutions();
-    QApplication::setFont(minamo::designFont(QStringLiteral("MS PGothic"), 10));
+    minamo::useDesignFonts();
 
     QTextStream out(stdout);
     QTextStream log(stderr);

@@ -47,8 +47,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("minamo-drill"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    minamo::installFontSubstitutions();
-    QApplication::setFont(minamo::designFont(QStringLiteral("MS PGothic"), 10));
+    minamo::useDesignFonts();
     const bool quitAtOnce = argc > 1 && qstrcmp(argv[1], "--quit") == 0;
 
     minamo::LocalFileSystem files(QCoreApplication::applicationDirPath());

@@ -93,8 +93,7 @@ int main(int argc, char** argv) {
     const auto entered = std::chrono::steady_clock::now();
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    minamo::installFontSubstitutions();
-    QApplication::setFont(minamo::designFont(QStringLiteral("MS PGothic"), 10));
+    minamo::useDesignFonts();
 
     const minamo::TwipsScale scale;
     QSize size(scale.toWholePixels(minamo::form::clientWidth),
