@@ -57,15 +57,10 @@ std::vector<ClassColumn> columnsFor(const std::vector<PupilReport>& pupils) {
 
 ClassReport buildClassReport(const FileSystem& files, const QString& folder, const QDate& made) {
     const QFileInfo info(folder);
-    ClassReport report{.folder = QDir::cleanPath(info.absoluteFilePath()), .made = made};
-    if (!info.exists()) {
-        report.folderState = FolderState::Missing;
-    } else if (!info.isDir()) {
-        report.folderState = FolderState::NotAFolder;
-    } else if (!info.isReadable() || !info.isExecutable()) {
-        report.folderState = FolderState::CannotOpen;
-    } else {
-        report.folderState = FolderState::Found;
+    ClassReport report{.folder = QDir::cleanPath(info.absoluteFilePath()),
+                       .made = made,
+                       .folderState = folderStateOf(info)};
+    if (report.folderState == FolderState::Found) {
         const QFileInfoList entries =
             QDir(report.folder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
         for (const QFileInfo& entry : entries) {
@@ -84,7 +79,7 @@ ClassCell classCell(const PupilReport& pupil, const QString& recordName) {
         if (family.fileName != fileName) {
             continue;
         }
-        if (family.state != FamilyState::Read && family.state != FamilyState::Missing) {
+        if (isUnreadable(family)) {
             return {.state = ClassCell::State::Unreadable};
         }
         for (const SetReport& set : family.sets) {
@@ -144,13 +139,7 @@ QStringList pupilSentences(const PupilReport& pupil) {
         return {QStringLiteral("記録のファイルがまだありません（ドリルをしていないか、"
                                "記録がほかの場所にあるようです）。")};
     }
-    QStringList sentences;
-    for (const FamilyReport& family : history.families) {
-        if (family.state != FamilyState::Read && family.state != FamilyState::Missing) {
-            sentences << familySentence(family);
-        }
-    }
-    return sentences;
+    return unreadableFamilySentences(history);
 }
 
 QString classFolderSentence(const ClassReport& report) {

@@ -109,10 +109,8 @@ QString pupilReport(const FileSystem& files, const QString& folder) {
     if (const QString sentence = folderSentence(report); !sentence.isEmpty()) {
         tell(sentence);
     }
-    for (const FamilyReport& family : report.families) {
-        if (family.state != FamilyState::Read && family.state != FamilyState::Missing) {
-            tell(familySentence(family));
-        }
+    for (const QString& sentence : unreadableFamilySentences(report)) {
+        tell(sentence);
     }
     return reportPage(report);
 }
@@ -125,11 +123,10 @@ QString classReport(const FileSystem& files, const QString& folder) {
         tell(sentence);
     }
     for (const PupilReport& pupil : report.pupils) {
-        if (pupil.history.folderState == FolderState::Found &&
-            !folderSentence(pupil.history).isEmpty()) {
-            continue;
-        }
-        for (const QString& sentence : pupilSentences(pupil)) {
+        const QStringList faults = pupil.history.folderState == FolderState::Found
+                                       ? unreadableFamilySentences(pupil.history)
+                                       : pupilSentences(pupil);
+        for (const QString& sentence : faults) {
             tell(pupil.name + QStringLiteral(": ") + sentence);
         }
     }

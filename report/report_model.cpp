@@ -82,22 +82,27 @@ SetReport setReport(const QString& familyFile, const QString& recordName,
     return set;
 }
 
+FolderState folderStateOf(const QFileInfo& folder) {
+    if (!folder.exists()) {
+        return FolderState::Missing;
+    }
+    if (!folder.isDir()) {
+        return FolderState::NotAFolder;
+    }
+    if (!folder.isReadable() || !folder.isExecutable()) {
+        return FolderState::CannotOpen;
+    }
+    return FolderState::Found;
+}
+
 HistoryReport buildReport(const FileSystem& files, const QString& folder, const QDate& made) {
     const QFileInfo info(folder);
-    HistoryReport report{.folder = QDir::cleanPath(info.absoluteFilePath()), .made = made};
-    if (!info.exists()) {
-        report.folderState = FolderState::Missing;
+    HistoryReport report{.folder = QDir::cleanPath(info.absoluteFilePath()),
+                         .made = made,
+                         .folderState = folderStateOf(info)};
+    if (report.folderState != FolderState::Found) {
         return report;
     }
-    if (!info.isDir()) {
-        report.folderState = FolderState::NotAFolder;
-        return report;
-    }
-    if (!info.isReadable() || !info.isExecutable()) {
-        report.folderState = FolderState::CannotOpen;
-        return report;
-    }
-    report.folderState = FolderState::Found;
     for (const Numbers numbers : {Numbers::Bank, Numbers::Fresh}) {
         for (const QString& fileName : familyFiles(numbers)) {
             FamilyReport family = familyReport(files, report.folder, fileName);
@@ -166,6 +171,20 @@ QString familySentence(const FamilyReport& family) {
             .arg(name);
     }
     return QString();
+}
+
+bool isUnreadable(const FamilyReport& family) {
+    return family.state != FamilyState::Read && family.state != FamilyState::Missing;
+}
+
+QStringList unreadableFamilySentences(const HistoryReport& report) {
+    QStringList sentences;
+    for (const FamilyReport& family : report.families) {
+        if (isUnreadable(family)) {
+            sentences << familySentence(family);
+        }
+    }
+    return sentences;
 }
 
 QString folderSentence(const HistoryReport& report) {

@@ -12,6 +12,8 @@
 #include <span>
 #include <vector>
 
+class QFileInfo;
+
 namespace minamo {
 
 // The records of one set (one record name) of a family file, in the order recorded.
@@ -49,6 +51,9 @@ struct HistoryReport {
     std::vector<FamilyReport> families;
 };
 
+// Whether a folder is there to be read.
+FolderState folderStateOf(const QFileInfo& folder);
+
 // Reads every family file of the folder.
 HistoryReport buildReport(const FileSystem& files, const QString& folder, const QDate& made);
 
@@ -69,5 +74,11 @@ QString displayDate(const QString& recordedDate);
 // file; empty when there is nothing to say. The page and the program's messages share them.
 QString familySentence(const FamilyReport& family);
 QString folderSentence(const HistoryReport& report);
+
+// A family file that is there but could not be read as records (a damaged file, a folder in
+// its place): a fault to be named, unlike one that is missing.
+bool isUnreadable(const FamilyReport& family);
+// The sentences of the folder's unreadable family files, in menu order.
+QStringList unreadableFamilySentences(const HistoryReport& report);
 
 } // namespace minamo
