@@ -2,6 +2,8 @@
 
 #include "worksheet/worksheet_command.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
@@ -139,6 +141,13 @@ SheetFile writeSheetPdf(const SheetContent& content, const QString& path) {
                 .failure = unwritableReason(path)};
     }
     return {.written = SheetFile::Written::Yes, .layout = std::move(layout), .failure = {}};
+}
+
+QString preparedDefaultSheetPath(const CatalogueEntry& entry, Numbers numbers, std::uint64_t seed,
+                                 const QDate& day) {
+    const QString path = defaultSheetPath(entry, numbers, seed, day);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return path;
 }
 
 } // namespace minamo

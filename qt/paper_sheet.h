@@ -76,4 +76,9 @@ struct SheetFile {
 // written or its layout has a fault.
 SheetFile writeSheetPdf(const SheetContent& content, const QString& path);
 
+// The sheet's default file in the documents folder, made ready to be written: the folder of
+// a new account may not be there yet.
+QString preparedDefaultSheetPath(const CatalogueEntry& entry, Numbers numbers, std::uint64_t seed,
+                                 const QDate& day);
+
 } // namespace minamo

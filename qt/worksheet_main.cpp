@@ -66,9 +66,7 @@ int writeSheet(const char* programName, const WorksheetCommand& command) {
     const QDate today = QDate::currentDate();
     QString path = command.output;
     if (path.isEmpty()) {
-        path = defaultSheetPath(*entry, command.numbers, seed, today);
-        // The documents folder of a new account may not be there yet.
-        QDir().mkpath(QFileInfo(path).absolutePath());
+        path = preparedDefaultSheetPath(*entry, command.numbers, seed, today);
     }
     const SheetFile sheet =
         writeSheetPdf(sheetContent(*entry, bank->bank(), command.numbers, seed, today), path);

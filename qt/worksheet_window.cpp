@@ -105,15 +105,16 @@ void WorksheetWindow::save() {
     }
     const Numbers numbers = fresh_->isChecked() ? Numbers::Fresh : Numbers::Bank;
     const std::uint64_t seed = numbers == Numbers::Fresh ? clockSeed() : 0;
-    const QDate today = QDate::currentDate();
-    const QString path = askPath_(this, defaultSheetPath(*entry, numbers, seed, today));
-    if (path.isEmpty()) {
-        return;
-    }
+    // The problems first: no file is asked for a sheet that cannot be made.
     const std::optional<SheetBank> bank = bankToPrint(*entry, numbers, seed);
     if (!bank) {
         status_->setText(QStringLiteral("新しい数の問題を作れませんでした。もう一度ためすか、"
                                         "いつもの問題で作ってください。"));
+        return;
+    }
+    const QDate today = QDate::currentDate();
+    const QString path = askPath_(this, preparedDefaultSheetPath(*entry, numbers, seed, today));
+    if (path.isEmpty()) {
         return;
     }
     const SheetFile sheet =
