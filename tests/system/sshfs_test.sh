@@ -127,5 +127,28 @@ for gap in "${gaps[@]}"; do
     cat "$tmp/a/$family" "$tmp/b/$family" >/dev/null
 done
 
+# A lock left by a copy killed inside its write, on the share: the next drill takes it over
+# once it is older than a lock is ever held, and saves.
+printf '999999\nanother-machine\nminamo-drill\n' >"$tmp/shared/$family.lock"
+touch -d '1 minute ago' "$tmp/shared/$family.lock"
+rm -f "$tmp"/to-a "$tmp"/said-a
+mkfifo "$tmp/to-a"
+(cd "$tmp/a" && exec "$bin/history-writer-child" end-on-input 1 <"$tmp/to-a" >"$tmp/said-a") &
+a_pid=$!
+exec 3>"$tmp/to-a"
+for _ in $(seq 200); do
+    grep -q ready "$tmp/said-a" 2>/dev/null && break
+    sleep 0.1
+done
+echo end >&3
+wait "$a_pid" || true
+exec 3>&-
+if [ "$(tail -n 1 "$tmp/said-a")" = saved ] &&
+    iconv -f SHIFT_JIS -t UTF-8 "$tmp/shared/$family" | grep -q "^3,261209#"; then
+    ok "a lock left over on the share is taken over: the record is saved"
+else
+    not_ok "a lock left over on the share: A $(tail -n 1 "$tmp/said-a"), $(ls "$tmp/shared")"
+fi
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
