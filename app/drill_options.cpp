@@ -22,17 +22,16 @@ ParsedOptions parseDrillOptions(const QStringList& arguments, std::uint64_t cloc
             continue;
         }
         if (argument.startsWith(freshOption + u'=')) {
-            bool ok = false;
-            const QString value = argument.mid(freshOption.size() + 1);
-            const std::uint64_t seed = value.toULongLong(&ok);
-            if (!ok || value.startsWith(u'+') || value.startsWith(u'-')) {
+            const std::optional<std::uint64_t> seed =
+                parseSeed(argument.mid(freshOption.size() + 1));
+            if (!seed) {
                 return {.options = std::nullopt,
                         .error = QStringLiteral("minamo-drill: %1 の数が正しくありません（0 以上の"
                                                 "整数を書いてください）")
                                      .arg(argument)};
             }
             options.numbers = Numbers::Fresh;
-            options.seed = seed;
+            options.seed = *seed;
             continue;
         }
         return {.options = std::nullopt,

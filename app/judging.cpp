@@ -5,6 +5,7 @@
 #include "app/sounds.h"
 #include "core/basic_text.h"
 #include "core/spoken_text.h"
+#include "render/problem_display.h"
 
 namespace minamo {
 
@@ -12,12 +13,6 @@ namespace {
 
 // What marks an equation problem: the blank and the start of its instruction.
 const QString equationInstruction = QStringLiteral(" 方程式を");
-
-// The expected answer is the stored answer up to its first ":".
-QString expectedAnswerOf(const QString& stored) {
-    const int colon = positionOf(stored, QStringLiteral(":"));
-    return colon > 0 ? leftText(stored, colon - 1) : stored;
-}
 
 // The whole stored answer (not cut at ":") and the button that goes on to the next problem.
 void showExpectedAnswer(Drill& d, const QString& stored) {
@@ -104,7 +99,7 @@ void judgeAnswer(Drill& d) {
         return;
     }
     const QString stored = s.answer[s.currentIndex];
-    const QString expected = expectedAnswerOf(stored);
+    const QString expected = expectedAnswer(stored);
     if (expected.isEmpty()) {
         return;
     }

@@ -140,8 +140,7 @@ public:
     Rejections rejected;
 
     Generator(const Bank& bank, std::uint64_t seed, const FreshLimits& limits)
-        : bank_(bank), random_(seed ^ nameHash(bank.builder)), limits_(limits),
-          bounds_(boundsOf(bank)),
+        : random_(seed ^ nameHash(bank.builder)), limits_(limits), bounds_(boundsOf(bank)),
           bankProblemsLeft_(static_cast<int>(bank.problems.size()) / bankProblemsPerFreshOne) {
         for (const BankProblem& problem : bank.problems) {
             bankTexts_.insert(problem.question.toString());
@@ -189,7 +188,6 @@ public:
     }
 
 private:
-    const Bank& bank_;
     FreshRandom random_;
     FreshLimits limits_;
     AnswerBounds bounds_;
@@ -236,6 +234,15 @@ std::optional<FreshBank> makeFreshBank(const Bank& bank, std::uint64_t seed,
 
 std::uint64_t clockSeed() {
     return static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
+}
+
+std::optional<std::uint64_t> parseSeed(const QString& text) {
+    bool ok = false;
+    const std::uint64_t seed = text.toULongLong(&ok);
+    if (!ok || text.startsWith(u'+') || text.startsWith(u'-')) {
+        return std::nullopt;
+    }
+    return seed;
 }
 
 } // namespace minamo

@@ -39,7 +39,8 @@ public:
     void print(const QString& text, LineEnd end) override;
     void line(double x1, double y1, double x2, double y2, Rgb colour) override;
     void box(double x1, double y1, double x2, double y2, Rgb colour, BoxFill fill) override;
-    // The proofs draw in twips; a user scale is kept for the pen only.
+    // The proofs and the sheets draw in twips and measure in twips: a user scale is not
+    // taken up (only the chart sets one, and it is not measured).
     void setScale(double, double, double, double) override {}
 
     // The widest text and the highest line the design's fonts draw, in twips.

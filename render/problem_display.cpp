@@ -33,6 +33,11 @@ QString equationPart(const QString& problem) {
     return p == 0 ? problem : leftText(problem, p - 2);
 }
 
+QString expectedAnswer(const QString& stored) {
+    const int colon = positionOf(stored, QStringLiteral(":"));
+    return colon > 0 ? leftText(stored, colon - 1) : stored;
+}
+
 void drawProblem(Drill& d, const QString& problem) {
     if (problem.contains(u'/')) {
         d.s.layoutText = equationPart(problem);

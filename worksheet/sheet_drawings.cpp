@@ -39,12 +39,6 @@ private:
     Drill drill_;
 };
 
-// What judging expects: the stored answer up to its first ":".
-QString expectedPart(const QString& stored) {
-    const int colon = positionOf(stored, QStringLiteral(":"));
-    return colon > 0 ? leftText(stored, colon - 1) : stored;
-}
-
 } // namespace
 
 AreaStyle windowAreaStyle(ControlId id) {
@@ -75,7 +69,7 @@ void drawSheetProblem(PictureArea& area, const QString& problem) {
 void drawSheetAnswer(PictureArea& area, const QString& answer) {
     DrillOnArea on(area);
     DrillState& s = on.s();
-    const QString shown = expectedPart(answer);
+    const QString shown = expectedAnswer(answer);
     // As the answer box redraws a typed answer.
     if (shown.contains(u'^')) {
         s.powerText = shown;

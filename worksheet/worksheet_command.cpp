@@ -36,16 +36,15 @@ ParsedWorksheetCommand parseWorksheetArguments(const QStringList& arguments) {
         } else if (argument == freshOption) {
             fresh = true;
         } else if (argument.startsWith(freshOption + u'=')) {
-            const QString value = argument.mid(freshOption.size() + 1);
-            bool ok = false;
-            const std::uint64_t seed = value.toULongLong(&ok);
-            if (!ok || value.startsWith(u'+') || value.startsWith(u'-')) {
+            const std::optional<std::uint64_t> seed =
+                parseSeed(argument.mid(freshOption.size() + 1));
+            if (!seed) {
                 return failure(QStringLiteral("%1 の数が正しくありません（0 以上の整数を書いて"
                                               "ください）。")
                                    .arg(argument));
             }
             fresh = true;
-            command.seed = seed;
+            command.seed = *seed;
         } else if (argument == outputOption) {
             if (i + 1 == arguments.size() || arguments[i + 1].isEmpty()) {
                 return failure(noOutputName);

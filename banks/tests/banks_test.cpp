@@ -4,11 +4,13 @@
 
 #include "banks/banks.h"
 #include "banks/tests/bank_checker.h"
+#include "core/spoken_text.h"
 #include "fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
 
 #include <QSet>
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <numeric>
@@ -322,6 +324,32 @@ TEST(Banks, SharedAndRepeatedProblems) {
     const auto complex5 = bank(builderNamed(QStringLiteral("fillComplex5")));
     EXPECT_EQ(complex5[14].text, complex5[29].text);
     EXPECT_EQ(complex5[14].answer, complex5[29].answer);
+}
+
+// Every problem and answer of the banks: no "/" is left, each became one "分の", and no
+// character was lost or added, only moved.
+TEST(Banks, SpokenFormOfEveryTextKeepsItsCharacters) {
+    const QString word = QStringLiteral("分の");
+    auto sorted = [](QString text) {
+        std::sort(text.begin(), text.end());
+        return text;
+    };
+    int texts = 0;
+    for (const Bank* bank : allBanks()) {
+        for (const BankProblem& problem : bank->problems) {
+            for (const QString& written :
+                 {problem.question.toString(), problem.answer.toString()}) {
+                const QString spoken = spokenForm(written);
+                EXPECT_FALSE(spoken.contains(u'/')) << written.toStdString();
+                EXPECT_EQ(spoken.count(word), written.count(u'/')) << written.toStdString();
+                EXPECT_EQ(sorted(QString(spoken).remove(word)),
+                          sorted(QString(written).remove(u'/')))
+                    << written.toStdString();
+                ++texts;
+            }
+        }
+    }
+    EXPECT_EQ(texts, 2 * 430);
 }
 
 } // namespace

@@ -1,10 +1,7 @@
-#include "banks/banks.h"
 #include "core/spoken_text.h"
 #include "fake/qstring_printer.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace minamo {
 namespace {
@@ -23,32 +20,6 @@ TEST(SpokenForm, FractionsReadDenominatorFirst) {
     for (const auto& [written, spoken] : cases) {
         EXPECT_EQ(spokenForm(QString::fromUtf8(written)), QString::fromUtf8(spoken)) << written;
     }
-}
-
-// Every problem and answer of the banks: no "/" is left, each became one "分の", and no
-// character was lost or added, only moved.
-TEST(SpokenForm, EveryBankTextKeepsItsCharacters) {
-    const QString word = QStringLiteral("分の");
-    auto sorted = [](QString text) {
-        std::sort(text.begin(), text.end());
-        return text;
-    };
-    int texts = 0;
-    for (const Bank* bank : allBanks()) {
-        for (const BankProblem& problem : bank->problems) {
-            for (const QString& written :
-                 {problem.question.toString(), problem.answer.toString()}) {
-                const QString spoken = spokenForm(written);
-                EXPECT_FALSE(spoken.contains(u'/')) << written.toStdString();
-                EXPECT_EQ(spoken.count(word), written.count(u'/')) << written.toStdString();
-                EXPECT_EQ(sorted(QString(spoken).remove(word)),
-                          sorted(QString(written).remove(u'/')))
-                    << written.toStdString();
-                ++texts;
-            }
-        }
-    }
-    EXPECT_EQ(texts, 2 * 430);
 }
 
 TEST(SpokenRecord, DateNameAndScore) {
