@@ -6,6 +6,7 @@
 #include "core/common_factor.h"
 #include "core/spoken_text.h"
 #include "render/fraction_equation.h"
+#include "render/problem_display.h"
 
 #include <QMap>
 #include <cmath>
@@ -358,6 +359,12 @@ void showWorkedSolution(Drill& d) {
     const CollectedForm form = collectedForm(simplifiedSides);
     printCollectedForm(d, steps, form);
     printSolution(d, form);
+}
+
+void explainProblem(Drill& d, const QString& problem) {
+    d.s.explainedEquation = equationPart(problem);
+    d.s.solutionLineCount = 0;
+    showWorkedSolution(d);
 }
 
 } // namespace minamo

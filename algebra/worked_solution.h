@@ -6,6 +6,8 @@ namespace minamo {
 
 // Writes the step-by-step solution of explainedEquation into Picture7.
 void showWorkedSolution(Drill& d);
+// The worked solution of a problem text, from its first line, as a miss shows it.
+void explainProblem(Drill& d, const QString& problem);
 
 // Prints currentLine in Picture7, 20 twips below the pen, with a line break.
 void printSolutionLine(Drill& d);

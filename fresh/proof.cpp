@@ -1,13 +1,10 @@
 #include "fresh/proof.h"
 
 #include "algebra/worked_solution.h"
-#include "core/common_factor.h"
+#include "core/standalone_drill.h"
 #include "design/form_layout.h"
 #include "fresh/measured_area.h"
-#include "platform/inert_platform.h"
 #include "render/problem_display.h"
-
-#include <memory>
 
 namespace minamo {
 
@@ -43,22 +40,17 @@ ShownProblem showProblem(const QString& problem) {
         measuredAs(ControlId::Picture7, controlSpec(ControlId::Picture7).height);
     MeasuredArea elsewhere =
         measuredAs(ControlId::Picture1, controlSpec(ControlId::Picture1).height);
-    InertPlatform platform({.picture1 = elsewhere,
-                            .picture2 = picture2,
-                            .picture3 = elsewhere,
-                            .picture4 = elsewhere,
-                            .picture5 = elsewhere,
-                            .picture7 = picture7});
-    const auto state = std::make_unique<DrillState>();
-    fillPrimes(*state);
-    Drill d{*state, platform.platform()};
+    StandaloneDrill drill({.picture1 = elsewhere,
+                           .picture2 = picture2,
+                           .picture3 = elsewhere,
+                           .picture4 = elsewhere,
+                           .picture5 = elsewhere,
+                           .picture7 = picture7});
 
     // As the drill presents the problem, then explains it after a miss.
-    state->layoutText = problem;
-    drawProblem(d, problem);
-    state->explainedEquation = equationPart(problem);
-    state->solutionLineCount = 0;
-    showWorkedSolution(d);
+    drill.s().layoutText = problem;
+    drawProblem(drill.d(), problem);
+    explainProblem(drill.d(), problem);
     return {.problemFits = picture2.fits(),
             .solutionFits = picture7.fits(),
             .solution = lastLine(picture7.steps())};

@@ -3,43 +3,12 @@
 #include "algebra/worked_solution.h"
 #include "answer/typed_fraction.h"
 #include "core/basic_text.h"
-#include "core/common_factor.h"
-#include "platform/inert_platform.h"
+#include "core/standalone_drill.h"
 #include "render/power_text.h"
 #include "render/problem_display.h"
 #include "render/typed_power.h"
 
-#include <memory>
-
 namespace minamo {
-
-namespace {
-
-// A drill of its own around one area: every picture area of the window is that area, the
-// state is fresh (with the start-up's prime table, which the common factor reads), so that
-// nothing of one drawing shows in the next.
-class DrillOnArea {
-public:
-    explicit DrillOnArea(PictureArea& area)
-        : platform_({.picture1 = area,
-                     .picture2 = area,
-                     .picture3 = area,
-                     .picture4 = area,
-                     .picture5 = area,
-                     .picture7 = area}),
-          state_(std::make_unique<DrillState>()), drill_{*state_, platform_.platform()} {
-        fillPrimes(*state_);
-    }
-    DrillState& s() { return *state_; }
-    Drill& d() { return drill_; }
-
-private:
-    InertPlatform platform_;
-    std::unique_ptr<DrillState> state_;
-    Drill drill_;
-};
-
-} // namespace
 
 AreaStyle windowAreaStyle(ControlId id) {
     const ControlSpec& layout = controlSpec(id);
@@ -52,7 +21,7 @@ AreaStyle windowAreaStyle(ControlId id) {
 }
 
 void drawSheetProblem(PictureArea& area, const QString& problem) {
-    DrillOnArea on(area);
+    StandaloneDrill on(area);
     const QString equation = equationPart(problem);
     if (problem.contains(u'^')) {
         on.s().powerText = equation;
@@ -67,7 +36,7 @@ void drawSheetProblem(PictureArea& area, const QString& problem) {
 }
 
 void drawSheetAnswer(PictureArea& area, const QString& answer) {
-    DrillOnArea on(area);
+    StandaloneDrill on(area);
     DrillState& s = on.s();
     const QString shown = expectedAnswer(answer);
     // As the answer box redraws a typed answer.
@@ -86,10 +55,8 @@ void drawSheetAnswer(PictureArea& area, const QString& answer) {
 }
 
 void drawSheetSolution(PictureArea& area, const QString& problem) {
-    DrillOnArea on(area);
-    on.s().explainedEquation = equationPart(problem);
-    on.s().solutionLineCount = 0;
-    showWorkedSolution(on.d());
+    StandaloneDrill on(area);
+    explainProblem(on.d(), problem);
 }
 
 } // namespace minamo
