@@ -3,6 +3,7 @@
 #include "app/countdown.h"
 #include "app/drill_start.h"
 #include "app/sounds.h"
+#include "qt/keyboard_focus.h"
 #include "qt/picture_accessible.h"
 #include "qt/placement.h"
 #include "qt/qt_colour.h"
@@ -32,11 +33,11 @@ const QEvent::Type prepareFreshEvent = static_cast<QEvent::Type>(QEvent::registe
 // The caption of a window that asks fresh numbers, after the program's name.
 const QString freshCaption = QStringLiteral(" — 新しい数");
 
-// A window asked to come forward asks to be activated again until it is, for a moment: X11
-// refuses a focus request dated before the last change of focus, and the first request
-// brings this program a fresh time from the server (its user-time property changes),
-// which a later one carries. Where the window is still not active then, it asks for
-// attention.
+// A window asked to come forward asks to be activated again until the window system gives
+// it the focus, for a moment: X11 refuses a focus request dated before the last change of
+// focus, and the first request brings this program a fresh time from the server (its
+// user-time property changes), which a later one carries. Where the window still has not
+// the focus then, it asks for attention.
 constexpr int activationRetryMs = 50;
 constexpr int activationTries = 10;
 
@@ -268,14 +269,18 @@ void MainWindow::comeForward() {
 
 void MainWindow::activateAgain(int tries) {
     QTimer::singleShot(activationRetryMs, this, [this, tries] {
-        if (isActiveWindow()) {
+        // The closing message or the notice, when one is open, is what takes the focus.
+        QWidget* box = QApplication::activeModalWidget();
+        QWidget* front = box ? box : this;
+        // Qt's own view of the focus lags a change made by another program.
+        if (holdsKeyboardFocus(front)) {
             return;
         }
         if (tries == 0) {
             QApplication::alert(this);
             return;
         }
-        activateWindow();
+        front->activateWindow();
         activateAgain(tries - 1);
     });
 }

@@ -1,22 +1,24 @@
 # Shared set-up of ./run, ./test and the other tools: installs the Debian packages that are
 # missing, then configures and builds into a build folder. Sourced, not run.
 
-# What building and running the program needs, and no more (./run).
-MINAMO_PROGRAM_PACKAGES=(cmake g++ pkg-config qt6-base-dev libcanberra-dev libcanberra-pulse
-                         fonts-ipafont-gothic)
+# What building and running the program needs, and no more (./run): libxcb to ask the X
+# server where the keyboard focus is, when a second start brings the window forward.
+MINAMO_PROGRAM_PACKAGES=(cmake g++ pkg-config qt6-base-dev libxcb1-dev libcanberra-dev
+                         libcanberra-pulse fonts-ipafont-gothic)
 # What the whole suite needs besides (./test): GoogleTest and the layer check; the
-# real-window smoke test and the package test; the fuzzers; the benchmarks' watch on the X
-# server; the report's browser check and its printed pages; the worksheet's PDF checks; the
-# answer sounds' recording (a sound server, sox).
+# real-window smoke test and the package test; the fuzzers; the report's browser check and
+# its printed pages; the worksheet's PDF checks; the answer sounds' recording (a sound
+# server, sox).
 MINAMO_TEST_PACKAGES=(libgtest-dev python3 xvfb xdotool x11-utils imagemagick dpkg-dev fakeroot
                       pulseaudio sox desktop-file-utils lintian appstream clang libclang-rt-14-dev
-                      libxcb1-dev chromium poppler-utils)
+                      chromium poppler-utils)
 # The input-method test: fcitx5 with mozc, Qt's module for it and a D-Bus session bus; the
 # accessibility test: the AT-SPI bus and its Python client; the shared-folder test: sshfs and
-# an sshd of its own (the package's service is not used). Installed without what they
-# recommend (GTK and Qt 5 front ends and settings tools, some 140 packages more).
+# an sshd of its own (the package's service is not used); the second start under a window
+# manager: openbox. Installed without what they recommend (GTK and Qt 5 front ends and
+# settings tools, some 140 packages more).
 MINAMO_TEST_LEAN_PACKAGES=(fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus at-spi2-core
-                           python3-pyatspi sshfs openssh-server)
+                           python3-pyatspi sshfs openssh-server openbox)
 # The benchmarks besides (./bench): the first sound plays on a null sink of a PulseAudio
 # server of their own, the played lengths of the sounds are measured with sox.
 MINAMO_BENCH_PACKAGES=(pulseaudio sox)
