@@ -1,5 +1,7 @@
 #include "app/fresh_banks.h"
 
+#include "catalogue/catalogue.h"
+
 namespace minamo {
 
 const FreshBank* FreshBanks::of(const Bank& bank) {
@@ -11,7 +13,7 @@ const FreshBank* FreshBanks::of(const Bank& bank) {
 }
 
 void FreshBanks::prepareAll() {
-    for (const Bank* bank : allBanks()) {
+    for (const Bank* bank : catalogueBanks()) {
         of(*bank);
     }
 }

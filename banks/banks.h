@@ -23,7 +23,8 @@ struct Bank {
 // expected answer) and sets bankCount to N. Positions above N keep what they held.
 void fillBank(DrillState& s, const Bank& bank);
 
-// The fifteen banks, in the order of their builders.
+// The banks, each declared beside its table; the catalogue of sets says which menu entry
+// asks which, and lists them (catalogueBanks).
 extern const Bank basicA;
 extern const Bank basicB;
 extern const Bank standard1;
@@ -39,9 +40,5 @@ extern const Bank complex5;
 extern const Bank fraction1;
 extern const Bank fraction2;
 extern const Bank fraction3;
-
-// The same fifteen, in that order: the banks' own list for their tests and traces (the
-// catalogue of sets says which menu entry asks which bank).
-std::span<const Bank* const> allBanks();
 
 } // namespace minamo

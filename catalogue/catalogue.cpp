@@ -80,6 +80,19 @@ std::span<const CatalogueEntry> catalogue() {
     return table();
 }
 
+std::span<const Bank* const> catalogueBanks() {
+    static const std::vector<const Bank*> banks = [] {
+        std::vector<const Bank*> asked;
+        for (const CatalogueEntry& entry : table()) {
+            if (entry.bank && std::find(asked.begin(), asked.end(), entry.bank) == asked.end()) {
+                asked.push_back(entry.bank);
+            }
+        }
+        return asked;
+    }();
+    return banks;
+}
+
 std::span<const MenuSpec> menus() {
     // Each menu's entries are the run of rows that name it.
     static const std::array<MenuSpec, menuRows.size()> bar = [] {

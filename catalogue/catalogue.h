@@ -34,6 +34,8 @@ struct MenuSpec {
 
 // Every entry of every menu, in menu order.
 std::span<const CatalogueEntry> catalogue();
+// Every bank the menus ask, once each, in the order the menus first ask it.
+std::span<const Bank* const> catalogueBanks();
 // The menu bar, left to right.
 std::span<const MenuSpec> menus();
 

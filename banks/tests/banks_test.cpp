@@ -4,6 +4,7 @@
 
 #include "banks/banks.h"
 #include "banks/tests/bank_checker.h"
+#include "catalogue/catalogue.h"
 #include "core/spoken_text.h"
 #include "fake/qstring_printer.h"
 
@@ -40,7 +41,7 @@ std::vector<Problem> bank(const Bank& bank) {
 
 std::vector<Problem> allProblems() {
     std::vector<Problem> all;
-    for (const Bank* set : allBanks()) {
+    for (const Bank* set : catalogueBanks()) {
         const auto problems = bank(*set);
         all.insert(all.end(), problems.begin(), problems.end());
     }
@@ -48,13 +49,13 @@ std::vector<Problem> allProblems() {
 }
 
 const Bank& builderNamed(const QString& name) {
-    for (const Bank* set : allBanks()) {
+    for (const Bank* set : catalogueBanks()) {
         if (set->builder == name) {
             return *set;
         }
     }
     ADD_FAILURE() << "no builder " << name.toStdString();
-    return *allBanks().front();
+    return *catalogueBanks().front();
 }
 
 TEST(BankChecker, ReadsTheSyntaxOfTheBanks) {
@@ -103,8 +104,9 @@ TEST(BankChecker, RejectsAnswersNotInTheStoredForm) {
 }
 
 TEST(Banks, EveryAnswerIsTheOneExactSolution) {
-    int checked = 0;
-    for (const Problem& p : allProblems()) {
+    const auto all = allProblems();
+    ASSERT_FALSE(all.empty());
+    for (const Problem& p : all) {
         const std::string where = p.builder.toStdString() + " " + std::to_string(p.position) + " " +
                                   p.text.toStdString() + " " + p.answer.toStdString();
         const auto equation = equationOf(p.builder, p.text);
@@ -119,11 +121,10 @@ TEST(Banks, EveryAnswerIsTheOneExactSolution) {
         const auto at1 = imbalance(*equation, 1);
         ASSERT_TRUE(at0 && at1) << where;
         EXPECT_FALSE(*at1 - *at0 == Rational(0)) << where;
-        ++checked;
     }
-    EXPECT_EQ(checked, 430);
 }
 
+// The one place the banks' sizes are written down; every other test counts the tables.
 TEST(Banks, BuildersAndTheirCountsInOrder) {
     const std::pair<const char*, int> expected[] = {
         {"fillBasicA", 50},    {"fillBasicB", 40},    {"fillStandard1", 40}, {"fillStandard2", 30},
@@ -131,7 +132,7 @@ TEST(Banks, BuildersAndTheirCountsInOrder) {
         {"fillComplex2", 20},  {"fillComplex3", 20},  {"fillComplex4", 20},  {"fillComplex5", 30},
         {"fillFraction1", 20}, {"fillFraction2", 20}, {"fillFraction3", 20},
     };
-    const auto builders = allBanks();
+    const auto builders = catalogueBanks();
     ASSERT_EQ(builders.size(), std::size(expected));
     for (std::size_t i = 0; i < builders.size(); ++i) {
         EXPECT_EQ(builders[i]->builder, QString::fromUtf8(expected[i].first));
@@ -143,7 +144,7 @@ TEST(Banks, BuildersAndTheirCountsInOrder) {
 
 TEST(Banks, BuildersTouchOnlyPositionsOneToN) {
     const QString sentinel = QStringLiteral("kept");
-    for (const Bank* set : allBanks()) {
+    for (const Bank* set : catalogueBanks()) {
         const std::string builder = set->builder.toString().toStdString();
         const auto s = std::make_unique<DrillState>();
         s->bankQuestion.fill(sentinel);
@@ -256,7 +257,7 @@ TEST(Banks, FirstFiveOfEachBank) {
           {"1/5x=4/5 方程式を解いて。", "x=4"},
           {"-4/7x=-9/7 方程式を解いて。", "x=9/4"}}},
     };
-    ASSERT_EQ(std::size(table), allBanks().size());
+    ASSERT_EQ(std::size(table), catalogueBanks().size());
     for (const auto& row : table) {
         const auto problems = bank(builderNamed(QString::fromUtf8(row.builder)));
         ASSERT_GE(problems.size(), 5u) << row.builder;
@@ -271,7 +272,7 @@ TEST(Banks, FirstFiveOfEachBank) {
 
 TEST(Banks, TextFactsTheDisplayReliesOn) {
     const auto all = allProblems();
-    ASSERT_EQ(all.size(), 430u);
+    ASSERT_FALSE(all.empty());
     const Problem* longest = &all.front();
     int longerThan20 = 0;
     int longerThan20WithoutFraction = 0;
@@ -334,8 +335,8 @@ TEST(Banks, SpokenFormOfEveryTextKeepsItsCharacters) {
         std::sort(text.begin(), text.end());
         return text;
     };
-    int texts = 0;
-    for (const Bank* bank : allBanks()) {
+    std::size_t texts = 0;
+    for (const Bank* bank : catalogueBanks()) {
         for (const BankProblem& problem : bank->problems) {
             for (const QString& written :
                  {problem.question.toString(), problem.answer.toString()}) {
@@ -349,7 +350,7 @@ TEST(Banks, SpokenFormOfEveryTextKeepsItsCharacters) {
             }
         }
     }
-    EXPECT_EQ(texts, 2 * 430);
+    EXPECT_EQ(texts, 2 * allProblems().size());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "algebra/worked_solution.h"
 #include "app/presentation.h"
 #include "banks/banks.h"
+#include "catalogue/catalogue.h"
 #include "fresh/fresh_bank.h"
 #include "fresh/proof.h"
 #include "platform/system_services.h"
@@ -252,7 +253,7 @@ std::vector<Row> solutionBenchmark(RealWindow& real, const WindowOptions& option
     QtPictureArea& picture7 = real.window().picture(ControlId::Picture7);
 
     QStringList equations;
-    for (const Bank* set : allBanks()) {
+    for (const Bank* set : catalogueBanks()) {
         const auto bank = std::make_unique<DrillState>();
         fillBank(*bank, *set);
         for (int i = 1; i <= bank->bankCount; ++i) {
@@ -373,9 +374,13 @@ std::vector<Row> freshBenchmarks(const WindowOptions& options, QTextStream& log,
 
     // Every fresh bank of a seed, beside proving each problem of the banks once.
     std::vector<double> banks, proofs;
+    std::size_t bankProblems = 0;
+    for (const Bank* bank : catalogueBanks()) {
+        bankProblems += bank->problems.size();
+    }
     for (int round = 0; round < options.freshRounds; ++round) {
         banks.push_back(timed([&] {
-            for (const Bank* bank : allBanks()) {
+            for (const Bank* bank : catalogueBanks()) {
                 if (!makeFreshBank(*bank, static_cast<std::uint64_t>(round + 1))) {
                     log << "bench: no fresh bank of " << bank->builder << "\n";
                     failed = true;
@@ -383,7 +388,7 @@ std::vector<Row> freshBenchmarks(const WindowOptions& options, QTextStream& log,
             }
         }));
         proofs.push_back(timed([&] {
-            for (const Bank* bank : allBanks()) {
+            for (const Bank* bank : catalogueBanks()) {
                 for (const BankProblem& problem : bank->problems) {
                     showProblem(problem.question.toString());
                 }
@@ -394,8 +399,10 @@ std::vector<Row> freshBenchmarks(const WindowOptions& options, QTextStream& log,
                                     "problems); floor: the same with the banks' own"),
                      median(fresh), median(fixed), freshStartTarget),
             earlyRow,
-            ratioRow(QStringLiteral("all 15 fresh banks of a seed made and proven; floor: each "
-                                    "of the 430 bank problems proven once"),
+            ratioRow(QStringLiteral("all %1 fresh banks of a seed made and proven; floor: each "
+                                    "of the %2 bank problems proven once")
+                         .arg(catalogueBanks().size())
+                         .arg(bankProblems),
                      median(banks), median(proofs), freshBanksTarget)};
 }
 

@@ -1,6 +1,7 @@
 #include "trace.h"
 
 #include "banks/banks.h"
+#include "catalogue/catalogue.h"
 #include "fresh/fresh_bank.h"
 
 #include <cstdio>
@@ -26,7 +27,7 @@ void printBank(const Bank& bank, QTextStream& out) {
 // --fresh SEED the fresh problems of every bank for that seed, in the same columns.
 int banks(const QStringList& args, QTextStream& in, QTextStream& out) {
     if (args.isEmpty()) {
-        for (const Bank* bank : allBanks()) {
+        for (const Bank* bank : catalogueBanks()) {
             printBank(*bank, out);
         }
         return 0;
@@ -39,7 +40,7 @@ int banks(const QStringList& args, QTextStream& in, QTextStream& out) {
                              "number)\n");
         return 2;
     }
-    for (const Bank* bank : allBanks()) {
+    for (const Bank* bank : catalogueBanks()) {
         const auto fresh = makeFreshBank(*bank, seed);
         if (!fresh) {
             out.flush();
