@@ -4,6 +4,7 @@
 #include "algebra/side_simplifier.h"
 #include "core/basic_text.h"
 #include "core/common_factor.h"
+#include "core/problem.h"
 #include "core/spoken_text.h"
 #include "render/fraction_equation.h"
 #include "render/problem_display.h"
@@ -362,7 +363,7 @@ void showWorkedSolution(Drill& d) {
 }
 
 void explainProblem(Drill& d, const QString& problem) {
-    d.s.explainedEquation = equationPart(problem);
+    d.s.explainedEquation = Problem::read(problem).equation;
     d.s.solutionLineCount = 0;
     showWorkedSolution(d);
 }

@@ -50,7 +50,7 @@ void startDrill(Drill& d, const CatalogueEntry& set, FreshBanks* fresh) {
     resetDrill(d);
     fillBank(s, freshBank ? freshBank->bank() : *set.bank);
     selectProblems(s, d.ui.random);
-    s.recordName = recordNameFor(set, fresh ? Numbers::Fresh : Numbers::Bank);
+    s.recordName = recordNameFor(set, fresh ? Numbers::Fresh : Numbers::Bank).text();
     readHistory(d);
     s.currentIndex = 0;
     advanceProblem(d);

@@ -4,15 +4,13 @@
 #include "app/presentation.h"
 #include "app/sounds.h"
 #include "core/basic_text.h"
+#include "core/problem.h"
 #include "core/spoken_text.h"
 #include "render/problem_display.h"
 
 namespace minamo {
 
 namespace {
-
-// What marks an equation problem: the blank and the start of its instruction.
-const QString equationInstruction = QStringLiteral(" 方程式を");
 
 // The whole stored answer (not cut at ":") and the button that goes on to the next problem.
 void showExpectedAnswer(Drill& d, const QString& stored) {
@@ -60,9 +58,9 @@ void judgeWrong(Drill& d, const QString& question, const QString& stored) {
     Platform& ui = d.ui;
     playWrongSound(d);
 
-    const int instruction = positionOf(question, equationInstruction);
-    if (instruction > 0) {
-        s.explainedEquation = leftText(question, instruction - 1);
+    const Problem problem = Problem::read(question);
+    if (problem.hasInstruction()) {
+        s.explainedEquation = problem.equation;
         s.missCount = clampToInt16(s.missCount + 1);
         ui.label4.setCaption(decimalText(s.missCount));
         showExpectedAnswer(d, stored);

@@ -9,11 +9,6 @@ namespace minamo {
 
 namespace {
 
-// "xxx1.txt": the family digit stands just before the last four characters.
-constexpr int extensionLength = 4;
-// Fresh numbers' record names carry this before the family digit.
-constexpr QChar freshMark = u'新';
-
 struct MenuRow {
     const char16_t* name;
     const char16_t* caption;
@@ -30,33 +25,34 @@ constexpr std::array<MenuRow, 6> menuRows{{
 
 std::span<const CatalogueEntry> table() {
     const auto set = [](const char16_t* menu, const char16_t* name, const char16_t* caption,
-                        const Bank& bank, const char16_t* recordName) {
+                        const Bank& bank, const char16_t* family, char16_t digit) {
         return CatalogueEntry{QString::fromUtf16(menu), QString::fromUtf16(name),
-                              QString::fromUtf16(caption), &bank, QString::fromUtf16(recordName)};
+                              QString::fromUtf16(caption), &bank,
+                              RecordName(QString::fromUtf16(family), QChar(digit))};
     };
     const auto greyed = [](const char16_t* menu, const char16_t* name, const char16_t* caption) {
         return CatalogueEntry{QString::fromUtf16(menu), QString::fromUtf16(name),
-                              QString::fromUtf16(caption), nullptr, QString()};
+                              QString::fromUtf16(caption), nullptr, std::nullopt};
     };
     // clang-format off
     static const auto entries = std::to_array<CatalogueEntry>({
-        // menu, control, caption, bank, record name
-        set(u"bunsu", u"tosiki1", u"基本１", basicA, u"方程式基本1.txt"),
-        set(u"bunsu", u"tosiki2", u"基本2", basicB, u"方程式基本2.txt"),
-        set(u"bunsu", u"houkeisan1", u"基本3", basicA, u"方程式基本3.txt"),
-        set(u"seifu", u"mosiki1", u"標準1", standard1, u"方程式標準1.txt"),
-        set(u"seifu", u"seifwasa", u"標準2", standard2, u"方程式標準2.txt"),
-        set(u"seifu", u"seifkakewari", u"標準3", standard3, u"方程式標準3.txt"),
-        set(u"seifu", u"seifusisoku", u"標準4", standard4, u"方程式標準4.txt"),
-        set(u"seifu", u"seifusisu", u"標準5", standard5, u"方程式標準5.txt"),
-        set(u"mojisiki", u"mojiarawa1", u"その1", complex1, u"方程式難1.txt"),
-        set(u"mojisiki", u"doruikou1", u"その2", complex2, u"方程式難2.txt"),
-        set(u"mojisiki", u"dourui", u"その3", complex3, u"方程式難3.txt"),
-        set(u"mojisiki", u"kakko", u"その4", complex4, u"方程式難4.txt"),
-        set(u"mojisiki", u"sikiata1", u"その5", complex5, u"方程式難5.txt"),
-        set(u"bunmoji", u"bmojisikik1", u"基本1", fraction1, u"方程式分数1.txt"),
-        set(u"bunmoji", u"bmojisikik2", u"基本2", fraction2, u"方程式分数2.txt"),
-        set(u"bunmoji", u"bunhayasa", u"基本3", fraction3, u"方程式分数3.txt"),
+        // menu, control, caption, bank, record name: family and digit
+        set(u"bunsu", u"tosiki1", u"基本１", basicA, u"方程式基本", u'1'),
+        set(u"bunsu", u"tosiki2", u"基本2", basicB, u"方程式基本", u'2'),
+        set(u"bunsu", u"houkeisan1", u"基本3", basicA, u"方程式基本", u'3'),
+        set(u"seifu", u"mosiki1", u"標準1", standard1, u"方程式標準", u'1'),
+        set(u"seifu", u"seifwasa", u"標準2", standard2, u"方程式標準", u'2'),
+        set(u"seifu", u"seifkakewari", u"標準3", standard3, u"方程式標準", u'3'),
+        set(u"seifu", u"seifusisoku", u"標準4", standard4, u"方程式標準", u'4'),
+        set(u"seifu", u"seifusisu", u"標準5", standard5, u"方程式標準", u'5'),
+        set(u"mojisiki", u"mojiarawa1", u"その1", complex1, u"方程式難", u'1'),
+        set(u"mojisiki", u"doruikou1", u"その2", complex2, u"方程式難", u'2'),
+        set(u"mojisiki", u"dourui", u"その3", complex3, u"方程式難", u'3'),
+        set(u"mojisiki", u"kakko", u"その4", complex4, u"方程式難", u'4'),
+        set(u"mojisiki", u"sikiata1", u"その5", complex5, u"方程式難", u'5'),
+        set(u"bunmoji", u"bmojisikik1", u"基本1", fraction1, u"方程式分数", u'1'),
+        set(u"bunmoji", u"bmojisikik2", u"基本2", fraction2, u"方程式分数", u'2'),
+        set(u"bunmoji", u"bunhayasa", u"基本3", fraction3, u"方程式分数", u'3'),
         greyed(u"bunmoji", u"hinomon", u"基本4"),
         greyed(u"bunmoji", u"bunpasen", u"標準1"),
         greyed(u"bunmoji", u"pasent2", u"標準2"),
@@ -141,20 +137,11 @@ QString menuPath(const CatalogueEntry& entry) {
     return entry.caption;
 }
 
-QString familyFileName(const QString& recordName) {
-    if (recordName.size() <= extensionLength) {
-        return recordName;
+RecordName recordNameFor(const CatalogueEntry& entry, Numbers numbers) {
+    if (!entry.record) {
+        qFatal("the greyed menu entry %s keeps no records", qPrintable(entry.name));
     }
-    const int digitIndex = static_cast<int>(recordName.size()) - extensionLength - 1;
-    return recordName.left(digitIndex) + recordName.mid(digitIndex + 1);
-}
-
-QString recordNameFor(const CatalogueEntry& entry, Numbers numbers) {
-    if (numbers == Numbers::Bank || entry.recordName.size() <= extensionLength) {
-        return entry.recordName;
-    }
-    QString name = entry.recordName;
-    return name.insert(name.size() - extensionLength - 1, freshMark);
+    return entry.record->with(numbers);
 }
 
 std::vector<QString> familyFiles(Numbers numbers) {
@@ -163,7 +150,7 @@ std::vector<QString> familyFiles(Numbers numbers) {
         if (!entry.choosable()) {
             continue;
         }
-        const QString family = familyFileName(recordNameFor(entry, numbers));
+        const QString family = recordNameFor(entry, numbers).familyFile();
         if (std::find(families.begin(), families.end(), family) == families.end()) {
             families.push_back(family);
         }
@@ -176,7 +163,7 @@ std::vector<QString> allRecordNames() {
     for (const Numbers numbers : {Numbers::Bank, Numbers::Fresh}) {
         for (const CatalogueEntry& entry : table()) {
             if (entry.choosable()) {
-                names.push_back(recordNameFor(entry, numbers));
+                names.push_back(recordNameFor(entry, numbers).text());
             }
         }
     }

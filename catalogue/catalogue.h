@@ -5,6 +5,7 @@
 // family files and the report's order all come from this one table.
 
 #include "banks/banks.h"
+#include "catalogue/record_name.h"
 
 #include <QString>
 #include <QStringView>
@@ -16,11 +17,11 @@ namespace minamo {
 // One entry of a menu: a set the pupil can choose, or a greyed entry that has no problems
 // in this edition.
 struct CatalogueEntry {
-    QString menu;       // the control name of its menu, "bunsu"
-    QString name;       // the entry's control name, "tosiki1"
-    QString caption;    // "基本１"
-    const Bank* bank;   // the problems it asks; none for a greyed entry
-    QString recordName; // "方程式基本1.txt"; empty for a greyed entry
+    QString menu;                     // the control name of its menu, "bunsu"
+    QString name;                     // the entry's control name, "tosiki1"
+    QString caption;                  // "基本１"
+    const Bank* bank;                 // the problems it asks; none for a greyed entry
+    std::optional<RecordName> record; // 方程式基本1.txt; none for a greyed entry
 
     bool choosable() const { return bank != nullptr; }
 };
@@ -48,18 +49,9 @@ const CatalogueEntry& catalogueEntryNamed(QStringView name);
 // How the pupil finds the entry: "方程式基本 → 基本１".
 QString menuPath(const CatalogueEntry& entry);
 
-// Which numbers a set asks: its bank's own, or fresh ones of the same shape (the pupil's
-// choice, kept apart in history files of their own).
-enum class Numbers { Bank, Fresh };
-
-// The record name of an entry's results with those numbers: "方程式基本1.txt"; for fresh
-// numbers 新 stands before the digit, "方程式基本新1.txt". Empty for a greyed entry.
-QString recordNameFor(const CatalogueEntry& entry, Numbers numbers);
-
-// The family file of a record name: "方程式基本1.txt" -> "方程式基本.txt",
-// "方程式基本新1.txt" -> "方程式基本新.txt". All record names that differ only in the digit
-// before ".txt" share one file.
-QString familyFileName(const QString& recordName);
+// The record name of a choosable entry's results with those numbers: "方程式基本1.txt";
+// for fresh numbers "方程式基本新1.txt".
+RecordName recordNameFor(const CatalogueEntry& entry, Numbers numbers);
 
 // Every family file of the choosable sets with those numbers, in menu order.
 std::vector<QString> familyFiles(Numbers numbers = Numbers::Bank);

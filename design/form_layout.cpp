@@ -1,5 +1,7 @@
 #include "design/form_layout.h"
 
+#include "design/font_families.h"
+
 #include <array>
 
 namespace minamo {
@@ -16,7 +18,7 @@ using enum ControlId;
 using K = ControlKind;
 
 FontSpec pGothic(double points, FontWeight weight = FontWeight::Normal) {
-    return FontSpec{QStringLiteral("MS PGothic"), points, weight};
+    return FontSpec{font::proportional, points, weight};
 }
 
 const std::array<ControlSpec, 24>& table() {
@@ -28,7 +30,7 @@ const std::array<ControlSpec, 24>& table() {
         // id, name, kind, left, top, width, height, caption, back, fore, font
         {Picture2, QStringLiteral("Picture2"), K::Picture, 0, 0, 8775, 6615, {}, cyan, text, pGothic(20.25)},
         {Picture7, QStringLiteral("Picture7"), K::Picture, 0, 1080, 6015, 5415, {}, cyan, text,
-         FontSpec{QStringLiteral("MS Gothic"), 21.75}},
+         FontSpec{font::fixed, 21.75}},
         {Picture1, QStringLiteral("Picture1"), K::Picture, 600, 480, 7215, 6615, {}, cyan, none, none},
         {Picture3, QStringLiteral("Picture3"), K::Picture, 6120, 3960, 2655, picture3Height, {}, cyan, text, pGothic(36)},
         {Picture4, QStringLiteral("Picture4"), K::Picture, 6120, 5280, 2655, 855, {}, cyan, text, pGothic(20.25)},

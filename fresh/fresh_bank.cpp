@@ -1,5 +1,7 @@
 #include "fresh/fresh_bank.h"
 
+#include "core/problem.h"
+
 #include "fresh/exact_solver.h"
 #include "fresh/fresh_random.h"
 #include "fresh/problem_shape.h"
@@ -39,7 +41,7 @@ struct AnswerBounds {
 AnswerBounds boundsOf(const Bank& bank) {
     AnswerBounds bounds;
     for (const BankProblem& problem : bank.problems) {
-        const auto solved = solveLinear(equationPart(problem.question.toString()));
+        const auto solved = solveLinear(Problem::read(problem.question.toString()).equation);
         if (!solved || solved->kind != LinearSolution::Kind::One) {
             continue;
         }
@@ -164,7 +166,7 @@ public:
                 (bankProblem && (!anyOfTheBanks || bankProblemsLeft_ == 0))) {
                 continue;
             }
-            const auto solved = solveLinear(equationPart(text));
+            const auto solved = solveLinear(Problem::read(text).equation);
             if (!solved || solved->kind != LinearSolution::Kind::One ||
                 !asHard(solved->x, fraction, bounds_)) {
                 ++rejected.answer;

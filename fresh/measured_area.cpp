@@ -1,5 +1,7 @@
 #include "fresh/measured_area.h"
 
+#include "design/font_families.h"
+
 #include <algorithm>
 
 namespace minamo {
@@ -15,10 +17,6 @@ constexpr double fixedHalfWidth = 0.5;
 // A line of either font is 1.075 em high.
 constexpr double lineHeight = 1.08;
 
-bool isFixedPitch(const QString& fontName) {
-    return fontName == QStringLiteral("MS Gothic") || fontName == QStringLiteral("ＭＳ ゴシック");
-}
-
 } // namespace
 
 MeasuredArea::MeasuredArea(double widthTwips, double heightTwips, QString fontName, double fontSize)
@@ -28,7 +26,7 @@ MeasuredArea::MeasuredArea(double widthTwips, double heightTwips, QString fontNa
                .fontPoints = fontSize}) {}
 
 double MeasuredArea::textWidthTwips(const QString& text, const QString& fontName, double points) {
-    const double half = isFixedPitch(fontName) ? fixedHalfWidth : proportionalHalfWidth;
+    const double half = font::isFixedPitch(fontName) ? fixedHalfWidth : proportionalHalfWidth;
     double em = 0;
     for (const QChar c : text) {
         em += c.unicode() < 0x80 || (c.unicode() >= 0xff61 && c.unicode() <= 0xff9f) ? half : 1.0;

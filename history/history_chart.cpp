@@ -1,5 +1,6 @@
 #include "history/history_chart.h"
 
+#include "catalogue/record_name.h"
 #include "core/basic_text.h"
 #include "core/spoken_text.h"
 #include "history/history_file.h"
@@ -43,7 +44,6 @@ constexpr double yearY = 39;
 constexpr double monthY = 36;
 constexpr double dayY = 33;
 constexpr double nameStep = 3;
-constexpr int recordExtensionLength = 4; // ".txt"
 // The new result's bar, solid among outlines, is read with this before it.
 const QString newResultWord = QStringLiteral("今回 ");
 
@@ -123,9 +123,7 @@ bool drawHistoryChart(Drill& d) {
     p.box(x0, score + axisY, x0 + barWidth, axisY, colour::teal, BoxFill::Solid);
     printNumberAt(p, x0 + newScoreDx, score + axisY + newScoreRise, score);
     const QString today = historyRecordDate(d.ui.clock.today());
-    printDateAndName(
-        p, x0, today,
-        s.recordName.left(std::max<int>(0, s.recordName.size() - recordExtensionLength)));
+    printDateAndName(p, x0, today, recordTitle(s.recordName));
     p.addSpokenLine(newResultWord + spokenRecord(today, s.recordName, score));
     return true;
 }

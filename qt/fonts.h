@@ -14,9 +14,6 @@ void installFontSubstitutions();
 // every program of the drill does first, once its application object is made.
 void useDesignFonts();
 
-// The installed family for a design font name.
-QString installedFamily(const QString& designName);
-
 // A font of the design name and size (points).
 QFont designFont(const QString& name, double points, FontWeight weight = FontWeight::Normal);
 QFont designFont(const FontSpec& layout);

@@ -1,6 +1,7 @@
 #include "render/power_text.h"
 
 #include "core/basic_text.h"
+#include "design/font_families.h"
 #include "render/fraction_term.h"
 #include "render/power_core.h"
 
@@ -10,7 +11,7 @@ namespace minamo {
 
 namespace {
 
-const QString exponentFont = QStringLiteral("ＭＳ Ｐゴシック");
+const QString& exponentFont = font::proportionalJapanese;
 
 constexpr int16 defaultBaseSize = 48; // points, when baseFontSize is 0 ("not set")
 constexpr int16 smallBaseSize = 24;   // the smaller layout a caller may ask for

@@ -1,6 +1,7 @@
 #include "render/problem_display.h"
 
 #include "core/basic_text.h"
+#include "core/problem.h"
 #include "render/fraction_equation.h"
 
 namespace minamo {
@@ -11,8 +12,6 @@ namespace {
 // cut into pieces of pieceLength characters, one a line.
 constexpr int oneLineLength = 20;
 constexpr int pieceLength = 21;
-
-const QString instructionMark = QStringLiteral("方程式");
 
 void printPlainProblem(PictureArea& area, const QString& text) {
     const int length = static_cast<int>(text.size());
@@ -28,11 +27,6 @@ void printPlainProblem(PictureArea& area, const QString& text) {
 
 } // namespace
 
-QString equationPart(const QString& problem) {
-    const int p = positionOf(problem, instructionMark);
-    return p == 0 ? problem : leftText(problem, p - 2);
-}
-
 QString expectedAnswer(const QString& stored) {
     const int colon = positionOf(stored, QStringLiteral(":"));
     return colon > 0 ? leftText(stored, colon - 1) : stored;
@@ -40,7 +34,7 @@ QString expectedAnswer(const QString& stored) {
 
 void drawProblem(Drill& d, const QString& problem) {
     if (problem.contains(u'/')) {
-        d.s.layoutText = equationPart(problem);
+        d.s.layoutText = Problem::read(problem).equation;
         drawFractionEquation(d);
     } else {
         printPlainProblem(d.ui.picture2, problem);

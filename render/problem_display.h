@@ -4,9 +4,6 @@
 
 namespace minamo {
 
-// The equation of a problem text: what stands before the blank and the instruction
-// ("x+3=4 方程式を解いて。" -> "x+3=4"); the whole text where there is no instruction.
-QString equationPart(const QString& problem);
 // The answer a pupil is to type: the stored answer up to its first ":".
 QString expectedAnswer(const QString& stored);
 

@@ -34,14 +34,14 @@ std::vector<ClassColumn> columnsFor(const std::vector<PupilReport>& pupils) {
             if (!entry.choosable()) {
                 continue;
             }
-            const QString name = recordNameFor(entry, numbers);
+            const RecordName name = recordNameFor(entry, numbers);
             const bool shown =
                 numbers == Numbers::Bank ||
                 std::any_of(pupils.begin(), pupils.end(), [&](const PupilReport& pupil) {
-                    return hasFamily(pupil.history, familyFileName(name));
+                    return hasFamily(pupil.history, name.familyFile());
                 });
             if (shown) {
-                columns.push_back({.recordName = name,
+                columns.push_back({.recordName = name.text(),
                                    .numbers = numbers,
                                    .problems = static_cast<int>(entry.bank->problems.size()),
                                    .menu = menuPath(entry) + (numbers == Numbers::Fresh

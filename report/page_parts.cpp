@@ -1,5 +1,7 @@
 #include "report/page_parts.h"
 
+#include "design/font_families.h"
+
 #include "report/html_text.h"
 
 #include <QDir>
@@ -9,7 +11,7 @@ namespace minamo::page {
 namespace {
 
 const QString style = QStringLiteral(R"(
-body { font-family: "IPAPGothic", "IPAGothic", "Noto Sans CJK JP", sans-serif; color: #222;
+body { font-family: "%1", "%2", "Noto Sans CJK JP", sans-serif; color: #222;
   background: #fff; line-height: 1.6; max-width: 62em; margin: 0 auto; padding: 1em 1.5em; }
 h1 { font-size: 1.6em; margin: 0.2em 0; }
 h2 { font-size: 1.3em; border-bottom: 2px solid #5f9ea0; margin: 1.8em 0 0.4em; }
@@ -43,7 +45,8 @@ a { color: #055; }
   h2, h3 { break-after: avoid; }
   .lead, tr { break-inside: avoid; }
 }
-)");
+)")
+                          .arg(font::proportionalInstalled, font::fixedInstalled);
 
 QString dateOfReport(const QDate& date) {
     return date.toString(QStringLiteral("yyyy年M月d日"));

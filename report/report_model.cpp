@@ -13,7 +13,6 @@ namespace minamo {
 namespace {
 
 constexpr qsizetype recordedDateLength = 6;
-const QString nameExtension = QStringLiteral(".txt");
 
 // Why a family file shows no records, in the words a parent is given.
 FamilyState unreadableState(FileStatus status, const QString& path) {
@@ -132,10 +131,7 @@ QString setTitle(const QString& recordName) {
     if (recordName.isEmpty()) {
         return QStringLiteral("（セット名のない記録）");
     }
-    if (recordName.endsWith(nameExtension) && recordName.size() > nameExtension.size()) {
-        return recordName.chopped(nameExtension.size());
-    }
-    return recordName;
+    return recordTitle(recordName);
 }
 
 QString displayDate(const QString& recordedDate) {

@@ -1,5 +1,6 @@
 #include "report/score_chart.h"
 
+#include "design/font_families.h"
 #include "report/html_text.h"
 #include "report/report_model.h"
 
@@ -151,12 +152,12 @@ QString scoreChartSvg(const ScoreChart& chart, const QString& title, const QStri
     const QString titleId = id + QStringLiteral("-title");
     const QString descId = id + QStringLiteral("-desc");
     QString svg;
-    svg += QStringLiteral(
-               "<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"chart\" id=\"%1\" "
-               "viewBox=\"0 0 %2 %3\" width=\"%2\" height=\"%3\" role=\"img\" "
-               "aria-labelledby=\"%4 %5\" font-family=\"IPAPGothic, IPAGothic, sans-serif\" "
-               "font-size=\"12\">\n")
-               .arg(id, number(chart.width), number(chart.height), titleId, descId);
+    svg += QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"chart\" id=\"%1\" "
+                          "viewBox=\"0 0 %2 %3\" width=\"%2\" height=\"%3\" role=\"img\" "
+                          "aria-labelledby=\"%4 %5\" font-family=\"%6, %7, sans-serif\" "
+                          "font-size=\"12\">\n")
+               .arg(id, number(chart.width), number(chart.height), titleId, descId,
+                    font::proportionalInstalled, font::fixedInstalled);
     svg += QStringLiteral("<title id=\"%1\">%2</title>\n<desc id=\"%3\">%4</desc>\n")
                .arg(titleId, htmlEscaped(title), descId, htmlEscaped(description));
 

@@ -3,6 +3,7 @@
 #include "algebra/worked_solution.h"
 #include "answer/typed_fraction.h"
 #include "core/basic_text.h"
+#include "core/problem.h"
 #include "core/standalone_drill.h"
 #include "render/power_text.h"
 #include "render/problem_display.h"
@@ -22,7 +23,7 @@ AreaStyle windowAreaStyle(ControlId id) {
 
 void drawSheetProblem(PictureArea& area, const QString& problem) {
     StandaloneDrill on(area);
-    const QString equation = equationPart(problem);
+    const QString equation = Problem::read(problem).equation;
     if (problem.contains(u'^')) {
         on.s().powerText = equation;
         drawPowerText(on.d());

@@ -1,5 +1,7 @@
 #include "worksheet/worksheet.h"
 
+#include "core/problem.h"
+#include "design/font_families.h"
 #include "render/problem_display.h"
 #include "worksheet/page_layout.h"
 #include "worksheet/sheet_drawings.h"
@@ -28,7 +30,7 @@ constexpr double solutionDrop = 120;
 constexpr double answerGap = 300;
 
 // The headings, in the problems' font.
-const QString headingFont = QStringLiteral("MS PGothic");
+const QString& headingFont = font::proportional;
 constexpr double titlePoints = 18;
 constexpr double subtitlePoints = 11;
 constexpr double footerPoints = 9;
@@ -40,8 +42,6 @@ constexpr double nameBoxWidth = 3400;
 constexpr double dateBoxWidth = 2000;
 constexpr double labelToBox = 100;
 constexpr double betweenFields = 300;
-
-const QString instructionSeparator = QStringLiteral(" ");
 
 // A drawing made and measured: its number on the surface and its box in its own twips.
 struct Drawn {
@@ -84,8 +84,7 @@ QString numbersText(const SheetContent& content) {
 QString commonInstruction(const std::vector<SheetProblem>& problems) {
     QString common;
     for (const SheetProblem& problem : problems) {
-        const QString equation = equationPart(problem.question);
-        const QString rest = problem.question.mid(equation.size() + instructionSeparator.size());
+        const QString rest = Problem::read(problem.question).instruction;
         if (rest.isEmpty() || (!common.isEmpty() && rest != common)) {
             return {};
         }
@@ -309,7 +308,7 @@ void placeFooters(SheetBuilder& sheet, const SheetContent& content, int pageCoun
 } // namespace
 
 QString setNameOf(const CatalogueEntry& entry) {
-    return entry.recordName.chopped(QStringLiteral(".txt").size());
+    return recordNameFor(entry, Numbers::Bank).title();
 }
 
 SheetContent sheetContent(const CatalogueEntry& entry, const Bank& bank, Numbers numbers,

@@ -124,8 +124,8 @@ QString unknownSetMessage(const QString& setName) {
 
 QString defaultSheetPath(const CatalogueEntry& entry, Numbers numbers, std::uint64_t seed,
                          QDate date) {
-    QString name = recordNameFor(entry, numbers).chopped(QStringLiteral(".txt").size()) + u'_' +
-                   date.toString(QStringLiteral("yyyy-MM-dd"));
+    QString name =
+        recordNameFor(entry, numbers).title() + u'_' + date.toString(QStringLiteral("yyyy-MM-dd"));
     if (numbers == Numbers::Fresh) {
         name += u'_' + QString::number(seed);
     }

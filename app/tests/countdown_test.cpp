@@ -32,7 +32,7 @@ const CatalogueEntry threeProblems{.menu = QStringLiteral("bunsu"),
                                    .name = QStringLiteral("tosiki1"),
                                    .caption = QStringLiteral("基本１"),
                                    .bank = &threeBank,
-                                   .recordName = QStringLiteral("方程式基本1.txt")};
+                                   .record = RecordName(QStringLiteral("方程式基本"), u'1')};
 
 struct DrillRun : FakeForm {
     DrillRun() { EXPECT_TRUE(form.Form_Load()); }

@@ -329,7 +329,7 @@ const CatalogueEntry tenProblems{.menu = QStringLiteral("bunsu"),
                                  .name = QStringLiteral("tosiki1"),
                                  .caption = QStringLiteral("基本１"),
                                  .bank = &tenBank,
-                                 .recordName = QStringLiteral("方程式基本1.txt")};
+                                 .record = RecordName(QStringLiteral("方程式基本"), u'1')};
 
 TEST(DrillStart, FirstProblemIsPositionOneWhateverCameBefore) {
     Presenter p;

@@ -54,7 +54,8 @@ TEST(Catalogue, MenuEntriesReachTheirBanksAndRecordNames) {
         ASSERT_NE(found, nullptr) << path.toStdString();
         ASSERT_TRUE(found->choosable()) << path.toStdString();
         EXPECT_EQ(found->bank->builder, QString::fromUtf8(row.builder)) << path.toStdString();
-        EXPECT_EQ(found->recordName, QString::fromUtf8(row.recordName)) << path.toStdString();
+        EXPECT_EQ(recordNameFor(*found, Numbers::Bank).text(), QString::fromUtf8(row.recordName))
+            << path.toStdString();
         EXPECT_EQ(catalogueEntry(found->name), found);
     }
 }
@@ -66,7 +67,7 @@ TEST(Catalogue, MenusBanksAndFamiliesComeFromTheOneTable) {
     for (const MenuSpec& menu : menus()) {
         for (const CatalogueEntry& entry : menu.entries) {
             EXPECT_EQ(entry.menu, menu.name);
-            EXPECT_EQ(entry.choosable(), !entry.recordName.isEmpty()) << entry.name.toStdString();
+            EXPECT_EQ(entry.choosable(), entry.record.has_value()) << entry.name.toStdString();
         }
         inMenus += menu.entries.size();
     }
@@ -83,12 +84,43 @@ TEST(Catalogue, MenusBanksAndFamiliesComeFromTheOneTable) {
     EXPECT_EQ(familyFiles(Numbers::Fresh),
               (std::vector<QString>{"方程式基本新.txt", "方程式標準新.txt", "方程式難新.txt",
                                     "方程式分数新.txt"}));
-    EXPECT_EQ(recordNameFor(catalogueEntryNamed(u"bunhayasa"), Numbers::Fresh),
+    EXPECT_EQ(recordNameFor(catalogueEntryNamed(u"bunhayasa"), Numbers::Fresh).text(),
               QStringLiteral("方程式分数新3.txt"));
     const std::vector<QString> names = allRecordNames();
     ASSERT_EQ(names.size(), 32u);
     EXPECT_EQ(names.front(), QStringLiteral("方程式基本1.txt"));
     EXPECT_EQ(names[16], QStringLiteral("方程式基本新1.txt"));
+}
+
+// What a history file may hold as a set's name, taken apart and put together again.
+TEST(RecordName, ReadsWhatTheHistoryFilesHold) {
+    const struct {
+        const char* text;
+        const char* familyFile; // nullptr: not a record name
+        const char* title;
+        Numbers numbers;
+    } table[] = {
+        {"方程式基本1.txt", "方程式基本.txt", "方程式基本1", Numbers::Bank},
+        {"方程式基本新1.txt", "方程式基本新.txt", "方程式基本新1", Numbers::Fresh},
+        {"方程式難5.txt", "方程式難.txt", "方程式難5", Numbers::Bank},
+        {"1.txt", ".txt", "1", Numbers::Bank},
+        {".txt", nullptr, nullptr, Numbers::Bank},
+        {"方程式基本1", nullptr, nullptr, Numbers::Bank},
+        {"", nullptr, nullptr, Numbers::Bank},
+    };
+    for (const auto& row : table) {
+        const QString text = QString::fromUtf8(row.text);
+        const auto name = RecordName::read(text);
+        ASSERT_EQ(name.has_value(), row.familyFile != nullptr) << row.text;
+        if (name) {
+            EXPECT_EQ(name->text(), text);
+            EXPECT_EQ(name->familyFile(), QString::fromUtf8(row.familyFile)) << row.text;
+            EXPECT_EQ(name->title(), QString::fromUtf8(row.title)) << row.text;
+            EXPECT_EQ(name->numbers(), row.numbers) << row.text;
+            EXPECT_EQ(name->with(Numbers::Bank).with(row.numbers), *name) << row.text;
+        }
+        EXPECT_EQ(recordTitle(text), name ? name->title() : text) << row.text;
+    }
 }
 
 } // namespace

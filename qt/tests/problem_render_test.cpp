@@ -8,6 +8,7 @@
 #include "app/presentation.h"
 #include "banks/banks.h"
 #include "catalogue/catalogue.h"
+#include "design/font_families.h"
 #include "design/form_layout.h"
 #include "fake/fake_platform.h"
 #include "fake/qstring_printer.h"
@@ -344,7 +345,7 @@ QImage zoomed(ProblemWindow& w) {
 // layout counts 200 for each.
 QString advances(ProblemWindow& w) {
     QString line = QStringLiteral("advances (twips) in %1 %2 pt at %3 dpi:")
-                       .arg(installedFamily(w.window.picture(ControlId::Picture2).fontName()))
+                       .arg(font::installedFamily(w.window.picture(ControlId::Picture2).fontName()))
                        .arg(w.window.picture(ControlId::Picture2).fontSize())
                        .arg(w.window.scale().dpi);
     for (const QChar c : QStringLiteral("0123456789x=-+()")) {

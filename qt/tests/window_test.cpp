@@ -1,4 +1,5 @@
 #include "catalogue/catalogue.h"
+#include "design/font_families.h"
 #include "design/form_layout.h"
 #include "fake/fake_platform.h"
 #include "fake/qstring_printer.h"
@@ -68,7 +69,7 @@ TEST(MainWindow, EveryControlHasItsDesignGeometryTextAndColours) {
             EXPECT_EQ(area.image().pixelColor(2, 2),
                       qcolour(layout.back.value_or(colour::lightCyan)));
         } else if (layout.font) {
-            EXPECT_EQ(widget->font().family(), installedFamily(layout.font->name));
+            EXPECT_EQ(widget->font().family(), font::installedFamily(layout.font->name));
             EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), layout.font->points);
             EXPECT_EQ(widget->font().bold(), layout.font->weight == FontWeight::Bold);
         }

@@ -42,9 +42,9 @@ bool writeClass(const QString& folder) {
         std::vector<QString> names;
         for (const CatalogueEntry& entry : catalogue()) {
             if (entry.choosable()) {
-                names.push_back(entry.recordName);
+                names.push_back(recordNameFor(entry, Numbers::Bank).text());
                 if (p % freshEvery == 0 && entry.menu == catalogue().front().menu) {
-                    names.push_back(recordNameFor(entry, Numbers::Fresh));
+                    names.push_back(recordNameFor(entry, Numbers::Fresh).text());
                 }
             }
         }

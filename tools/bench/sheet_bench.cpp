@@ -2,6 +2,8 @@
 
 #include "stats.h"
 
+#include "core/problem.h"
+#include "design/font_families.h"
 #include "qt/fonts.h"
 #include "qt/paper_sheet.h"
 #include "render/problem_display.h"
@@ -32,11 +34,11 @@ void printLines(const SheetContent& content, const QString& path) {
     QPdfWriter writer(path);
     writer.setPageSize(QPageSize(QPageSize::A4));
     QPainter painter(&writer);
-    painter.setFont(designFont(QStringLiteral("MS PGothic"), 12));
+    painter.setFont(designFont(font::proportional, 12));
     const int line = painter.fontMetrics().height();
     int y = line;
     for (const SheetProblem& problem : content.problems) {
-        painter.drawText(0, y, equationPart(problem.question));
+        painter.drawText(0, y, Problem::read(problem.question).equation);
         y += line;
     }
 }

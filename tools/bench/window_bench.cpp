@@ -6,6 +6,7 @@
 #include "app/presentation.h"
 #include "banks/banks.h"
 #include "catalogue/catalogue.h"
+#include "core/problem.h"
 #include "fresh/fresh_bank.h"
 #include "fresh/proof.h"
 #include "platform/system_services.h"
@@ -212,7 +213,7 @@ Row advanceBenchmark(RealWindow& real, const WindowOptions& options, QTextStream
                      bool& failed) {
     DrillState& s = real.s();
     QtPictureArea& picture2 = real.window().picture(ControlId::Picture2);
-    const QString equation = equationPart(fiveTermProblem);
+    const QString equation = Problem::read(fiveTermProblem).equation;
     // A one-problem drill list: each advance presents its first position.
     s.question[1] = fiveTermProblem;
     s.answer[1] = fiveTermAnswer;
@@ -257,7 +258,7 @@ std::vector<Row> solutionBenchmark(RealWindow& real, const WindowOptions& option
         const auto bank = std::make_unique<DrillState>();
         fillBank(*bank, *set);
         for (int i = 1; i <= bank->bankCount; ++i) {
-            equations << equationPart(bank->bankQuestion[i]);
+            equations << Problem::read(bank->bankQuestion[i]).equation;
         }
     }
 

@@ -2,6 +2,7 @@
 #include "trace.h"
 
 #include "algebra/worked_solution.h"
+#include "core/problem.h"
 #include "render/problem_display.h"
 
 namespace minamo::trace {
@@ -23,7 +24,7 @@ int solve(const QStringList& args, QTextStream& in, QTextStream& out) {
             continue;
         }
         // A whole problem text may be given too: its instruction is cut off.
-        equation = equationPart(equation);
+        equation = Problem::read(equation).equation;
 
         // Every equation on a fresh window, as after a first miss at its problem.
         Session session;
