@@ -1,10 +1,8 @@
 #include "fresh/proof.h"
 
-#include "algebra/worked_solution.h"
-#include "core/standalone_drill.h"
 #include "design/form_layout.h"
+#include "drawing/picture_roles.h"
 #include "fresh/measured_area.h"
-#include "render/problem_display.h"
 
 namespace minamo {
 
@@ -38,19 +36,10 @@ ShownProblem showProblem(const QString& problem) {
     MeasuredArea picture2 = measuredAs(ControlId::Picture2, controlSpec(ControlId::Picture7).top);
     MeasuredArea picture7 =
         measuredAs(ControlId::Picture7, controlSpec(ControlId::Picture7).height);
-    MeasuredArea elsewhere =
-        measuredAs(ControlId::Picture1, controlSpec(ControlId::Picture1).height);
-    StandaloneDrill drill({.picture1 = elsewhere,
-                           .picture2 = picture2,
-                           .picture3 = elsewhere,
-                           .picture4 = elsewhere,
-                           .picture5 = elsewhere,
-                           .picture7 = picture7});
 
     // As the drill presents the problem, then explains it after a miss.
-    drill.s().layoutText = problem;
-    drawProblem(drill.d(), problem);
-    explainProblem(drill.d(), problem);
+    drawProblemRole(picture2, problem, ProblemLines::AsTheWindow);
+    drawSolutionRole(picture7, problem);
     return {.problemFits = picture2.fits(),
             .solutionFits = picture7.fits(),
             .solution = lastLine(picture7.steps())};

@@ -84,16 +84,14 @@ void drawAxes(PictureArea& p) {
 
 } // namespace
 
-bool drawHistoryChart(Drill& d) {
-    DrillState& s = d.s;
-    PictureArea& p = d.ui.picture1;
+bool drawChart(PictureArea& p, const ChartValues& values) {
     p.setScale(chartLeft, chartTop, chartRight, chartBottom);
     drawAxes(p);
 
     // The newest records of the whole file, not only of the hundred loaded into the lists:
     // the new result must always be in sight.
     std::vector<HistoryRecord> records;
-    for (const QString& line : s.historyLines) {
+    for (const QString& line : values.historyLines) {
         if (const std::optional<HistoryRecord> record = parseHistoryLine(line)) {
             records.push_back(*record);
         }
@@ -115,17 +113,25 @@ bool drawHistoryChart(Drill& d) {
         p.addSpokenLine(spokenRecord(record.date, record.set, record.score));
     }
 
-    const int score = s.score;
+    const int score = values.score;
     if (score == 0) {
         return false;
     }
     const double x0 = barLeft(position);
     p.box(x0, score + axisY, x0 + barWidth, axisY, colour::teal, BoxFill::Solid);
     printNumberAt(p, x0 + newScoreDx, score + axisY + newScoreRise, score);
-    const QString today = historyRecordDate(d.ui.clock.today());
-    printDateAndName(p, x0, today, recordTitle(s.recordName));
-    p.addSpokenLine(newResultWord + spokenRecord(today, s.recordName, score));
+    const QString today = historyRecordDate(values.today);
+    printDateAndName(p, x0, today, recordTitle(values.recordName));
+    p.addSpokenLine(newResultWord + spokenRecord(today, values.recordName, score));
     return true;
+}
+
+bool drawHistoryChart(Drill& d) {
+    const DrillState& s = d.s;
+    return drawChart(d.ui.picture1, {.historyLines = s.historyLines,
+                                     .score = s.score,
+                                     .today = d.ui.clock.today(),
+                                     .recordName = s.recordName});
 }
 
 } // namespace minamo

@@ -2,6 +2,7 @@
 
 #include "core/problem.h"
 #include "design/font_families.h"
+#include "drawing/picture_roles.h"
 #include "render/problem_display.h"
 #include "worksheet/page_layout.h"
 #include "worksheet/sheet_drawings.h"
@@ -227,8 +228,9 @@ int placeProblems(SheetBuilder& sheet, const std::vector<SheetProblem>& problems
     for (std::size_t i = 0; i < problems.size(); ++i) {
         const Drawn number = drawNumber(sheet, static_cast<int>(i + 1));
         const Drawn problem =
-            sheet.draw(windowAreaStyle(ControlId::Picture2),
-                       [&](PictureArea& area) { drawSheetProblem(area, problems[i].question); });
+            sheet.draw(windowAreaStyle(ControlId::Picture2), [&](PictureArea& area) {
+                drawProblemRole(area, problems[i].question, ProblemLines::EquationOnOneLine);
+            });
         const double indent = number.width(problemZoom) + numberGap;
         const double zoom = fittedZoom(problem, problemZoom, width - indent, tallest);
         const double row = std::max(number.height(problemZoom), problem.height(zoom));
@@ -274,7 +276,7 @@ int placeAnswers(SheetBuilder& sheet, const std::vector<SheetProblem>& problems,
         const Drawn numberDrawing = drawNumber(sheet, number);
         const Drawn answer =
             sheet.draw(windowAreaStyle(ControlId::Picture3),
-                       [&](PictureArea& area) { drawSheetAnswer(area, problems[i].answer); });
+                       [&](PictureArea& area) { drawAnswerRole(area, problems[i].answer); });
         const double indent = numberDrawing.width(problemZoom) + numberGap;
         const double answerZoomed = fittedZoom(answer, answerZoom, width - indent, tallest);
         const double row = std::max(numberDrawing.height(problemZoom), answer.height(answerZoomed));
@@ -339,7 +341,7 @@ SheetLayout drawWorksheet(const SheetContent& content, SheetSurface& surface) {
     for (const SheetProblem& problem : content.problems) {
         solutions.push_back(
             sheet.draw(windowAreaStyle(ControlId::Picture7),
-                       [&](PictureArea& area) { drawSheetSolution(area, problem.question); }));
+                       [&](PictureArea& area) { drawSolutionRole(area, problem.question); }));
     }
     const int lastProblemPage =
         placeProblems(sheet, content.problems, solutions, columnsTop, tallest);

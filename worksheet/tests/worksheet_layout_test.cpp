@@ -3,6 +3,7 @@
 // every block inside its page's printable box, none over another, the problems and answers
 // in bank order.
 
+#include "drawing/picture_roles.h"
 #include "fake/fake_platform.h"
 #include "fake/qstring_printer.h"
 #include "fresh/measured_area.h"
@@ -139,10 +140,10 @@ TEST(WorksheetLayout, TheCheckFindsABlockOffThePageAndOneOverAnother) {
 // The texts a reader's search must find are printed whole: the number, a whole answer.
 TEST(WorksheetDrawings, NumbersAndWholeAnswersArePrintedAsOneTextFractionsStacked) {
     FakePictureArea area(QStringLiteral("paper"), 6000, 6000, QStringLiteral("MS PGothic"), 36);
-    drawSheetAnswer(area, QStringLiteral("x=-7"));
+    drawAnswerRole(area, QStringLiteral("x=-7"));
     EXPECT_EQ(area.printedTexts(), QStringList{QStringLiteral("x=-7")});
     area.clear();
-    drawSheetAnswer(area, QStringLiteral("x=-8/3"));
+    drawAnswerRole(area, QStringLiteral("x=-8/3"));
     const auto ops = area.drawing();
     EXPECT_TRUE(std::any_of(ops.begin(), ops.end(),
                             [](const DrawOp& op) { return op.kind == DrawOp::Kind::Line; }));
@@ -154,7 +155,8 @@ TEST(WorksheetDrawings, NumbersAndWholeAnswersArePrintedAsOneTextFractionsStacke
               (QStringList{QStringLiteral("x=-"), QStringLiteral("8"), QStringLiteral("3")}));
     area.clear();
     // A long plain problem stays on one line, without its instruction.
-    drawSheetProblem(area, QStringLiteral("-3(-3x-5)-4(3x-6)=-2(x-8) 方程式を解いて。"));
+    drawProblemRole(area, QStringLiteral("-3(-3x-5)-4(3x-6)=-2(x-8) 方程式を解いて。"),
+                    ProblemLines::EquationOnOneLine);
     EXPECT_EQ(area.printedTexts(), QStringList{QStringLiteral("-3(-3x-5)-4(3x-6)=-2(x-8)")});
 }
 
