@@ -1,10 +1,8 @@
 #include "app/drill_options.h"
 
-namespace minamo {
+#include "command_line/command_line.h"
 
-namespace {
-const QString freshOption = QStringLiteral("--fresh");
-} // namespace
+namespace minamo {
 
 QString drillUsage() {
     return QStringLiteral("使い方: minamo-drill [--fresh[=SEED]]\n"
@@ -13,31 +11,25 @@ QString drillUsage() {
                           "  --help        この説明\n");
 }
 
-ParsedOptions parseDrillOptions(const QStringList& arguments, std::uint64_t clockSeed) {
-    DrillOptions options;
-    for (const QString& argument : arguments) {
-        if (argument == freshOption) {
-            options.numbers = Numbers::Fresh;
-            options.seed = clockSeed;
-            continue;
-        }
-        if (argument.startsWith(freshOption + u'=')) {
-            const std::optional<std::uint64_t> seed =
-                parseSeed(argument.mid(freshOption.size() + 1));
-            if (!seed) {
-                return {.options = std::nullopt,
-                        .error = QStringLiteral("minamo-drill: %1 の数が正しくありません（0 以上の"
-                                                "整数を書いてください）")
-                                     .arg(argument)};
-            }
-            options.numbers = Numbers::Fresh;
-            options.seed = *seed;
-            continue;
-        }
-        return {.options = std::nullopt,
-                .error = QStringLiteral("minamo-drill: 知らないオプションです: %1").arg(argument)};
+Result<DrillOptions> parseDrillOptions(const QStringList& arguments, std::uint64_t clockSeed) {
+    const OptionSpec known[] = {option::fresh};
+    const Result<CommandLine> line = readCommandLine(arguments, known);
+    if (!line) {
+        return Failure{line.reason()};
     }
-    return {.options = options, .error = {}};
+    if (!line->arguments.isEmpty()) {
+        return Failure{QStringLiteral("%1 という指定はありません。").arg(line->arguments.front())};
+    }
+    const Result<FreshChoice> fresh = freshChoice(*line);
+    if (!fresh) {
+        return Failure{fresh.reason()};
+    }
+    DrillOptions options;
+    if (fresh->fresh) {
+        options.numbers = Numbers::Fresh;
+        options.seed = fresh->seed.value_or(clockSeed);
+    }
+    return options;
 }
 
 } // namespace minamo

@@ -5,6 +5,7 @@
 
 #include "catalogue/catalogue.h"
 #include "fresh/fresh_bank.h"
+#include "platform/result.h"
 
 #include <QStringList>
 #include <cstdint>
@@ -18,13 +19,9 @@ struct DrillOptions {
     FreshLimits limits;
 };
 
-// The options of the command line (the program's name left out), or nothing with a message
-// for the person who typed them: an unknown option, or a seed that is not a whole number.
-struct ParsedOptions {
-    std::optional<DrillOptions> options;
-    QString error;
-};
-ParsedOptions parseDrillOptions(const QStringList& arguments, std::uint64_t clockSeed);
+// The options of the command line (the program's name left out), or the mistake for the
+// person who typed them: an unknown option or argument, or a seed that is not a whole number.
+Result<DrillOptions> parseDrillOptions(const QStringList& arguments, std::uint64_t clockSeed);
 
 // How to start the program, for --help and after a mistake.
 QString drillUsage();

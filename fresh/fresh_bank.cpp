@@ -238,13 +238,4 @@ std::uint64_t clockSeed() {
     return static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch());
 }
 
-std::optional<std::uint64_t> parseSeed(const QString& text) {
-    bool ok = false;
-    const std::uint64_t seed = text.toULongLong(&ok);
-    if (!ok || text.startsWith(u'+') || text.startsWith(u'-')) {
-        return std::nullopt;
-    }
-    return seed;
-}
-
 } // namespace minamo

@@ -48,7 +48,4 @@ std::optional<FreshBank> makeFreshBank(const Bank& bank, std::uint64_t seed,
 // A seed for a pupil's session, from the clock.
 std::uint64_t clockSeed();
 
-// A seed as a person writes it: a whole number from 0 up, digits only; nothing otherwise.
-std::optional<std::uint64_t> parseSeed(const QString& text);
-
 } // namespace minamo

@@ -1,3 +1,4 @@
+#include "command_line/command_line.h"
 #include "fresh/fresh_bank.h"
 #include "platform/system_services.h"
 #include "qt/fonts.h"
@@ -10,27 +11,30 @@
 #include <cstdio>
 #include <cstring>
 
+namespace {
+const QString programName = QStringLiteral("minamo-drill");
+} // namespace
+
 int main(int argc, char** argv) {
     const auto entered = std::chrono::steady_clock::now();
     // --help needs no display.
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
-            std::fputs(qPrintable(minamo::drillUsage()), stdout);
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            minamo::sayUsage(minamo::drillUsage());
             return 0;
         }
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("minamo-drill"));
+    QApplication::setApplicationName(programName);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     minamo::useDesignFonts();
 
     // Started plainly the program asks the banks' own problems; --fresh asks fresh numbers.
     // Qt has taken its own options (-platform, -style) out of the arguments by now.
-    const minamo::ParsedOptions parsed =
+    const minamo::Result<minamo::DrillOptions> options =
         minamo::parseDrillOptions(app.arguments().mid(1), minamo::clockSeed());
-    if (!parsed.options) {
-        std::fprintf(stderr, "%s\n%s", qPrintable(parsed.error), qPrintable(minamo::drillUsage()));
-        return 2;
+    if (!options) {
+        return minamo::sayMistake(programName, options.reason(), minamo::drillUsage());
     }
 
     minamo::LocalFileSystem files(QCoreApplication::applicationDirPath());
@@ -40,7 +44,7 @@ int main(int argc, char** argv) {
 
     // Benchmarks only: MINAMO_STARTUP_PROBE reports the start-up times (see StartupProbe).
     const auto probe = minamo::StartupProbe::fromEnvironment(entered);
-    minamo::MainWindow window({files, clock, random, lock}, *parsed.options);
+    minamo::MainWindow window({files, clock, random, lock}, *options);
     if (probe) {
         probe->watch(&window);
     }

@@ -2,6 +2,7 @@
 // With a set it writes the sheet and opens it; without one it opens a small window to
 // choose the set in.
 
+#include "command_line/command_line.h"
 #include "platform/desktop_open.h"
 #include "qt/fonts.h"
 #include "qt/paper_sheet.h"
@@ -26,11 +27,10 @@ using namespace minamo;
 
 enum Exit { Done = 0, Failed = 1, BadArguments = 2 };
 
-void say(std::FILE* stream, const QString& text) {
-    std::fputs(text.toUtf8().constData(), stream);
-}
+const QString programName = QStringLiteral("minamo-worksheet");
+
 void tell(const QString& line) {
-    say(stderr, QStringLiteral("minamo-worksheet: ") + line + u'\n');
+    sayOnStandardError(programName, line);
 }
 
 // The desktop's viewer, from the window: started, not waited for, so that the window does
@@ -75,7 +75,7 @@ int writeSheet(const char* programName, const WorksheetCommand& command) {
         tell(QStringLiteral("プリントを書けませんでした: %1（%2）").arg(where, sheet.failure));
         return Failed;
     }
-    say(stdout, where + u'\n');
+    std::puts(where.toUtf8().constData());
     // From the command line xdg-open's answer is waited for, so that a failure is said.
     if (command.open == WorksheetCommand::Open::Yes &&
         (!hasDisplay() || openOnDesktop(path) != Opened::Yes)) {
@@ -117,21 +117,19 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         arguments << QFile::decodeName(argv[i]);
     }
-    const ParsedWorksheetCommand parsed = parseWorksheetArguments(arguments);
-    if (!parsed.command) {
-        tell(parsed.error);
-        say(stderr, worksheetUsage());
-        return BadArguments;
+    const Result<WorksheetCommand> parsed = parseWorksheetArguments(arguments);
+    if (!parsed) {
+        return sayMistake(programName, parsed.reason(), worksheetUsage());
     }
-    switch (parsed.command->action) {
+    switch (parsed->action) {
     case WorksheetCommand::Action::Help:
-        say(stdout, worksheetUsage());
+        sayUsage(worksheetUsage());
         return Done;
     case WorksheetCommand::Action::List:
-        say(stdout, setList());
+        sayUsage(setList());
         return Done;
     case WorksheetCommand::Action::Sheet:
-        return writeSheet(argv[0], *parsed.command);
+        return writeSheet(argv[0], *parsed);
     case WorksheetCommand::Action::Window:
         return runWindow(argv[0]);
     }

@@ -1,6 +1,7 @@
 // minamo-report: writes the progress report of a history folder as one HTML page and opens
 // it in the desktop's browser. It only reads the history files.
 
+#include "command_line/command_line.h"
 #include "platform/desktop_open.h"
 #include "platform/system_services.h"
 #include "report/class_page.h"
@@ -25,18 +26,17 @@ namespace {
 
 using namespace minamo;
 
-enum Exit { Done = 0, Failed = 1, BadArguments = 2 };
+enum Exit { Done = 0, Failed = 1 };
 
 // A notice nobody closes goes by itself after this.
 constexpr std::chrono::minutes noticeLifetime{10};
 
 const QString noticeTitle = QStringLiteral("ミナモ塾の記録");
 
-void say(std::FILE* stream, const QString& line) {
-    std::fputs((line + u'\n').toUtf8().constData(), stream);
-}
+const QString programName = QStringLiteral("minamo-report");
+
 void tell(const QString& line) {
-    say(stderr, QStringLiteral("minamo-report: ") + line);
+    sayOnStandardError(programName, line);
 }
 
 // The failure in a small message box too, when a display is at hand: the report is mostly
@@ -140,15 +140,13 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         arguments << QFile::decodeName(argv[i]);
     }
-    const ParsedArguments parsed = parseReportArguments(arguments);
-    if (!parsed.command) {
-        tell(parsed.error);
-        say(stderr, reportUsage());
-        return BadArguments;
+    const Result<ReportCommand> parsed = parseReportArguments(arguments);
+    if (!parsed) {
+        return sayMistake(programName, parsed.reason(), reportUsage());
     }
-    const ReportCommand& command = *parsed.command;
+    const ReportCommand& command = *parsed;
     if (command.action == ReportCommand::Action::Help) {
-        say(stdout, reportUsage());
+        sayUsage(reportUsage());
         return Done;
     }
     if (isInsideFolder(command.output, command.folder)) {
@@ -169,6 +167,6 @@ int main(int argc, char** argv) {
                     QStringLiteral("そのフォルダーに書きこめるか、ディスクに空きがあるかを"
                                    "確かめてください。"));
     }
-    say(stdout, QDir::toNativeSeparators(command.output));
+    std::puts(QDir::toNativeSeparators(command.output).toUtf8().constData());
     return command.open == ReportCommand::Open::Yes ? openInBrowser(argv[0], command.output) : Done;
 }

@@ -1,5 +1,7 @@
 #include "report/report_command.h"
 
+#include "command_line/command_line.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -12,9 +14,9 @@ namespace {
 const QString dataFolderName = QStringLiteral("minamo-drill");
 const QString pageName = QStringLiteral("report.html");
 const QString classPageName = QStringLiteral("class-report.html");
-const QString outputOption = QStringLiteral("--output");
-const QString classOption = QStringLiteral("--class");
-const QString noClassFolder = QStringLiteral("--class のあとにクラスのフォルダーがありません。");
+const OptionSpec classOption{.name = QStringLiteral("--class"),
+                             .value = OptionSpec::Value::Required,
+                             .valueNoun = QStringLiteral("クラスのフォルダー")};
 
 // A folder as the file system names it, links resolved when it exists.
 QString placeOf(const QString& path) {
@@ -25,58 +27,34 @@ QString placeOf(const QString& path) {
 
 } // namespace
 
-ParsedArguments parseReportArguments(const QStringList& arguments) {
-    ReportCommand command;
-    std::optional<QString> folder;
-    std::optional<QString> classFolder;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h")) {
-            return {.command = ReportCommand{.action = ReportCommand::Action::Help}};
-        }
-        if (argument == QStringLiteral("--no-open")) {
-            command.open = ReportCommand::Open::No;
-        } else if (argument == outputOption) {
-            if (i + 1 == arguments.size() || arguments[i + 1].isEmpty()) {
-                return {.error = QStringLiteral("--output のあとにファイルの名前がありません。")};
-            }
-            command.output = arguments[++i];
-        } else if (argument.startsWith(outputOption + u'=')) {
-            command.output = argument.mid(outputOption.size() + 1);
-            if (command.output.isEmpty()) {
-                return {.error = QStringLiteral("--output のあとにファイルの名前がありません。")};
-            }
-        } else if (argument == classOption) {
-            if (i + 1 == arguments.size() || arguments[i + 1].isEmpty()) {
-                return {.error = noClassFolder};
-            }
-            classFolder = arguments[++i];
-        } else if (argument.startsWith(classOption + u'=')) {
-            classFolder = argument.mid(classOption.size() + 1);
-            if (classFolder->isEmpty()) {
-                return {.error = noClassFolder};
-            }
-        } else if (argument.startsWith(u'-') && argument != QStringLiteral("-")) {
-            return {.error = QStringLiteral("%1 という指定はありません。").arg(argument)};
-        } else if (folder) {
-            return {.error = QStringLiteral("フォルダーは一つだけ指定できます。")};
-        } else {
-            folder = argument;
-        }
+Result<ReportCommand> parseReportArguments(const QStringList& arguments) {
+    const OptionSpec known[] = {option::help, option::output, option::noOpen, classOption};
+    const Result<CommandLine> line = readCommandLine(arguments, known);
+    if (!line) {
+        return Failure{line.reason()};
     }
-    if (classFolder) {
-        if (folder) {
-            return {.error = QStringLiteral("フォルダーは一つだけ指定できます。")};
-        }
+    if (line->has(option::help)) {
+        return ReportCommand{.action = ReportCommand::Action::Help};
+    }
+    if (line->arguments.size() + (line->has(classOption) ? 1 : 0) > 1) {
+        return Failure{QStringLiteral("フォルダーは一つだけ指定できます。")};
+    }
+    ReportCommand command;
+    command.open = line->has(option::noOpen) ? ReportCommand::Open::No : ReportCommand::Open::Yes;
+    command.output = line->value(option::output).value_or(QString());
+    std::optional<QString> folder;
+    if (line->has(classOption)) {
         command.scope = ReportCommand::Scope::Class;
-        folder = classFolder;
+        folder = line->value(classOption);
+    } else if (!line->arguments.isEmpty()) {
+        folder = line->arguments.front();
     }
     command.folder = folder.value_or(defaultHistoryFolder());
     if (command.output.isEmpty()) {
         command.output = command.scope == ReportCommand::Scope::Class ? defaultClassReportPath()
                                                                       : defaultReportPath();
     }
-    return {.command = command};
+    return command;
 }
 
 QString reportUsage() {

@@ -2,6 +2,8 @@
 
 // The command line of minamo-report and where it reads and writes by default.
 
+#include "platform/result.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -20,13 +22,9 @@ struct ReportCommand {
     Open open = Open::Yes;
 };
 
-struct ParsedArguments {
-    std::optional<ReportCommand> command;
-    QString error; // when there is no command
-};
-
-// The arguments after the program's name. A missing folder or output is the default one.
-ParsedArguments parseReportArguments(const QStringList& arguments);
+// The arguments after the program's name, or the mistake in them. A missing folder or output
+// is the default one.
+Result<ReportCommand> parseReportArguments(const QStringList& arguments);
 QString reportUsage();
 
 // The drill's per-user data folder, where its launcher keeps the history files:

@@ -1,5 +1,7 @@
 #include "worksheet/worksheet_command.h"
 
+#include "command_line/command_line.h"
+
 #include "worksheet/worksheet.h"
 
 #include <QDir>
@@ -10,72 +12,45 @@ namespace minamo {
 
 namespace {
 
-const QString freshOption = QStringLiteral("--fresh");
-const QString outputOption = QStringLiteral("--output");
-const QString noOutputName = QStringLiteral("--output のあとにファイルの名前がありません。");
-
-ParsedWorksheetCommand failure(const QString& error) {
-    return {.command = std::nullopt, .error = error};
-}
+const OptionSpec listOption{.name = QStringLiteral("--list")};
 
 } // namespace
 
-ParsedWorksheetCommand parseWorksheetArguments(const QStringList& arguments) {
-    WorksheetCommand command;
-    bool fresh = false;
-    bool list = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h")) {
-            return {.command = WorksheetCommand{.action = WorksheetCommand::Action::Help}};
-        }
-        if (argument == QStringLiteral("--list")) {
-            list = true;
-        } else if (argument == QStringLiteral("--no-open")) {
-            command.open = WorksheetCommand::Open::No;
-        } else if (argument == freshOption) {
-            fresh = true;
-        } else if (argument.startsWith(freshOption + u'=')) {
-            const std::optional<std::uint64_t> seed =
-                parseSeed(argument.mid(freshOption.size() + 1));
-            if (!seed) {
-                return failure(QStringLiteral("%1 の数が正しくありません（0 以上の整数を書いて"
-                                              "ください）。")
-                                   .arg(argument));
-            }
-            fresh = true;
-            command.seed = *seed;
-        } else if (argument == outputOption) {
-            if (i + 1 == arguments.size() || arguments[i + 1].isEmpty()) {
-                return failure(noOutputName);
-            }
-            command.output = arguments[++i];
-        } else if (argument.startsWith(outputOption + u'=')) {
-            command.output = argument.mid(outputOption.size() + 1);
-            if (command.output.isEmpty()) {
-                return failure(noOutputName);
-            }
-        } else if (argument.startsWith(u'-')) {
-            return failure(QStringLiteral("%1 という指定はありません。").arg(argument));
-        } else if (!command.setName.isEmpty()) {
-            return failure(QStringLiteral("セットは一つだけ指定できます。"));
-        } else {
-            command.setName = argument;
-        }
+Result<WorksheetCommand> parseWorksheetArguments(const QStringList& arguments) {
+    const OptionSpec known[] = {option::help, listOption, option::noOpen, option::fresh,
+                                option::output};
+    const Result<CommandLine> line = readCommandLine(arguments, known);
+    if (!line) {
+        return Failure{line.reason()};
     }
-    if (list) {
-        return {.command = WorksheetCommand{.action = WorksheetCommand::Action::List}};
+    if (line->has(option::help)) {
+        return WorksheetCommand{.action = WorksheetCommand::Action::Help};
     }
+    if (line->arguments.size() > 1) {
+        return Failure{QStringLiteral("セットは一つだけ指定できます。")};
+    }
+    const Result<FreshChoice> fresh = freshChoice(*line);
+    if (!fresh) {
+        return Failure{fresh.reason()};
+    }
+    if (line->has(listOption)) {
+        return WorksheetCommand{.action = WorksheetCommand::Action::List};
+    }
+    WorksheetCommand command{.action = WorksheetCommand::Action::Sheet,
+                             .setName = line->arguments.value(0),
+                             .numbers = fresh->fresh ? Numbers::Fresh : Numbers::Bank,
+                             .seed = fresh->seed,
+                             .output = line->value(option::output).value_or(QString()),
+                             .open = line->has(option::noOpen) ? WorksheetCommand::Open::No
+                                                               : WorksheetCommand::Open::Yes};
     if (command.setName.isEmpty()) {
-        if (fresh || !command.output.isEmpty() || command.open == WorksheetCommand::Open::No) {
-            return failure(QStringLiteral("プリントにするセットの名前がありません（セットの"
-                                          "一覧: minamo-worksheet --list）。"));
+        if (fresh->fresh || line->has(option::output) || line->has(option::noOpen)) {
+            return Failure{QStringLiteral("プリントにするセットの名前がありません（セットの"
+                                          "一覧: minamo-worksheet --list）。")};
         }
-        return {.command = WorksheetCommand{.action = WorksheetCommand::Action::Window}};
+        return WorksheetCommand{.action = WorksheetCommand::Action::Window};
     }
-    command.action = WorksheetCommand::Action::Sheet;
-    command.numbers = fresh ? Numbers::Fresh : Numbers::Bank;
-    return {.command = command};
+    return command;
 }
 
 QString worksheetUsage() {

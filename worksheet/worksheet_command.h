@@ -5,6 +5,7 @@
 
 #include "catalogue/catalogue.h"
 #include "fresh/fresh_bank.h"
+#include "platform/result.h"
 
 #include <QDate>
 #include <QStringList>
@@ -24,13 +25,9 @@ struct WorksheetCommand {
     Open open = Open::Yes;
 };
 
-struct ParsedWorksheetCommand {
-    std::optional<WorksheetCommand> command;
-    QString error; // when there is no command
-};
-
-// The arguments after the program's name: a set and options make a sheet, none the window.
-ParsedWorksheetCommand parseWorksheetArguments(const QStringList& arguments);
+// The arguments after the program's name: a set and options make a sheet, none the window;
+// or the mistake in them.
+Result<WorksheetCommand> parseWorksheetArguments(const QStringList& arguments);
 QString worksheetUsage();
 
 // The choosable set of that name (its record name without ".txt"), or none.
