@@ -30,9 +30,8 @@ void resetDrill(Drill& d) {
     }
 }
 
-const QString freshFailureText =
-    QStringLiteral("新しい数の問題を作れませんでした。\nいつもの問題で練習するときは、"
-                   "「ミナモ塾」から始めてください。");
+const QString freshFailureAdvice =
+    QStringLiteral("いつもの問題で練習するときは、「ミナモ塾」から始めてください。");
 
 void startDrill(Drill& d, const CatalogueEntry& set, FreshBanks* fresh) {
     DrillState& s = d.s;
@@ -41,14 +40,16 @@ void startDrill(Drill& d, const CatalogueEntry& set, FreshBanks* fresh) {
     if (s.drillRunning == 1 || s.drillFinished == 1) {
         return;
     }
-    const FreshBank* freshBank = fresh ? fresh->of(*set.bank) : nullptr;
-    if (fresh && !freshBank) {
-        d.ui.messageBox.showExclamation(freshFailureText, form::caption);
+    const Result<FreshBank>* freshBank = fresh ? &fresh->of(*set.bank) : nullptr;
+    if (freshBank && !*freshBank) {
+        d.ui.messageBox.showExclamation(
+            freshFailureMessage(set, freshBank->reason()) + u'\n' + freshFailureAdvice,
+            form::caption);
         return;
     }
     s.drillRunning = 1;
     resetDrill(d);
-    fillBank(s, freshBank ? freshBank->bank() : *set.bank);
+    fillBank(s, freshBank ? (*freshBank)->bank() : *set.bank);
     selectProblems(s, d.ui.random);
     s.recordName = recordNameFor(set, fresh ? Numbers::Fresh : Numbers::Bank).text();
     readHistory(d);

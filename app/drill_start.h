@@ -12,7 +12,7 @@ namespace minamo {
 void startDrill(Drill& d, const CatalogueEntry& set, FreshBanks* fresh = nullptr);
 
 // The notice when no fresh bank of a set could be made.
-extern const QString freshFailureText;
+extern const QString freshFailureAdvice;
 
 // The clock's start and the emptied lists of a new drill.
 void resetDrill(Drill& d);

@@ -4,12 +4,12 @@
 
 namespace minamo {
 
-const FreshBank* FreshBanks::of(const Bank& bank) {
+const Result<FreshBank>& FreshBanks::of(const Bank& bank) {
     auto it = made_.find(&bank);
     if (it == made_.end()) {
         it = made_.emplace(&bank, makeFreshBank(bank, options_.seed, options_.limits)).first;
     }
-    return it->second ? &*it->second : nullptr;
+    return it->second;
 }
 
 void FreshBanks::prepareAll() {

@@ -14,15 +14,14 @@ class FreshBanks {
 public:
     explicit FreshBanks(const DrillOptions& options) : options_(options) {}
 
-    // The fresh bank of a bank, made now when it was not made yet; nothing when it cannot
-    // be made.
-    const FreshBank* of(const Bank& bank);
+    // The fresh bank of a bank, made now when it was not made yet, or why it cannot be made.
+    const Result<FreshBank>& of(const Bank& bank);
     // Makes the fresh bank of every set the menus ask.
     void prepareAll();
 
 private:
     DrillOptions options_;
-    std::map<const Bank*, std::optional<FreshBank>> made_;
+    std::map<const Bank*, Result<FreshBank>> made_;
 };
 
 } // namespace minamo

@@ -209,8 +209,7 @@ FreshBank::FreshBank(const Bank& of, std::vector<QString> questions, std::vector
     bank_ = Bank{.builder = of.builder, .problems = problems_};
 }
 
-std::optional<FreshBank> makeFreshBank(const Bank& bank, std::uint64_t seed,
-                                       const FreshLimits& limits) {
+Result<FreshBank> makeFreshBank(const Bank& bank, std::uint64_t seed, const FreshLimits& limits) {
     Generator generator(bank, seed, limits);
     std::vector<QString> questions;
     std::vector<QString> answers;
@@ -226,12 +225,20 @@ std::optional<FreshBank> makeFreshBank(const Bank& bank, std::uint64_t seed,
                      qPrintable(original.question.toString()),
                      static_cast<unsigned long long>(seed), limits.triesPerProblem, r.answer, r.fit,
                      r.solution);
-            return std::nullopt;
+            return Failure{QStringLiteral("%1番目の問題の形で、数を%2回かえても、答えを確かめられる"
+                                          "問題ができませんでした（種 %3）。")
+                               .arg(position)
+                               .arg(limits.triesPerProblem)
+                               .arg(seed)};
         }
         questions.push_back(candidate->question);
         answers.push_back(candidate->answer);
     }
     return FreshBank(bank, std::move(questions), std::move(answers));
+}
+
+QString freshFailureMessage(const CatalogueEntry& entry, const QString& reason) {
+    return QStringLiteral("「%1」の新しい数の問題を作れませんでした。%2").arg(menuPath(entry), reason);
 }
 
 std::uint64_t clockSeed() {

@@ -8,6 +8,8 @@
 // problem and its solution must fit their areas.
 
 #include "banks/banks.h"
+#include "catalogue/catalogue.h"
+#include "platform/result.h"
 
 #include <QString>
 #include <cstdint>
@@ -39,11 +41,15 @@ struct FreshLimits {
     int triesPerProblem = 20000;
 };
 
-// The fresh bank of a bank for a seed: the same for one seed on every machine. Nothing when a
-// position gave no proven problem within the tries (the drill then says so; it never falls
-// back to the bank's own problems).
-std::optional<FreshBank> makeFreshBank(const Bank& bank, std::uint64_t seed,
-                                       const FreshLimits& limits = {});
+// The fresh bank of a bank for a seed: the same for one seed on every machine. A failure,
+// saying at which problem, when a position gave no proven problem within the tries (the
+// drill then says so; it never falls back to the bank's own problems).
+Result<FreshBank> makeFreshBank(const Bank& bank, std::uint64_t seed,
+                                const FreshLimits& limits = {});
+
+// What every program tells the person who asked for a set's fresh numbers that could not
+// be made: which set, and why.
+QString freshFailureMessage(const CatalogueEntry& entry, const QString& reason);
 
 // A seed for a pupil's session, from the clock.
 std::uint64_t clockSeed();

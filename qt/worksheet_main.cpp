@@ -56,11 +56,10 @@ int writeSheet(const char* programName, const WorksheetCommand& command) {
     useDesignFonts();
 
     const std::uint64_t seed = command.seed.value_or(clockSeed());
-    const std::optional<SheetBank> bank = bankToPrint(*entry, command.numbers, seed);
+    const Result<SheetBank> bank = bankToPrint(*entry, command.numbers, seed);
     if (!bank) {
-        tell(QStringLiteral("新しい数の問題を作れませんでした（種 %1）。別の種をためすか、"
-                            "--fresh をつけずにいつもの問題で作ってください。")
-                 .arg(seed));
+        tell(bank.reason() + QStringLiteral("別の種をためすか、--fresh をつけずにいつもの問題で"
+                                            "作ってください。"));
         return Failed;
     }
     const QDate today = QDate::currentDate();

@@ -106,10 +106,10 @@ void WorksheetWindow::save() {
     const Numbers numbers = fresh_->isChecked() ? Numbers::Fresh : Numbers::Bank;
     const std::uint64_t seed = numbers == Numbers::Fresh ? clockSeed() : 0;
     // The problems first: no file is asked for a sheet that cannot be made.
-    const std::optional<SheetBank> bank = bankToPrint(*entry, numbers, seed);
+    const Result<SheetBank> bank = bankToPrint(*entry, numbers, seed);
     if (!bank) {
-        status_->setText(QStringLiteral("新しい数の問題を作れませんでした。もう一度ためすか、"
-                                        "いつもの問題で作ってください。"));
+        status_->setText(bank.reason() + QStringLiteral("もう一度ためすか、いつもの問題で作って"
+                                                        "ください。"));
         return;
     }
     const QDate today = QDate::currentDate();

@@ -122,16 +122,15 @@ QString unwritableReason(const QString& path) {
     return QStringLiteral("書きこむ許可がないか、ディスクがいっぱいです");
 }
 
-std::optional<SheetBank> bankToPrint(const CatalogueEntry& entry, Numbers numbers,
-                                     std::uint64_t seed) {
+Result<SheetBank> bankToPrint(const CatalogueEntry& entry, Numbers numbers, std::uint64_t seed) {
     if (numbers == Numbers::Bank) {
         return SheetBank(entry.bank, std::nullopt);
     }
-    std::optional<FreshBank> fresh = makeFreshBank(*entry.bank, seed);
+    Result<FreshBank> fresh = makeFreshBank(*entry.bank, seed);
     if (!fresh) {
-        return std::nullopt;
+        return Failure{freshFailureMessage(entry, fresh.reason())};
     }
-    return SheetBank(entry.bank, std::move(fresh));
+    return SheetBank(entry.bank, std::move(*fresh));
 }
 
 } // namespace minamo

@@ -52,16 +52,15 @@ public:
     const Bank& bank() const { return fresh_ ? fresh_->bank() : *own_; }
 
 private:
-    friend std::optional<SheetBank> bankToPrint(const CatalogueEntry&, Numbers, std::uint64_t);
+    friend Result<SheetBank> bankToPrint(const CatalogueEntry&, Numbers, std::uint64_t);
     SheetBank(const Bank* own, std::optional<FreshBank> fresh)
         : own_(own), fresh_(std::move(fresh)) {}
     const Bank* own_;
     std::optional<FreshBank> fresh_;
 };
 
-// Nothing when fresh numbers were asked and none could be proven for the seed: a sheet
-// never falls back to the set's own problems then.
-std::optional<SheetBank> bankToPrint(const CatalogueEntry& entry, Numbers numbers,
-                                     std::uint64_t seed);
+// A failure, saying which set and why, when fresh numbers were asked and none could be
+// proven for the seed: a sheet never falls back to the set's own problems then.
+Result<SheetBank> bankToPrint(const CatalogueEntry& entry, Numbers numbers, std::uint64_t seed);
 
 } // namespace minamo

@@ -182,7 +182,11 @@ TEST(DrillFlow, AFreshBankThatCannotBeMadeStartsNothing) {
     w.form.Menu_Click(u"bunhayasa");
     EXPECT_EQ(w.s().drillRunning, 0);
     ASSERT_EQ(w.fake.messageBox.shown.size(), 1u);
-    EXPECT_EQ(w.fake.messageBox.shown[0].text, freshFailureText);
+    // Which set, why, and what to do instead.
+    EXPECT_EQ(w.fake.messageBox.shown[0].text,
+              QStringLiteral("「分数問題 → 基本3」の新しい数の問題を作れませんでした。1番目の問題の形"
+                             "で、数を0回かえても、答えを確かめられる問題ができませんでした（種 3）。\n") +
+                  freshFailureAdvice);
     EXPECT_EQ(w.fake.files.writes, 0);
     EXPECT_EQ(w.s().question[1], QStringLiteral("問題をくーれ"));
 }

@@ -44,9 +44,8 @@ int banks(const QStringList& args, QTextStream& in, QTextStream& out) {
         const auto fresh = makeFreshBank(*bank, seed);
         if (!fresh) {
             out.flush();
-            std::fprintf(stderr, "drill-trace banks: no fresh bank of %s for seed %llu\n",
-                         qPrintable(bank->builder.toString()),
-                         static_cast<unsigned long long>(seed));
+            std::fprintf(stderr, "drill-trace banks: no fresh bank of %s: %s\n",
+                         qPrintable(bank->builder.toString()), qPrintable(fresh.reason()));
             return 1;
         }
         printBank(fresh->bank(), out);

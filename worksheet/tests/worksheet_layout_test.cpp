@@ -107,7 +107,7 @@ TEST(WorksheetLayout, EverySetFixedAndFreshFitsItsPagesInBankOrder) {
         checkSheet(entry, *entry.bank, Numbers::Bank);
         for (std::uint64_t seed : {1u, 2u, 2026u}) {
             SCOPED_TRACE(seed);
-            const std::optional<SheetBank> fresh = bankToPrint(entry, Numbers::Fresh, seed);
+            const Result<SheetBank> fresh = bankToPrint(entry, Numbers::Fresh, seed);
             ASSERT_TRUE(fresh);
             checkSheet(entry, fresh->bank(), Numbers::Fresh);
         }
