@@ -36,7 +36,7 @@ void endDrill(Drill& d) {
     if (s.historyReadFailed == 1 || s.historySaveFailed == 1) {
         qWarning("%s", qPrintable(historyNotSavedLog(s.historyPath, s.historyStatus)));
         ui.messageBox.showExclamation(
-            historyNotSavedText(s.historyPath,
+            historyNotSavedText(s.historyPath, s.historyStatus,
                                 ui.files.exists(s.historyPath) ? FileKept::Yes : FileKept::No),
             historyNotSavedTitle);
     }

@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "core/basic_text.h"
+#include "platform/file_errors.h"
 
 #include <QDir>
 #include <QStringDecoder>
@@ -296,9 +297,10 @@ void writeHistory(Drill& d) {
     s.historySaveFailed = s.historyStatus == FileStatus::Ok ? 0 : 1;
 }
 
-QString historyNotSavedText(const QString& path, FileKept kept) {
-    QString text = QStringLiteral("今回の結果を記録できませんでした。\n記録ファイル: ") +
-                   QDir::toNativeSeparators(path);
+QString historyNotSavedText(const QString& path, FileStatus why, FileKept kept) {
+    QString text =
+        QStringLiteral("今回の結果を記録できませんでした。\n理由: %1。\n記録ファイル: %2")
+            .arg(reasonOf(why), QDir::toNativeSeparators(path));
     if (kept == FileKept::Yes) {
         text += QStringLiteral("\nファイルはそのまま残してあります。");
     }

@@ -70,7 +70,7 @@ void writeHistory(Drill& d);
 // The pupil's notice when this drill's result could not be saved, and the log's line.
 inline const QString historyNotSavedTitle = QStringLiteral("記録できません");
 enum class FileKept { Yes, No };
-QString historyNotSavedText(const QString& path, FileKept kept);
+QString historyNotSavedText(const QString& path, FileStatus why, FileKept kept);
 QString historyNotSavedLog(const QString& path, FileStatus why);
 
 } // namespace minamo

@@ -23,27 +23,34 @@ bool hasDisplay() {
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-Opened openOnDesktop(const QString& path) {
+Result<> openOnDesktop(const QString& path) {
+    if (!hasDisplay()) {
+        return Failure{QStringLiteral("画面がありません")};
+    }
     const QByteArray file = QFile::encodeName(QFileInfo(path).absoluteFilePath());
     char opener[] = "xdg-open";
     char* argv[] = {opener, const_cast<char*>(file.constData()), nullptr};
     pid_t pid = 0;
     if (::posix_spawnp(&pid, opener, nullptr, nullptr, argv, environ) != 0) {
-        return Opened::NoOpener;
+        return Failure{QStringLiteral("ファイルを開く xdg-open がありません")};
     }
     const auto deadline = std::chrono::steady_clock::now() + handOver;
-    while (std::chrono::steady_clock::now() < deadline) {
+    for (;;) {
         int status = 0;
         const pid_t ended = ::waitpid(pid, &status, WNOHANG);
-        if (ended == pid) {
-            return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? Opened::Yes : Opened::No;
+        if (ended == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+            return {};
         }
-        if (ended < 0) {
-            return Opened::No;
+        if (ended != 0) {
+            break; // it failed, or was lost
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return {}; // still showing the file itself
         }
         std::this_thread::sleep_for(poll);
     }
-    return Opened::Yes;
+    return Failure{QStringLiteral("xdg-open が開けませんでした。開くプログラムが決まっていない"
+                                  "のかもしれません")};
 }
 
 } // namespace minamo

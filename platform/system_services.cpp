@@ -1,11 +1,13 @@
 #include "platform/system_services.h"
 
+#include "platform/file_errors.h"
+#include "platform/leftover_files.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QThread>
@@ -38,43 +40,6 @@ bool LocalFileSystem::exists(const QString& path) const {
 
 namespace {
 
-// What a failed system call's errno says, or otherwise when it says nothing more precise.
-FileStatus statusOfError(int error, FileStatus otherwise) {
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        return FileStatus::Missing;
-    case EISDIR:
-        return FileStatus::NotAFile;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return FileStatus::NoPermission;
-    case ENOSPC:
-    case EDQUOT:
-        return FileStatus::NoSpace;
-    default:
-        return otherwise;
-    }
-}
-
-// Qt's own account of a failed file operation, when errno no longer holds it.
-FileStatus statusOfQtError(QFileDevice::FileError error, FileStatus otherwise) {
-    switch (error) {
-    case QFileDevice::PermissionsError:
-        return FileStatus::NoPermission;
-    case QFileDevice::ResourceError:
-        return FileStatus::NoSpace;
-    default:
-        return otherwise;
-    }
-}
-
-FileStatus statusOfFailure(const QFileDevice& file, int error, FileStatus otherwise) {
-    const FileStatus fromErrno = statusOfError(error, otherwise);
-    return fromErrno != otherwise ? fromErrno : statusOfQtError(file.error(), otherwise);
-}
-
 class OpenFile {
 public:
     explicit OpenFile(int fd) : fd(fd) {}
@@ -90,34 +55,6 @@ public:
 
 constexpr qsizetype readChunk = 64 * 1024;
 
-// A writer killed between writing its temporary file and renaming it into place leaves
-// that file for good (where the folder cannot hold unnamed files, as on sshfs, for the
-// whole of the write). Only QSaveFile's own names for this very file are taken: the name,
-// ".", six letters; a plain file, not a link; and one this old, so that no write still
-// under way loses it. Its letters are drawn at random from both cases; a word a person
-// wrote ("backup", "BACKUP", "Backup") is written in one case or capitalised, and is kept,
-// at the price of leaving the one leftover in twenty that happens to look like one.
-constexpr qint64 leftOverAgeSeconds = 60;
-constexpr qsizetype saveFileSuffixLetters = 6;
-
-bool isSaveFileOf(const QString& candidate, const QString& name) {
-    if (candidate.size() != name.size() + 1 + saveFileSuffixLetters ||
-        !candidate.startsWith(name + u'.')) {
-        return false;
-    }
-    const QStringView letters = QStringView(candidate).sliced(name.size() + 1);
-    const auto isLower = [](QChar c) { return c >= u'a' && c <= u'z'; };
-    const auto isUpper = [](QChar c) { return c >= u'A' && c <= u'Z'; };
-    const QStringView rest = letters.sliced(1);
-    const bool oneCase = std::all_of(letters.begin(), letters.end(), isLower) ||
-                         std::all_of(letters.begin(), letters.end(), isUpper);
-    const bool capitalised =
-        isUpper(letters.front()) && std::all_of(rest.begin(), rest.end(), isLower);
-    return std::all_of(letters.begin(), letters.end(),
-                       [&](QChar c) { return isLower(c) || isUpper(c); }) &&
-           !oneCase && !capitalised;
-}
-
 void removeLeftOverTemporaries(const QString& path) {
     const QFileInfo target(path);
     const QString name = target.fileName();
@@ -125,7 +62,7 @@ void removeLeftOverTemporaries(const QString& path) {
     const QFileInfoList candidates = target.absoluteDir().entryInfoList(
         {name + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QFileInfo& file : candidates) {
-        if (isSaveFileOf(file.fileName(), name) && file.isFile() && !file.isSymLink() &&
+        if (isSaveFileLeftOver(file.fileName(), name) && file.isFile() && !file.isSymLink() &&
             file.lastModified().toUTC().secsTo(now) >= leftOverAgeSeconds) {
             QFile::remove(file.filePath());
         }
@@ -169,22 +106,7 @@ FileStatus LocalFileSystem::writeFileWhole(const QString& path, const QByteArray
         return FileStatus::NotAFile;
     }
     removeLeftOverTemporaries(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return statusOfFailure(file, errno, FileStatus::WriteFailed);
-    }
-    // A small file stays in QSaveFile's buffer until commit(), which does not notice when
-    // writing that buffer out fails (a full disk) and would rename the short file over the
-    // old one. Flushing first makes every write error count here.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const FileStatus status = statusOfFailure(file, errno, FileStatus::WriteFailed);
-        file.cancelWriting();
-        return status;
-    }
-    if (!file.commit()) {
-        return statusOfFailure(file, errno, FileStatus::WriteFailed);
-    }
-    return FileStatus::Ok;
+    return saveWhole(path, [&](QIODevice& file) { return file.write(bytes) == bytes.size(); });
 }
 
 SystemClock::SystemClock() {

@@ -1,5 +1,6 @@
 #include "qt/paper_sheet.h"
 
+#include "platform/file_errors.h"
 #include "worksheet/worksheet_command.h"
 
 #include <QDir>
@@ -7,7 +8,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace minamo {
 
@@ -113,34 +113,27 @@ bool PdfSheet::finish() {
 }
 
 SheetFile writeSheetPdf(const SheetContent& content, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return {.written = SheetFile::Written::No, .layout = {}, .failure = unwritableReason(path)};
+    SheetLayout layout;
+    QStringList faults;
+    // A folder named on the command line is the person's to make: a mistyped one is said.
+    Result<> written = writeWholeFile(path, MissingFolder::Fail, [&](QIODevice& file) {
+        QPdfWriter writer(&file);
+        writer.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        writer.setResolution(twipsPerInch);
+        writer.setTitle(content.menuPath + QStringLiteral("（") + content.setName +
+                        QStringLiteral("）"));
+        writer.setCreator(QStringLiteral("minamo-worksheet"));
+        PdfSheet sheet(writer);
+        layout = drawWorksheet(content, sheet);
+        faults = layoutFaults(layout);
+        return sheet.finish() && faults.isEmpty();
+    });
+    if (!faults.isEmpty()) {
+        written = Failure{QStringLiteral("ページの割りつけに誤りがあります: ") +
+                          faults.join(QStringLiteral("; "))};
     }
-    QPdfWriter writer(&file);
-    writer.setPageLayout(
-        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    writer.setResolution(twipsPerInch);
-    writer.setTitle(content.menuPath + QStringLiteral("（") + content.setName +
-                    QStringLiteral("）"));
-    writer.setCreator(QStringLiteral("minamo-worksheet"));
-
-    PdfSheet sheet(writer);
-    SheetLayout layout = drawWorksheet(content, sheet);
-    if (const QStringList faults = layoutFaults(layout); !faults.isEmpty()) {
-        sheet.finish();
-        file.cancelWriting();
-        return {.written = SheetFile::Written::No,
-                .layout = std::move(layout),
-                .failure = QStringLiteral("ページの割りつけに誤りがあります: ") +
-                           faults.join(QStringLiteral("; "))};
-    }
-    if (!sheet.finish() || !file.commit()) {
-        return {.written = SheetFile::Written::No,
-                .layout = std::move(layout),
-                .failure = unwritableReason(path)};
-    }
-    return {.written = SheetFile::Written::Yes, .layout = std::move(layout), .failure = {}};
+    return {.written = std::move(written), .layout = std::move(layout)};
 }
 
 QString preparedDefaultSheetPath(const CatalogueEntry& entry, Numbers numbers, std::uint64_t seed,

@@ -3,6 +3,7 @@
 // Worksheets on paper: picture areas whose drawing is painted onto PDF pages, the surface
 // that places them, and the PDF file written whole or not at all.
 
+#include "platform/result.h"
 #include "qt/painted_area.h"
 #include "worksheet/worksheet.h"
 
@@ -66,10 +67,8 @@ private:
 };
 
 struct SheetFile {
-    enum class Written { Yes, No };
-    Written written = Written::No;
+    Result<> written; // or why not
     SheetLayout layout;
-    QString failure; // why it was not written
 };
 
 // Writes the sheet as an A4 PDF at path: the whole file, or nothing when it cannot be

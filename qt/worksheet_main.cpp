@@ -70,16 +70,19 @@ int writeSheet(const char* programName, const WorksheetCommand& command) {
     const SheetFile sheet =
         writeSheetPdf(sheetContent(*entry, bank->bank(), command.numbers, seed, today), path);
     const QString where = QDir::toNativeSeparators(path);
-    if (sheet.written == SheetFile::Written::No) {
-        tell(QStringLiteral("プリントを書けませんでした: %1（%2）").arg(where, sheet.failure));
+    if (!sheet.written) {
+        tell(QStringLiteral("プリントを書けませんでした: %1（%2）")
+                 .arg(where, sheet.written.reason()));
         return Failed;
     }
     std::puts(where.toUtf8().constData());
     // From the command line xdg-open's answer is waited for, so that a failure is said.
-    if (command.open == WorksheetCommand::Open::Yes &&
-        (!hasDisplay() || openOnDesktop(path) != Opened::Yes)) {
-        tell(QStringLiteral("ビューアーで開けませんでした。プリントはここにあります: ") + where);
-        return Failed;
+    if (command.open == WorksheetCommand::Open::Yes) {
+        if (const Result<> opened = openOnDesktop(path); !opened) {
+            tell(QStringLiteral("ビューアーで開けませんでした（%1）。プリントはここにあります: %2")
+                     .arg(opened.reason(), where));
+            return Failed;
+        }
     }
     return Done;
 }

@@ -120,9 +120,9 @@ void WorksheetWindow::save() {
     const SheetFile sheet =
         writeSheetPdf(sheetContent(*entry, bank->bank(), numbers, seed, today), path);
     const QString where = QDir::toNativeSeparators(path);
-    if (sheet.written == SheetFile::Written::No) {
+    if (!sheet.written) {
         status_->setText(
-            QStringLiteral("保存できませんでした: %1（%2）").arg(where, sheet.failure));
+            QStringLiteral("保存できませんでした: %1（%2）").arg(where, sheet.written.reason()));
         return;
     }
     status_->setText(

@@ -78,29 +78,14 @@ int fail(const char* programName, const QString& line, const QString& whatToDo) 
 }
 
 int openInBrowser(const char* programName, const QString& page) {
-    const QString where = QDir::toNativeSeparators(page);
-    if (!hasDisplay()) {
-        tell(QStringLiteral(
-                 "画面がないので、ブラウザーで開けませんでした。ページはここにあります: ") +
-             where);
-        return Failed;
-    }
-    const QString openThePage = QStringLiteral("このファイルをブラウザーで開いてください。");
-    switch (openOnDesktop(page)) {
-    case Opened::Yes:
+    const Result<> opened = openOnDesktop(page);
+    if (opened) {
         return Done;
-    case Opened::NoOpener:
-        return fail(programName,
-                    QStringLiteral("ブラウザーを開く xdg-open がないので、開けませんでした。"
-                                   "ページはここにあります: ") +
-                        where,
-                    openThePage);
-    case Opened::No:
-        break;
     }
     return fail(programName,
-                QStringLiteral("ブラウザーで開けませんでした。ページはここにあります: ") + where,
-                openThePage);
+                QStringLiteral("ブラウザーで開けませんでした（%1）。ページはここにあります: %2")
+                    .arg(opened.reason(), QDir::toNativeSeparators(page)),
+                QStringLiteral("このファイルをブラウザーで開いてください。"));
 }
 
 // The page of one history folder; what could not be read is said on stderr too.
@@ -160,12 +145,11 @@ int main(int argc, char** argv) {
     const QString page = command.scope == ReportCommand::Scope::Class
                              ? classReport(files, command.folder)
                              : pupilReport(files, command.folder);
-    if (writeReportPage(command.output, page) == PageWritten::No) {
+    if (const Result<> written = writeReportPage(command.output, page); !written) {
         return fail(argv[0],
-                    QStringLiteral("ページを書けませんでした: ") +
-                        QDir::toNativeSeparators(command.output),
-                    QStringLiteral("そのフォルダーに書きこめるか、ディスクに空きがあるかを"
-                                   "確かめてください。"));
+                    QStringLiteral("ページを書けませんでした: %1（%2）")
+                        .arg(QDir::toNativeSeparators(command.output), written.reason()),
+                    QStringLiteral("--output で書きこめる場所を指定してください。"));
     }
     std::puts(QDir::toNativeSeparators(command.output).toUtf8().constData());
     return command.open == ReportCommand::Open::Yes ? openInBrowser(argv[0], command.output) : Done;

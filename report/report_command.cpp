@@ -1,6 +1,7 @@
 #include "report/report_command.h"
 
 #include "command_line/command_line.h"
+#include "platform/file_errors.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -102,17 +103,10 @@ bool isInsideFolder(const QString& output, const QString& folder) {
     return page == history || page.startsWith(below);
 }
 
-PageWritten writeReportPage(const QString& path, const QString& html) {
-    const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath())) {
-        return PageWritten::No;
-    }
-    QSaveFile file(path);
+Result<> writeReportPage(const QString& path, const QString& html) {
     const QByteArray bytes = html.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
-        return PageWritten::No;
-    }
-    return file.commit() ? PageWritten::Yes : PageWritten::No;
+    return writeWholeFile(path, MissingFolder::Make,
+                          [&](QIODevice& file) { return file.write(bytes) == bytes.size(); });
 }
 
 } // namespace minamo

@@ -40,8 +40,8 @@ QString defaultClassReportPath();
 // writes.
 bool isInsideFolder(const QString& output, const QString& folder);
 
-enum class PageWritten { Yes, No };
-// Writes the page as UTF-8, whole or not at all, making its folder when needed.
-PageWritten writeReportPage(const QString& path, const QString& html);
+// Writes the page as UTF-8, whole or not at all, making its folder when needed; or says why
+// it could not.
+Result<> writeReportPage(const QString& path, const QString& html);
 
 } // namespace minamo

@@ -111,17 +111,6 @@ QString defaultSheetPath(const CatalogueEntry& entry, Numbers numbers, std::uint
     return folder + u'/' + name + QStringLiteral(".pdf");
 }
 
-QString unwritableReason(const QString& path) {
-    const QFileInfo file(path);
-    if (file.isDir()) {
-        return QStringLiteral("同じ名前のフォルダーがあります");
-    }
-    if (!QFileInfo(file.absolutePath()).isDir()) {
-        return QStringLiteral("フォルダーがありません");
-    }
-    return QStringLiteral("書きこむ許可がないか、ディスクがいっぱいです");
-}
-
 Result<SheetBank> bankToPrint(const CatalogueEntry& entry, Numbers numbers, std::uint64_t seed) {
     if (numbers == Numbers::Bank) {
         return SheetBank(entry.bank, std::nullopt);

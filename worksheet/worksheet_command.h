@@ -43,9 +43,6 @@ QString unknownSetMessage(const QString& setName);
 QString defaultSheetPath(const CatalogueEntry& entry, Numbers numbers, std::uint64_t seed,
                          QDate date);
 
-// Why a file cannot be written there, for the person who named it.
-QString unwritableReason(const QString& path);
-
 // The problems a sheet prints: the set's own bank, or its fresh numbers for the seed.
 class SheetBank {
 public:

@@ -227,10 +227,12 @@ TEST(EndDrill, UnreadableHistoryGetsACalmNoticeAndStaysUntouched) {
     EXPECT_EQ(w.fake.files.writes, 0);
     ASSERT_EQ(w.fake.messageBox.shown.size(), 2u);
     EXPECT_EQ(w.fake.messageBox.shown[0].title, QStringLiteral("記録できません"));
-    EXPECT_EQ(w.fake.messageBox.shown[0].text,
-              QStringLiteral(
-                  "今回の結果を記録できませんでした。\n記録ファイル: /home/pupil/方程式基本.txt\n"
-                  "ファイルはそのまま残してあります。"));
+    EXPECT_EQ(
+        w.fake.messageBox.shown[0].text,
+        QStringLiteral(
+            "今回の結果を記録できませんでした。\n理由: そのファイルかフォルダーを"
+            "使う許可がないか、読み取り専用の場所です。\n記録ファイル: /home/pupil/方程式基本.txt\n"
+            "ファイルはそのまま残してあります。"));
     EXPECT_EQ(w.fake.messageBox.shown[1].text, closingText);
     EXPECT_TRUE(w.fake.command2.isVisible());
 }

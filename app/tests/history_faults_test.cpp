@@ -6,6 +6,7 @@
 #include "drivers/folder_window.h"
 #include "fake/qstring_printer.h"
 #include "history/history_file.h"
+#include "platform/file_errors.h"
 
 #include <QDate>
 #include <QDir>
@@ -145,7 +146,8 @@ void expectNotSaved(FolderWindow& w, const QString& path, Kept kept, FileStatus 
     EXPECT_EQ(w.s().historyStatus, why) << fileStatusText(w.s().historyStatus);
     ASSERT_EQ(w.fake.messageBox.shown.size(), 2u);
     EXPECT_EQ(w.fake.messageBox.shown[0].title, notSavedTitle);
-    QString text = QStringLiteral("今回の結果を記録できませんでした。\n記録ファイル: ") + path;
+    QString text = QStringLiteral("今回の結果を記録できませんでした。\n理由: ") + reasonOf(why) +
+                   QStringLiteral("。\n記録ファイル: ") + path;
     if (kept == Kept::Yes) {
         text += QStringLiteral("\nファイルはそのまま残してあります。");
     }

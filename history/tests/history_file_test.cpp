@@ -453,13 +453,15 @@ TEST(HistoryFile, TheReadUnderTheLockTrustsNoClientCache) {
 }
 
 TEST(HistoryFile, NoticeNamesTheFile) {
-    EXPECT_EQ(historyNotSavedText(basicFile, FileKept::Yes),
-              QStringLiteral(
-                  "今回の結果を記録できませんでした。\n記録ファイル: /home/pupil/方程式基本.txt\n"
-                  "ファイルはそのまま残してあります。"));
-    EXPECT_EQ(historyNotSavedText(basicFile, FileKept::No),
-              QStringLiteral(
-                  "今回の結果を記録できませんでした。\n記録ファイル: /home/pupil/方程式基本.txt"));
+    EXPECT_EQ(
+        historyNotSavedText(basicFile, FileStatus::NoSpace, FileKept::Yes),
+        QStringLiteral("今回の結果を記録できませんでした。\n理由: ディスクに空きがありません。"
+                       "\n記録ファイル: /home/pupil/方程式基本.txt\n"
+                       "ファイルはそのまま残してあります。"));
+    EXPECT_EQ(historyNotSavedText(basicFile, FileStatus::NoPermission, FileKept::No),
+              QStringLiteral("今回の結果を記録できませんでした。\n理由: そのファイルかフォルダー"
+                             "を使う許可がないか、読み取り専用の場所です。\n記録ファイル: "
+                             "/home/pupil/方程式基本.txt"));
 }
 
 } // namespace

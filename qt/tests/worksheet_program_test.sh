@@ -185,7 +185,7 @@ else
     not_ok "an unknown set gave status $status: $(cat "$tmp/err"), $(ls "$tmp/bad")"
 fi
 run 方程式分数2 --no-open --output "$tmp/bad/no/such/folder/sheet.pdf"
-if [ "$status" -eq 1 ] && grep -q "プリントを書けませんでした: $tmp/bad/no/such/folder/sheet.pdf（フォルダーがありません）" "$tmp/err" &&
+if [ "$status" -eq 1 ] && grep -q "プリントを書けませんでした: $tmp/bad/no/such/folder/sheet.pdf（そのファイルかフォルダーがありません）" "$tmp/err" &&
     [ -z "$(ls -A "$tmp/bad")" ]; then
     ok "a folder that does not exist: $(cat "$tmp/err")"
 else

@@ -1,6 +1,7 @@
 // The command line, the default places and where the page may be written.
 
 #include "fake/qstring_printer.h"
+#include "platform/file_errors.h"
 #include "report/report_command.h"
 #include "report/tests/sample_folder.h"
 
@@ -107,15 +108,16 @@ TEST(ReportOutput, NeverInsideTheHistoryFolder) {
 TEST(ReportOutput, WritesThePageWholeOrReportsIt) {
     test::SampleFolder folder;
     const QString page = folder.file(QStringLiteral("new/folder/report.html"));
-    ASSERT_EQ(writeReportPage(page, QStringLiteral("<p>記録</p>")), PageWritten::Yes);
+    ASSERT_TRUE(writeReportPage(page, QStringLiteral("<p>記録</p>")));
     QFile file(page);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(file.readAll()), QStringLiteral("<p>記録</p>"));
 
     folder.write(QStringLiteral("a-file"), "x");
-    EXPECT_EQ(
-        writeReportPage(folder.file(QStringLiteral("a-file/report.html")), QStringLiteral("x")),
-        PageWritten::No);
+    const Result<> blocked =
+        writeReportPage(folder.file(QStringLiteral("a-file/report.html")), QStringLiteral("x"));
+    ASSERT_FALSE(blocked);
+    EXPECT_EQ(blocked.reason(), reasonOf(FileStatus::Missing));
 }
 
 } // namespace

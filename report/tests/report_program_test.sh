@@ -199,7 +199,7 @@ chmod 755 "$class/closed"
 # --- opening the page ----------------------------------------------------------------------
 
 run "$history" --output "$tmp/pages/open.html"
-if [ "$status" -eq 1 ] && [ -s "$tmp/pages/open.html" ] && grep -q "画面がないので" "$tmp/err"; then
+if [ "$status" -eq 1 ] && [ -s "$tmp/pages/open.html" ] && grep -q "（画面がありません）" "$tmp/err"; then
     ok "without a display the page is written and the program says where it is"
 else
     not_ok "without a display: status $status, $(cat "$tmp/err")"
@@ -215,7 +215,7 @@ dead=":$((7000 + $$ % 1000))"
 run_path="$tmp/failing-bin:/usr/bin:/bin" run_env="DISPLAY=$dead QT_QPA_PLATFORM=xcb" \
     run "$history" --output "$tmp/pages/dead.html"
 if [ "$status" -eq 1 ] && [ "$(cat "$tmp/out")" = "$tmp/pages/dead.html" ] &&
-    grep -q "ブラウザーで開けませんでした。ページはここにあります: $tmp/pages/dead.html" "$tmp/err" &&
+    grep -q "ブラウザーで開けませんでした（xdg-open が開けませんでした。.*）。ページはここにあります: $tmp/pages/dead.html" "$tmp/err" &&
     [ -z "$(ls "$tmp" | grep -i core)" ]; then
     ok "xdg-open failing on a display no one answers: exit 1, the page's path and a clear line"
 else
@@ -229,7 +229,7 @@ else
     not_ok "--no-open on an unanswered display: status $status, $(cat "$tmp/err")"
 fi
 run_path="$tmp/no-bin" run_env="DISPLAY=$dead" run "$history" --output "$tmp/pages/none.html"
-if [ "$status" -eq 1 ] && grep -q "xdg-open がないので" "$tmp/err"; then
+if [ "$status" -eq 1 ] && grep -q "（ファイルを開く xdg-open がありません）" "$tmp/err"; then
     ok "without xdg-open: exit 1 and a clear line: $(cat "$tmp/err")"
 else
     not_ok "without xdg-open: status $status, $(cat "$tmp/err")"

@@ -69,9 +69,9 @@ std::vector<Row> runSheetBenchmarks(const SheetOptions& options, QTextStream& lo
         auto start = Clock::now();
         const SheetFile sheet = writeSheetPdf(content, sheetPath);
         sheets.push_back(msSince(start));
-        if (sheet.written == SheetFile::Written::No) {
-            log << "bench: the sheet of " << largestSet << " was not written: " << sheet.failure
-                << '\n';
+        if (!sheet.written) {
+            log << "bench: the sheet of " << largestSet
+                << " was not written: " << sheet.written.reason() << '\n';
             failed = true;
             return {};
         }
