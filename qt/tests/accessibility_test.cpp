@@ -9,7 +9,6 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QImage>
 #include <QLineEdit>
 #include <QStringEncoder>
 #include <QTest>
@@ -117,52 +116,6 @@ TEST(Accessibility, PictureAreasReadWhatTheyShow) {
     EXPECT_EQ(w.focused(), w.window.answerBox());
     EXPECT_EQ(w.window.answerBox()->text(), QString());
     EXPECT_EQ(w.read(Picture3), QStringLiteral("x=-3分の8"));
-}
-
-// Where a screen reader's review finds each character of an area: on the drawing, each line
-// of the worked solution starting below the middle of the one before (the font's boxes of
-// stacked fractions overlap a little), and a point of a character's box read back as that
-// character.
-TEST(Accessibility, CharactersLieWhereTheyAreDrawn) {
-    SpokenWindow w;
-    ASSERT_TRUE(w.loaded);
-    w.window.menuAction(QStringLiteral("bmojisikik1"))->trigger();
-    w.type(QStringLiteral("x=5"));
-    for (const ControlId id : {ControlId::Picture2, ControlId::Picture7}) {
-        QAccessibleTextInterface* text = w.accessible(id)->textInterface();
-        const QString spoken = text->text(0, text->characterCount());
-        const QImage& image = w.window.picture(id).image();
-        const QColor back = image.pixelColor(0, 0);
-        QRect ink;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                if (image.pixelColor(x, y) != back) {
-                    ink |= QRect(x, y, 1, 1);
-                }
-            }
-        }
-        const QPoint origin = w.widget(id)->mapToGlobal(QPoint(0, 0));
-        QRect covered;
-        int lineMiddle = -1;
-        for (int offset = 0; offset < spoken.size(); ++offset) {
-            const QRect box = text->characterRect(offset).translated(-origin);
-            if (spoken[offset] == u'\n') {
-                continue;
-            }
-            ASSERT_FALSE(box.isEmpty()) << offset;
-            EXPECT_TRUE(w.widget(id)->rect().contains(box)) << offset;
-            EXPECT_EQ(text->offsetAtPoint(text->characterRect(offset).center()), offset);
-            if (offset == 0 || spoken[offset - 1] == u'\n') {
-                EXPECT_GT(box.top(), lineMiddle) << "line at " << offset;
-                lineMiddle = box.center().y();
-            }
-            covered |= box;
-        }
-        // Antialiased edges may reach a pixel past the font's box.
-        EXPECT_TRUE(covered.adjusted(-1, -1, 1, 1).contains(ink))
-            << spoken.toStdString() << ": " << ink.x() << "," << ink.y() << " " << ink.width()
-            << "x" << ink.height();
-    }
 }
 
 } // namespace

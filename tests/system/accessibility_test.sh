@@ -22,56 +22,50 @@ readonly otherRecord="10,260101#方程式分数2.txt"
 readonly busLauncher=/usr/libexec/at-spi-bus-launcher
 # Debian's own Python, which python3-pyatspi installs into.
 readonly python=/usr/bin/python3
-readonly speechModule=/usr/lib/speech-dispatcher-modules/sd_espeak-ng
 
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/report.sh"
 
 # --- inside the D-Bus session --------------------------------------------------------------
 
-# Starts openbox, speech-dispatcher and Orca; returns once Orca has said it is on.
+# Polls a command every 0.1 s, at most TRIES times; succeeds once it does.
+poll() {
+    local tries=$1
+    shift
+    for _ in $(seq "$tries"); do
+        "$@" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Starts openbox, speech-dispatcher (espeak-ng into libao's null driver: nothing is played)
+# and Orca, whose debug file the test reads while it runs (written line by line).
 start_screen_reader() {
     local dir=$1 socket=$1/runtime/speechd.sock
     openbox --sm-disable >"$dir/openbox.log" 2>&1 &
-    for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
-        sleep 0.1
-    done
-    # Speech goes through espeak-ng into libao's null driver: nothing is played.
+    poll 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' || true
     mkdir -p "$dir/speechd/modules" "$dir/orca"
+    touch "$dir/speechd/modules/espeak-ng.conf"
     echo "default_driver=null" >"$HOME/.libao"
     printf '%s\n' 'AudioOutputMethod "libao"' 'AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"' \
         'DefaultModule espeak-ng' 'DefaultLanguage "ja"' >"$dir/speechd/speechd.conf"
-    touch "$dir/speechd/modules/espeak-ng.conf"
     speech-dispatcher --run-single --timeout 0 --config-dir "$dir/speechd" \
         --socket-path "$socket" --log-dir "$dir" >"$dir/speechd.log" 2>&1 &
     export SPEECHD_ADDRESS="unix_socket:$socket"
-    # Braille would only fill the log with attempts to reach a display that is not there.
-    cat >"$dir/orca/user-settings.conf" <<'SETTINGS'
-{"general": {"enableBraille": false, "enableSound": false,
-             "startingProfile": ["Default", "default"], "activeProfile": ["Default", "default"]},
- "profiles": {"default": {"profile": ["Default", "default"]}},
- "pronunciations": {}, "keybindings": {}}
-SETTINGS
-    # The test reads Orca's debug file while Orca runs: it is written line by line.
-    printf '%s\n' 'import orca.debug' 'debug_file = orca.debug.debugFile' \
-        'debug_file and debug_file.reconfigure(line_buffering=True)' \
+    echo '{"general": {"enableBraille": false, "enableSound": false}, "pronunciations": {},
+        "keybindings": {}, "profiles": {"default": {"profile": ["Default", "default"]}}}' \
+        >"$dir/orca/user-settings.conf"
+    printf '%s\n' 'import orca.debug' \
+        'orca.debug.debugFile and orca.debug.debugFile.reconfigure(line_buffering=True)' \
         >"$dir/orca/orca-customizations.py"
-    for _ in $(seq 100); do
-        [ -S "$socket" ] && break
-        sleep 0.1
-    done
-    [ -S "$socket" ] || give_up "speech-dispatcher did not start: $(tr '\n' ' ' <"$dir/speechd.log")"
+    poll 100 test -S "$socket" || give_up "speech-dispatcher did not start: $(cat "$dir/speechd.log")"
     orca --user-prefs "$dir/orca" --debug-file "$dir/orca.debug" >"$dir/orca.log" 2>&1 &
-    for _ in $(seq 300); do
-        grep -q "SPEECH OUTPUT: 'Screen reader on" "$dir/orca.debug" 2>/dev/null && return 0
-        sleep 0.1
-    done
+    poll 300 grep -q "SPEECH OUTPUT: 'Screen reader on" "$dir/orca.debug" && return
     # Orca runs once for a user; the test's own runs beside another only in a PID namespace.
-    if grep -q "already running" "$dir/orca.log"; then
+    grep -q "already running" "$dir/orca.log" &&
         skip_all "another Orca runs for this user, and no PID namespace could hide it"
-    fi
-    give_up "Orca did not start: $(tr '\n' ' ' <"$dir/orca.log")"
+    give_up "Orca did not start: $(cat "$dir/orca.log")"
 }
 
 run_inside() {
@@ -147,10 +141,9 @@ done
 [ -x "$busLauncher" ] || skip_all "at-spi2-core is not installed (no $busLauncher)"
 "$python" -c 'import pyatspi' 2>/dev/null || skip_all "python3-pyatspi is not installed"
 if [ "$mode" = orca ]; then
-    for tool in orca speech-dispatcher openbox xprop; do
+    for tool in orca speech-dispatcher openbox xprop /usr/lib/speech-dispatcher-modules/sd_espeak-ng; do
         command -v "$tool" >/dev/null || skip_all "$tool is not installed"
     done
-    [ -x "$speechModule" ] || skip_all "speech-dispatcher-espeak-ng is not installed"
 fi
 
 tmp=$(mktemp -d)
