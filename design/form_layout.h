@@ -100,4 +100,10 @@ struct PictureReading {
 // The reading of a picture area (of Picture5, the empty box: no name, nothing).
 const PictureReading& pictureReading(ControlId id);
 
+// How a screen reader names the answer box, and what it says the pupil does there: a
+// fraction is typed in the order it is read, denominator first.
+inline const QString answerBoxName = QStringLiteral("答えの入力");
+inline const QString answerBoxDescription =
+    QStringLiteral("x=5 のように打って Enter。分数は読むとおり分母から、3分の8 は 3/8");
+
 } // namespace minamo

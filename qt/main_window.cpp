@@ -66,6 +66,7 @@ MainWindow::MainWindow(Services services, const DrillOptions& options, QWidget* 
     buildControls();
     buildMenu();
     buildFocusChain();
+    buildAnnouncements();
 
     timer_ = new QTimer(this);
     timer1_ = std::make_unique<QtTimer>(timer_);
@@ -167,6 +168,8 @@ void MainWindow::buildControls() {
             QLineEdit* edit = nullptr;
             if (layout.id == ControlId::Text2) {
                 answerBox_ = new AnswerBox(client_);
+                answerBox_->setAccessibleName(answerBoxName);
+                answerBox_->setAccessibleDescription(answerBoxDescription);
                 edit = answerBox_;
             } else {
                 // Shown for reading only: the copy that judging reads must not be typed into.
@@ -201,6 +204,57 @@ void MainWindow::buildFocusChain() {
     // Tab leaves the answer box only while a button waits for the pupil: 確認 after a miss,
     // 消す at the end. Otherwise it stays a key of the box, as it always was.
     answerBox_->setTabMovesOn([this] { return form_->buttonWaits(); });
+}
+
+void MainWindow::buildAnnouncements() {
+    // A screen reader is told, unasked, what the pupil's keys change out of the focus:
+    // whether the answer was right (a count goes up), the expected answer and the worked
+    // solution after a miss, every new problem, and the score when the chart ends the
+    // drill. The countdown is not told.
+    announcer_ = new Announcer(client_);
+    using Part = Announcer::Part;
+    using enum ControlId;
+    const std::pair<ControlId, Part> areas[] = {
+        {Picture2, Part::Problem},
+        {Picture4, Part::ExpectedAnswer},
+        {Picture7, Part::WorkedSolution},
+    };
+    for (const auto& [id, part] : areas) {
+        pictures_.at(id)->setSpokenTextHandler(
+            [this, part = part, heading = pictureReading(id).name](
+                QtPictureArea::SpokenChange change, const QString& text) {
+                announcer_->tell(part, heading, text,
+                                 change == QtPictureArea::SpokenChange::Extended
+                                     ? Announcer::Telling::Extend
+                                     : Announcer::Telling::Replace);
+            });
+    }
+    // Each count after the label that names it; a count set back to 0 says nothing.
+    const struct {
+        ControlId count;
+        ControlId name;
+        Part part;
+    } counts[] = {{Label3, Label7, Part::RightCount}, {Label4, Label8, Part::MissCount}};
+    for (const auto& [count, name, part] : counts) {
+        labels_.at(count)->setCaptionHandler(
+            [this, part = part, heading = controlSpec(name).caption](const QString& before,
+                                                                     const QString& after) {
+                if (after.toInt() > before.toInt()) {
+                    announcer_->tell(part, heading, after);
+                }
+            });
+    }
+    widgets_[Picture1]->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The chart of results appears as the drill ends, and with it the final score.
+    if (watched == widgets_.value(ControlId::Picture1) && event->type() == QEvent::Show &&
+        !event->spontaneous()) {
+        announcer_->tell(Announcer::Part::Score, controlSpec(ControlId::Label9).caption,
+                         labels_.at(ControlId::Label5)->caption());
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::returnFocusToAnswerBox(QWidget* pressed) {

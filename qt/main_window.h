@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "design/form_layout.h"
+#include "qt/announcer.h"
 #include "qt/qt_controls.h"
 #include "qt/qt_picture_area.h"
 #include "qt/twips.h"
@@ -53,11 +54,13 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
     void buildMenu();
     void buildFocusChain();
+    void buildAnnouncements();
     void returnFocusToAnswerBox(QWidget* pressed);
     void preloadSoundsSoon();
     void preloadSounds();
@@ -67,6 +70,7 @@ private:
     TwipsScale scale_;
     QWidget* client_ = nullptr;
     AnswerBox* answerBox_ = nullptr;
+    Announcer* announcer_ = nullptr;
     QTimer* timer_ = nullptr;
     QMap<ControlId, QWidget*> widgets_;
     QMap<QString, QAction*> actions_;

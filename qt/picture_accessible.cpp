@@ -26,7 +26,8 @@ bool hasText(const PictureReading& reading) {
 }
 
 // A picture area as assistive tools see it. The text is the area's spoken text; it has no
-// caret, no selection and no geometry of its characters (the drawing is not text).
+// caret and no selection. Its characters lie where their line is drawn (a screen reader's
+// review reads the window by where things are).
 class PictureAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit PictureAccessible(PictureWidget* widget)
@@ -75,8 +76,13 @@ public:
     void setSelection(int, int, int) override {}
     int cursorPosition() const override { return 0; }
     void setCursorPosition(int) override {}
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
+    QRect characterRect(int offset) const override {
+        const QRect box = area().characterBox(offset);
+        return box.isNull() ? box : QRect(widget()->mapToGlobal(box.topLeft()), box.size());
+    }
+    int offsetAtPoint(const QPoint& point) const override {
+        return area().offsetAt(widget()->mapFromGlobal(point));
+    }
     void scrollToSubstring(int, int) override {}
     QString attributes(int offset, int* startOffset, int* endOffset) const override {
         *startOffset = offset;
@@ -85,7 +91,8 @@ public:
     }
 
 private:
-    QString spoken() const { return static_cast<PictureWidget*>(widget())->area().spokenText(); }
+    const QtPictureArea& area() const { return static_cast<PictureWidget*>(widget())->area(); }
+    QString spoken() const { return area().spokenText(); }
 
     const PictureReading& reading_;
 };

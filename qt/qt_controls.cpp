@@ -144,6 +144,14 @@ void CaptionButton::paintEvent(QPaintEvent* event) {
     painter.drawText(rect(), Qt::AlignCenter | (fits ? 0 : Qt::TextWordWrap), text());
 }
 
+void QtLabel::setCaption(const QString& caption) {
+    const QString before = label_->text();
+    label_->setText(caption);
+    if (captionHandler_ && caption != before) {
+        captionHandler_(before, caption);
+    }
+}
+
 void QtTimer::setInterval(int milliseconds) {
     if (milliseconds <= 0) {
         timer_->stop();

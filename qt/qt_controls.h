@@ -63,15 +63,19 @@ private:
 
 class QtLabel : public Label {
 public:
+    // Called with the caption before and after whenever it changes.
+    using CaptionHandler = std::function<void(const QString&, const QString&)>;
     explicit QtLabel(QLabel* label) : label_(label) {}
     QString caption() const override { return label_->text(); }
-    void setCaption(const QString& caption) override { label_->setText(caption); }
+    void setCaption(const QString& caption) override;
     bool isVisible() const override { return !label_->isHidden(); }
     void setVisible(bool visible) override { label_->setVisible(visible); }
     QLabel* widget() const { return label_; }
+    void setCaptionHandler(CaptionHandler handler) { captionHandler_ = std::move(handler); }
 
 private:
     QLabel* label_;
+    CaptionHandler captionHandler_;
 };
 
 // A push button whose caption wraps onto several lines when it is wider than the button,

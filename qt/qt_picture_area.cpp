@@ -4,7 +4,9 @@
 #include "qt/qt_colour.h"
 
 #include <QAccessible>
+#include <QFontMetricsF>
 #include <QPainter>
+#include <algorithm>
 
 namespace minamo {
 
@@ -16,6 +18,39 @@ constexpr double metresPerInch = 0.0254;
 constexpr std::size_t keptStepLimit = 64;
 // Lines are one pixel wide on the screen.
 constexpr double screenPenWidth = 1.0;
+
+// The pixels a step covers.
+QRectF boundsOf(const PaintStep& step, const QPaintDevice* device) {
+    switch (step.kind) {
+    case PaintStep::Kind::Text: {
+        const QFontMetricsF metrics(step.font, device);
+        return {step.from.x(), step.from.y() - metrics.ascent(),
+                metrics.horizontalAdvance(step.text), metrics.height()};
+    }
+    case PaintStep::Kind::Line:
+    case PaintStep::Kind::Box:
+    case PaintStep::Kind::SolidBox: {
+        const double half = step.penWidth / 2;
+        return QRectF(step.from, step.to).normalized().adjusted(-half, -half, half, half);
+    }
+    }
+    return {};
+}
+
+// Lines of text set at once share the box of what was drawn for them, one band each.
+std::vector<QRectF> bands(const QRectF& box, qsizetype count) {
+    std::vector<QRectF> result;
+    const double height = count > 0 ? box.height() / static_cast<double>(count) : 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        result.emplace_back(box.left(), box.top() + height * static_cast<double>(i), box.width(),
+                            height);
+    }
+    return result;
+}
+
+qsizetype lineCount(const QString& text) {
+    return text.isEmpty() ? 0 : text.count(u'\n') + 1;
+}
 
 PaintedArea::Design designOf(const ControlSpec& layout) {
     return {.widthTwips = static_cast<double>(layout.width),
@@ -53,6 +88,9 @@ QtPictureArea::QtPictureArea(const ControlSpec& layout, TwipsScale scale, QWidge
 }
 
 void QtPictureArea::draw(PaintStep step) {
+    const QRectF bounds = boundsOf(step, metricsDevice());
+    drawn_ |= bounds;
+    drawnSinceSpoken_ |= bounds;
     if (inImage_) {
         QPainter painter(&image_);
         paintStep(painter, step);
@@ -97,17 +135,87 @@ void QtPictureArea::paint(QPainter& painter, const QRect& rect) const {
 void QtPictureArea::clear() {
     inImage_ = false;
     steps_.clear();
+    drawn_ = {};
+    drawnSinceSpoken_ = {};
     penHome();
     widget_->update();
     setSpokenText(QString());
 }
 
 void QtPictureArea::setSpokenText(const QString& text) {
-    if (text == spokenText()) {
+    const QString before = spokenText();
+    if (text == before) {
         return;
     }
     PaintedArea::setSpokenText(text);
+    const SpokenChange change = placeLines(before, text);
     announceSoon();
+    if (spokenTextHandler_) {
+        spokenTextHandler_(change,
+                           change == SpokenChange::Extended ? text.mid(before.size() + 1) : text);
+    }
+}
+
+QtPictureArea::SpokenChange QtPictureArea::placeLines(const QString& before, const QString& text) {
+    // The drawing code sets the text beside the drawing, just after the steps it describes.
+    const SpokenChange change = !before.isEmpty() && text.startsWith(before + u'\n')
+                                    ? SpokenChange::Extended
+                                    : SpokenChange::Replaced;
+    if (change == SpokenChange::Replaced) {
+        lineBoxes_ = bands(drawn_, lineCount(text));
+    } else {
+        for (const QRectF& band : bands(drawnSinceSpoken_, lineCount(text) - lineCount(before))) {
+            lineBoxes_.push_back(band);
+        }
+    }
+    drawnSinceSpoken_ = {};
+    return change;
+}
+
+QRectF QtPictureArea::lineBox(qsizetype line) const {
+    const QRectF box =
+        line < static_cast<qsizetype>(lineBoxes_.size()) ? lineBoxes_[line] : QRectF();
+    // A line set with nothing drawn for it is read where the area's drawing is.
+    return (box.isEmpty() ? drawn_ : box) & QRectF(widget_->rect());
+}
+
+QRect QtPictureArea::characterBox(int offset) const {
+    const QString text = spokenText();
+    if (offset < 0 || offset >= text.size()) {
+        return {};
+    }
+    const qsizetype start = offset == 0 ? 0 : text.lastIndexOf(u'\n', offset - 1) + 1;
+    qsizetype end = text.indexOf(u'\n', offset);
+    if (end < 0) {
+        end = text.size();
+    }
+    const QRectF box = lineBox(text.first(offset).count(u'\n'));
+    if (box.isEmpty()) {
+        return {};
+    }
+    // The line break sits after the line's last character, with no width.
+    const double width = box.width() / static_cast<double>(std::max<qsizetype>(1, end - start));
+    const double left = box.left() + width * static_cast<double>(offset - start);
+    return QRectF(left, box.top(), offset == end ? 0 : width, box.height()).toAlignedRect();
+}
+
+int QtPictureArea::offsetAt(QPoint point) const {
+    const QString text = spokenText();
+    qsizetype start = 0;
+    for (qsizetype line = 0; start <= text.size() && line < lineCount(text); ++line) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0) {
+            end = text.size();
+        }
+        const QRectF box = lineBox(line);
+        if (end > start && box.contains(point)) {
+            const double width = box.width() / static_cast<double>(end - start);
+            const auto column = static_cast<qsizetype>((point.x() - box.left()) / width);
+            return static_cast<int>(start + std::min(column, end - start - 1));
+        }
+        start = end + 1;
+    }
+    return -1;
 }
 
 void QtPictureArea::announceSoon() {

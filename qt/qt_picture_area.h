@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 namespace minamo {
@@ -30,7 +31,8 @@ private:
 // are kept as a list and painted straight onto the window; a longer drawing goes into a
 // backing image in device pixels at the screen's logical DPI and device pixel ratio. Its
 // spoken text is told to assistive tools as a text change once the event that changed it
-// has run.
+// has run, and each of its lines keeps the box of the drawing it was set beside, so that a
+// screen reader's review finds the text where it is drawn.
 class QtPictureArea : public PaintedArea {
 public:
     QtPictureArea(const ControlSpec& layout, TwipsScale scale, QWidget* parent);
@@ -40,6 +42,20 @@ public:
     bool isVisible() const override;
     // Tells assistive tools of the change too.
     void setSpokenText(const QString& text) override;
+    // How the spoken text changed: lines added after it, or replaced whole (a clear
+    // empties it).
+    enum class SpokenChange { Extended, Replaced };
+    // Called whenever the spoken text changes, with the lines added or the new text.
+    using SpokenTextHandler = std::function<void(SpokenChange, const QString&)>;
+    void setSpokenTextHandler(SpokenTextHandler handler) {
+        spokenTextHandler_ = std::move(handler);
+    }
+    // Where the character at offset of the spoken text is drawn, in the widget's pixels;
+    // empty for one out of sight or out of range. The characters of a line share its box
+    // evenly, as the drawing does not map them one to one (a fraction is drawn stacked).
+    QRect characterBox(int offset) const;
+    // The offset of the character drawn at point (the widget's pixels), or -1.
+    int offsetAt(QPoint point) const;
 
     ControlId id() const { return id_; }
     PictureWidget* widget() const { return widget_; }
@@ -60,6 +76,11 @@ private:
     void writeImage() const;
     void announceSoon();
     void announce();
+    // Gives the lines of the spoken text a box each; returns whether lines were added to
+    // those before or the text was replaced.
+    SpokenChange placeLines(const QString& before, const QString& text);
+    // The box of a spoken line, within the area.
+    QRectF lineBox(qsizetype line) const;
 
     ControlId id_;
     PictureWidget* widget_;
@@ -73,6 +94,12 @@ private:
     // reach them as one change.
     QString announced_;
     bool announcePending_ = false;
+    SpokenTextHandler spokenTextHandler_;
+    // What is drawn since the last clear, and since the spoken text last changed: the lines
+    // set then describe the steps drawn just before.
+    QRectF drawn_;
+    QRectF drawnSinceSpoken_;
+    std::vector<QRectF> lineBoxes_; // one for each line of the spoken text
 };
 
 } // namespace minamo
