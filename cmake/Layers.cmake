@@ -1,6 +1,7 @@
 # The layer table (layers.json) as CMake needs it: the folders in floor order, and a check
-# that every target of a folder links only the libraries of the folders the table lets it
-# use (its tests: what the folder may use, down the table, and the test support).
+# that every target of a folder, library or program, links only the libraries of the
+# folders the table lets it use (its tests: what the folder may use, down the table, and the
+# test support) and only the Qt modules its row names.
 file(READ ${PROJECT_SOURCE_DIR}/layers.json minamo_layers_json)
 string(JSON minamo_layer_count LENGTH "${minamo_layers_json}" folders)
 math(EXPR minamo_layer_last "${minamo_layer_count} - 1")
@@ -91,9 +92,10 @@ function(minamo_check_layer_links)
                         list(APPEND problems
                              "${folder}/: ${target} links ${link} of ${MINAMO_FOLDER_OF_${link}}/")
                     endif()
-                elseif(type MATCHES "LIBRARY$" AND link MATCHES "^Qt6::(.+)$")
+                elseif(NOT target MATCHES "_tests$" AND link MATCHES "^Qt6::(.+)$")
+                    # A program as well as a library: a QtCore floor links no widgets.
                     if(NOT CMAKE_MATCH_1 IN_LIST MINAMO_LAYER_${folder}_QT)
-                        list(APPEND problems "${folder}/: the library ${target} links ${link}")
+                        list(APPEND problems "${folder}/: ${target} links ${link}")
                     endif()
                 endif()
             endforeach()

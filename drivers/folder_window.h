@@ -7,7 +7,7 @@
 #include "app/countdown.h"
 #include "app/form1.h"
 #include "drivers/fake_drive.h"
-#include "platform/system_services.h"
+#include "system/system_services.h"
 
 namespace minamo {
 

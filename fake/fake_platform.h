@@ -7,7 +7,7 @@
 // (in points, 20 twips a point); a line is as high as the font size.
 
 #include "platform/pen_area.h"
-#include "platform/system_services.h"
+#include "system/system_services.h"
 
 #include <QMap>
 #include <QSet>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/platform.h"
-#include "qt/sound_module.h"
+#include "sound/sound_module.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -8,6 +8,8 @@ CMakeLists.txt, and fails, naming the file and line, when
 - a file includes a folder its folder may not use (above it, beside it, or below it but
   not in its row);
 - a folder's tests include more than their folder may use and the test support;
+- a file (not a test) includes a Qt header of a module its row does not name (QtWidgets in
+  a QtCore floor), where Qt's headers are installed to tell the modules apart;
 - two top-floor folders include each other;
 - a CMakeLists.txt compiles a source file of another folder (it must link its library);
 - a file lies in a folder the table does not place;
@@ -27,6 +29,9 @@ import sys
 
 SKIPPED_DIRS = {".git", "docs", "packaging", "scripts", "cmake"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
+QT_INCLUDE = re.compile(r'^\s*#\s*include\s*<(?:Qt(\w+)/)?(Q\w+)>')
+QT_HEADER_ROOTS = ["/usr/include/x86_64-linux-gnu/qt6", "/usr/include/aarch64-linux-gnu/qt6",
+                   "/usr/include/qt6"]
 # A source file named in a CMakeLists.txt: a word ending in .cpp, .h or .c, with or without
 # one of CMake's folder variables in front.
 CMAKE_SOURCE = re.compile(r'(?<![\w./${}-])((?:\$\{[A-Z_]+\}/)?[\w./-]+\.(?:cpp|h|c))\b')
@@ -162,6 +167,42 @@ def resolve(root, including, target):
     return None
 
 
+def qt_header_modules():
+    """Qt's own headers ("QWidget") and their module ("Widgets"), from the installed headers."""
+    modules = {}
+    for base in QT_HEADER_ROOTS:
+        if not os.path.isdir(base):
+            continue
+        for directory in sorted(os.listdir(base)):
+            if directory.startswith("Qt") and os.path.isdir(os.path.join(base, directory)):
+                for name in os.listdir(os.path.join(base, directory)):
+                    if name.startswith("Q") and "." not in name:
+                        modules.setdefault(name, directory[2:])
+        break
+    return modules
+
+
+def check_qt_modules(root, table):
+    """Every file outside the tests includes Qt headers of its row's modules only."""
+    modules = qt_header_modules()
+    qt = {row["folder"]: set(row["qt"]) for row in table.rows}
+    problems = []
+    for path in project_files(root, (".h", ".cpp")):
+        folder, in_tests = split_path(path)
+        if in_tests or folder not in qt:
+            continue
+        with open(os.path.join(root, path), encoding="utf-8", errors="replace") as f:
+            for number, line in enumerate(f, start=1):
+                match = QT_INCLUDE.match(line)
+                if not match:
+                    continue
+                module = match.group(1) or modules.get(match.group(2))
+                if module and module not in qt[folder]:
+                    problems.append(f"{path}:{number}: {folder}/ includes <{match.group(2)}> of "
+                                    f"Qt{module}, a module its row does not name")
+    return problems
+
+
 def check_includes(root, table):
     problems = []
     edges = {}  # (from folder, to folder) -> first "file:line"
@@ -272,7 +313,8 @@ def main():
         write_readme(root, table)
     problems = table.problems()
     include_problems, counts = check_includes(root, table)
-    problems += include_problems + check_cmake_sources(root, table) + check_readme(root, table)
+    problems += (include_problems + check_qt_modules(root, table) +
+                 check_cmake_sources(root, table) + check_readme(root, table))
     if show_table:
         for (a, b), n in sorted(counts.items()):
             print(f"{a} -> {b}: {n}")

@@ -67,6 +67,10 @@ class PlantedFaults(unittest.TestCase):
             ("fuzz/CMakeLists.txt", "add_library(y STATIC ../history/history_file.cpp)",
              "fuzz/ compiles history/history_file.cpp"),
         ]
+        if os.path.isdir("/usr/include/x86_64-linux-gnu/qt6/QtWidgets"):
+            # a widget in a QtCore floor
+            cases.append(("report/report_page.cpp", "#include <QMessageBox>",
+                          "report/ includes <QMessageBox> of QtWidgets"))
         for path, text, message in cases:
             with self.subTest(path=path, text=text):
                 copy = self.fresh_copy()

@@ -5,7 +5,7 @@
 
 #include "catalogue/catalogue.h"
 #include "fake/qstring_printer.h"
-#include "platform/system_services.h"
+#include "system/system_services.h"
 #include "report/class_page.h"
 #include "report/report_page.h"
 #include "report/tests/sample_folder.h"

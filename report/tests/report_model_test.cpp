@@ -2,7 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "fake/qstring_printer.h"
-#include "platform/system_services.h"
+#include "system/system_services.h"
 #include "report/report_model.h"
 #include "report/report_page.h"
 #include "report/tests/sample_folder.h"

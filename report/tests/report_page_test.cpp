@@ -4,7 +4,7 @@
 // not escaped.
 
 #include "fake/qstring_printer.h"
-#include "platform/system_services.h"
+#include "system/system_services.h"
 #include "report/report_page.h"
 #include "report/tests/sample_folder.h"
 

@@ -12,9 +12,9 @@
 // Usage: bench-answer-sounds right 1200 wrong 1000 wrong 0 right 1500
 
 #include "drivers/fake_drive.h"
-#include "platform/system_services.h"
+#include "system/system_services.h"
 #include "qt/fonts.h"
-#include "qt/main_window.h"
+#include "drill_program/main_window.h"
 
 #include <QAction>
 #include <QApplication>

@@ -17,9 +17,9 @@
 
 #include "app/sounds.h"
 #include "drivers/fake_drive.h"
-#include "platform/system_services.h"
+#include "system/system_services.h"
 #include "qt/fonts.h"
-#include "qt/main_window.h"
+#include "drill_program/main_window.h"
 
 #include <QAction>
 #include <QApplication>

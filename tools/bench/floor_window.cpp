@@ -13,7 +13,7 @@
 #include "qt/fonts.h"
 #include "qt/placement.h"
 #include "qt/qt_colour.h"
-#include "qt/startup_probe.h"
+#include "drill_program/startup_probe.h"
 #include "qt/twips.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 
 #include "catalogue/catalogue.h"
 #include "history/history_file.h"
-#include "platform/system_services.h"
+#include "system/system_services.h"
 #include "report/class_page.h"
 #include "report/report_command.h"
 

@@ -5,7 +5,7 @@
 #include "core/problem.h"
 #include "design/font_families.h"
 #include "qt/fonts.h"
-#include "qt/paper_sheet.h"
+#include "worksheet_program/paper_sheet.h"
 #include "render/problem_display.h"
 #include "worksheet/worksheet_command.h"
 

@@ -3,7 +3,7 @@
 #include "server_process.h"
 #include "stats.h"
 
-#include "qt/sound_module.h"
+#include "sound/sound_module.h"
 
 #include <QDir>
 #include <QFile>

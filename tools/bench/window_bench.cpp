@@ -9,8 +9,8 @@
 #include "core/problem.h"
 #include "fresh/fresh_bank.h"
 #include "fresh/proof.h"
-#include "platform/system_services.h"
-#include "qt/main_window.h"
+#include "system/system_services.h"
+#include "drill_program/main_window.h"
 #include "render/problem_display.h"
 
 #include <QAction>

@@ -10,7 +10,7 @@
 // Every call into libcanberra runs on one thread of the module's own: a sound server that is
 // slow or gone holds up that thread, never the drill.
 
-#include "qt/sound_module.h"
+#include "sound/sound_module.h"
 
 #include <QByteArray>
 #include <QDateTime>

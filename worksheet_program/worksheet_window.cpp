@@ -1,6 +1,6 @@
-#include "qt/worksheet_window.h"
+#include "worksheet_program/worksheet_window.h"
 
-#include "qt/paper_sheet.h"
+#include "worksheet_program/paper_sheet.h"
 #include "worksheet/worksheet_command.h"
 
 #include <QDialogButtonBox>

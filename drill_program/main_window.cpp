@@ -1,9 +1,9 @@
-#include "qt/main_window.h"
+#include "drill_program/main_window.h"
 
 #include "app/countdown.h"
 #include "app/drill_start.h"
 #include "app/sounds.h"
-#include "qt/keyboard_focus.h"
+#include "drill_program/keyboard_focus.h"
 #include "qt/picture_accessible.h"
 #include "qt/placement.h"
 #include "qt/qt_colour.h"

@@ -5,7 +5,7 @@
 
 #include "fake/fake_platform.h"
 #include "fake/qstring_printer.h"
-#include "qt/main_window.h"
+#include "drill_program/main_window.h"
 
 #include <QAccessible>
 #include <QApplication>

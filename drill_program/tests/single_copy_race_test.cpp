@@ -2,7 +2,7 @@
 // behind by copies that died at awkward moments.
 
 #include "fake/qstring_printer.h"
-#include "platform/system_services.h"
+#include "system/system_services.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

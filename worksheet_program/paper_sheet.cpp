@@ -1,4 +1,4 @@
-#include "qt/paper_sheet.h"
+#include "worksheet_program/paper_sheet.h"
 
 #include "platform/file_errors.h"
 #include "worksheet/worksheet_command.h"

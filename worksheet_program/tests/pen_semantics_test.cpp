@@ -1,7 +1,7 @@
 #include "design/form_layout.h"
 #include "fake/fake_platform.h"
 #include "fake/qstring_printer.h"
-#include "qt/paper_sheet.h"
+#include "worksheet_program/paper_sheet.h"
 #include "qt/qt_picture_area.h"
 #include "worksheet/sheet_drawings.h"
 

@@ -3,10 +3,10 @@
 // choose the set in.
 
 #include "command_line/command_line.h"
-#include "platform/desktop_open.h"
+#include "desktop/desktop_open.h"
 #include "qt/fonts.h"
-#include "qt/paper_sheet.h"
-#include "qt/worksheet_window.h"
+#include "worksheet_program/paper_sheet.h"
+#include "worksheet_program/worksheet_window.h"
 #include "worksheet/worksheet_command.h"
 
 #include <QApplication>

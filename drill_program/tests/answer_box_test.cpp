@@ -1,7 +1,7 @@
 #include "drivers/fake_drive.h"
 #include "fake/qstring_printer.h"
 #include "platform/key_codes.h"
-#include "qt/main_window.h"
+#include "drill_program/main_window.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "qt/keyboard_focus.h"
+#include "drill_program/keyboard_focus.h"
 
 #include <QGuiApplication>
 #include <QWidget>

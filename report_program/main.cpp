@@ -2,34 +2,24 @@
 // it in the desktop's browser. It only reads the history files.
 
 #include "command_line/command_line.h"
-#include "platform/desktop_open.h"
-#include "platform/system_services.h"
+#include "desktop/desktop_open.h"
+#include "desktop/notice.h"
 #include "report/class_page.h"
 #include "report/report_command.h"
 #include "report/report_model.h"
 #include "report/report_page.h"
+#include "system/system_services.h"
 
-#include <QApplication>
 #include <QDate>
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
-#include <QTimer>
-#include <chrono>
-#include <csignal>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
 using namespace minamo;
 
 enum Exit { Done = 0, Failed = 1 };
-
-// A notice nobody closes goes by itself after this.
-constexpr std::chrono::minutes noticeLifetime{10};
 
 const QString noticeTitle = QStringLiteral("ミナモ塾の記録");
 
@@ -39,41 +29,10 @@ void tell(const QString& line) {
     sayOnStandardError(programName, line);
 }
 
-// The failure in a small message box too, when a display is at hand: the report is mostly
-// started from the desktop's menu, where nobody reads standard error. The box lives in a
-// process of its own, so that a display that cannot be reached ends only that process, and
-// the report ends at once with its own status.
-void showNotice(const char* programName, const QString& text) {
-    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
-    if (!hasDisplay() || platform == QStringLiteral("offscreen") ||
-        platform == QStringLiteral("minimal")) {
-        return; // no one would see it
-    }
-    std::fflush(stdout);
-    std::fflush(stderr);
-    if (::fork() != 0) {
-        return;
-    }
-    ::setsid();
-    const rlimit noCore{0, 0};
-    ::setrlimit(RLIMIT_CORE, &noCore);
-    const int nowhere = ::open("/dev/null", O_RDWR);
-    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
-        ::dup2(nowhere, fd);
-    }
-    int argc = 1;
-    char* argv[] = {const_cast<char*>(programName), nullptr};
-    QApplication app(argc, argv);
-    QMessageBox box(QMessageBox::Warning, noticeTitle, text, QMessageBox::Ok);
-    QTimer::singleShot(noticeLifetime, &box, &QMessageBox::accept);
-    box.exec();
-    ::_exit(0);
-}
-
 // Says a failure on standard error and where the person sees it.
 int fail(const char* programName, const QString& line, const QString& whatToDo) {
     tell(line);
-    showNotice(programName, line + u'\n' + whatToDo);
+    showNoticeAside(QString::fromLocal8Bit(programName), noticeTitle, line + u'\n' + whatToDo);
     return Failed;
 }
 

@@ -14,7 +14,7 @@
 #include "fake/qstring_printer.h"
 #include "fresh/fresh_bank.h"
 #include "qt/fonts.h"
-#include "qt/main_window.h"
+#include "drill_program/main_window.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "fake/qstring_printer.h"
-#include "platform/system_services.h"
+#include "system/system_services.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "fake/fake_platform.h"
 #include "fake/qstring_printer.h"
 #include "qt/fonts.h"
-#include "qt/main_window.h"
+#include "drill_program/main_window.h"
 
 #include <QAction>
 #include <QApplication>

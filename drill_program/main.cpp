@@ -1,9 +1,10 @@
 #include "command_line/command_line.h"
+#include "desktop/front_door.h"
+#include "drill_program/main_window.h"
+#include "drill_program/startup_probe.h"
 #include "fresh/fresh_bank.h"
-#include "platform/system_services.h"
 #include "qt/fonts.h"
-#include "qt/main_window.h"
-#include "qt/startup_probe.h"
+#include "system/system_services.h"
 
 #include <QApplication>
 #include <QStyleFactory>

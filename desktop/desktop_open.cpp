@@ -1,4 +1,4 @@
-#include "platform/desktop_open.h"
+#include "desktop/desktop_open.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "qt/sound_module.h"
+#include "sound/sound_module.h"
 
 #include <QtGlobal>
 

@@ -2,8 +2,8 @@
 // and the window is used by keyboard alone.
 
 #include "fake/qstring_printer.h"
-#include "qt/paper_sheet.h"
-#include "qt/worksheet_window.h"
+#include "worksheet_program/paper_sheet.h"
+#include "worksheet_program/worksheet_window.h"
 #include "worksheet/sheet_drawings.h"
 #include "worksheet/worksheet_command.h"
 

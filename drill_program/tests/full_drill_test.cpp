@@ -4,8 +4,8 @@
 
 #include "drivers/fake_drive.h"
 #include "fake/qstring_printer.h"
-#include "platform/system_services.h"
-#include "qt/main_window.h"
+#include "system/system_services.h"
+#include "drill_program/main_window.h"
 
 #include <QAction>
 #include <QApplication>
