@@ -197,7 +197,7 @@ if browse "$page" --no-pdf-header-footer --print-to-pdf="$pdf" >/dev/null 2>&1 &
     done
     for heading in "クラスの一覧" "方程式基本：" "方程式標準：" "方程式難：" "方程式分数：" \
         "方程式基本新：" "生徒ごとのまとめ"; do
-        where="$where $(grep -l "$heading" "$tmp"/page-*.txt | sed 's/.*page-\([0-9]*\).txt/\1/' | sort -n | head -n 1)"
+        where="$where $(grep -l "$heading" "$tmp"/page-*.txt | sed 's/.*page-\([0-9]*\).txt/\1/' | sort -n | sed -n 1p)"
     done
     last=$(echo "$folders" | tail -n 1)
     if [[ "$size" == "841.92 x 594.96"* ]] && [ "$where" = " 1 2 3 4 5 6 7" ] &&

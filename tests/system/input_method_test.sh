@@ -81,7 +81,7 @@ PROFILE
     # Asked without fcitx5-remote, which would start a second fcitx5 through D-Bus.
     local deadline=$(($(date +%s) + 15))
     until dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner string:org.fcitx.Fcitx5 2>/dev/null | grep -q true; do
+        org.freedesktop.DBus.NameHasOwner string:org.fcitx.Fcitx5 2>/dev/null | grep true >/dev/null; do
         kill -0 "$fcitx_pid" 2>/dev/null || skip_all "fcitx5 ended at its start: $(tail -n3 "$dir/fcitx5.log")"
         [ "$(date +%s)" -lt "$deadline" ] || skip_all "fcitx5 did not come up on the session bus within 15 s"
         sleep 0.1
@@ -89,7 +89,7 @@ PROFILE
 
     has_focused_context() {
         dbus-send --session --print-reply --dest=org.fcitx.Fcitx5 /controller \
-            org.fcitx.Fcitx.Controller1.DebugInfo 2>/dev/null | grep -q "program:$1 .*focus:1"
+            org.fcitx.Fcitx.Controller1.DebugInfo 2>/dev/null | grep "program:$1 .*focus:1" >/dev/null
     }
     # Focuses a window until fcitx5 has a focused input context of its program. Qt's fcitx
     # module makes the context over D-Bus a moment after the window gets the focus, and may
@@ -97,7 +97,7 @@ PROFILE
     # before are never offered to the input method, which would prove nothing.
     focus_with_context() {
         local window=$1 program=$2 root deadline=$(($(date +%s) + 10))
-        root=$(xdotool search --maxdepth 0 --name '' | head -n1)
+        root=$(xdotool search --maxdepth 0 --name '' | sed -n 1p)
         xdotool windowfocus --sync "$window"
         until has_focused_context "$program"; do
             [ "$(date +%s)" -lt "$deadline" ] || return 1
@@ -207,7 +207,7 @@ PROFILE
     else
         not_ok "after $count answers typed with the input method on the family file reads: $(echo "$history" | tr '\n' ' ') (expected $count,$today#$recordName)"
     fi
-    if echo "$history" | grep -qxF "$otherRecord"; then
+    if echo "$history" | grep -xF "$otherRecord" >/dev/null; then
         ok "the earlier record $otherRecord is kept"
     else
         not_ok "the earlier record $otherRecord is gone"

@@ -90,10 +90,10 @@ check_files() {
         if [ ! -f "$root/$file" ]; then
             continue
         fi
-        if command -v readelf >/dev/null && readelf -d "$root/$file" | grep -E 'R(UN)?PATH' | grep -qF "$build"; then
+        if command -v readelf >/dev/null && readelf -d "$root/$file" | grep -E 'R(UN)?PATH' | grep -F "$build" >/dev/null; then
             not_ok "$where: $file still looks for libraries in the build folder"
         fi
-        if ldd "$root/$file" 2>&1 | grep -q "not found"; then
+        if ldd "$root/$file" 2>&1 | grep "not found" >/dev/null; then
             not_ok "$where: libraries of $file are missing: $(ldd "$root/$file" | grep "not found" | tr '\n' ' ')"
         else
             ok "$where: every library of $file is found"
@@ -101,13 +101,13 @@ check_files() {
     done
     # The program loads its sound module from its own folder once a drill starts.
     if [ -f "$root/$soundModule" ]; then
-        if ldd "$root/$soundModule" 2>&1 | grep -q "not found"; then
+        if ldd "$root/$soundModule" 2>&1 | grep "not found" >/dev/null; then
             not_ok "$where: libraries of the sound module are missing: $(ldd "$root/$soundModule" | grep "not found" | tr '\n' ' ')"
         else
             ok "$where: every library of the sound module is found"
         fi
         if command -v readelf >/dev/null; then
-            if readelf --dyn-syms -W "$root/$soundModule" | grep -q " minamo_create_sound_effect_v2$"; then
+            if readelf --dyn-syms -W "$root/$soundModule" | grep " minamo_create_sound_effect_v2$" >/dev/null; then
                 ok "$where: the sound module has its entry point"
             else
                 not_ok "$where: the sound module lacks its entry point"
@@ -385,7 +385,7 @@ else
 fi
 depends=$(field Depends)
 for needed in fonts-ipafont-gothic libqt6widgets6 libcanberra0; do
-    if echo "$depends" | tr ',' '\n' | grep -q "^ *$needed\b"; then
+    if echo "$depends" | tr ',' '\n' | grep "^ *$needed\b" >/dev/null; then
         ok "the package depends on $needed"
     else
         not_ok "the package does not depend on $needed: $depends"
@@ -405,7 +405,7 @@ fi
 modes=$(awk '$1 !~ /^d/ { sub(/^\.\/usr\//, "", $6); print $6, $1, $2 }' "$tmp/contents")
 bad_modes=$(echo "$modes" | while read -r file mode owner; do
     want="-rw-r--r--"
-    if echo "$expectedPrograms" | grep -qx "$file"; then
+    if echo "$expectedPrograms" | grep -x "$file" >/dev/null; then
         want="-rwxr-xr-x"
     fi
     [ "$mode" = "$want" ] && [ "$owner" = "root/root" ] || echo "$file $mode $owner"

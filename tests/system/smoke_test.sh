@@ -272,7 +272,7 @@ fi
 crop "$shots/idle.png" 0 0 "$WIDTH" "$((menu_height - 2))" "$tmp/menubar.png"
 ink_map "$tmp/menubar.png" "$tmp/menubar.pgm"
 read -r word_first word_last < <(awk -f "$glyphs_awk" -v mode=runs -v picture="$tmp/menubar.pgm" \
-    -v axis=x -v gap=8 | head -n1) || give_up "the menu bar shows no words"
+    -v axis=x -v gap=8 | sed -n 1p) || give_up "the menu bar shows no words"
 crop "$tmp/menubar.png" "$word_first" 0 "$((word_last - word_first + 1))" "$((menu_height - 2))" "$tmp/word.png"
 ink_map "$tmp/word.png" "$tmp/word.pgm"
 render_text "$japanese_font" "$applicationPoints" "$firstMenu" "$tmp/word-reference.pgm"
@@ -317,7 +317,7 @@ crop "$shots/menu-open.png" "$((popup_x + boxInset))" "$((popup_y + boxInset))" 
     "$((popup_width - 2 * boxInset))" "$((popup_height - 2 * boxInset))" "$tmp/popup.png"
 ink_map "$tmp/popup.png" "$tmp/popup.pgm"
 read -r entry_first entry_last < <(awk -f "$glyphs_awk" -v mode=runs -v picture="$tmp/popup.pgm" \
-    -v axis=y -v gap=3 | head -n1) || give_up "the menu \"$firstMenu\" shows no entries"
+    -v axis=y -v gap=3 | sed -n 1p) || give_up "the menu \"$firstMenu\" shows no entries"
 crop "$tmp/popup.png" 0 "$entry_first" "$((popup_width - 2 * boxInset))" "$((entry_last - entry_first + 1))" "$tmp/entry.png"
 ink_map "$tmp/entry.png" "$tmp/entry.pgm"
 render_text "$japanese_font" "$applicationPoints" "$firstEntry" "$tmp/entry-reference.pgm"

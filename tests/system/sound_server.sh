@@ -33,7 +33,7 @@ add_null_sink() {
     pactl load-module module-null-sink sink_name="$1" rate=48000 >/dev/null || return 1
     local deadline=$(($(date +%s) + 10))
     while [ "$(date +%s)" -lt "$deadline" ]; do
-        if pactl list short sinks | awk '{ print $2 }' | grep -qx "$1"; then
+        if pactl list short sinks | awk '{ print $2 }' | grep -x "$1" >/dev/null; then
             return 0
         fi
         sleep 0.1

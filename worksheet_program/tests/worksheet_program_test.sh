@@ -87,7 +87,7 @@ check_sheet() {
         not_ok "$what: $pages pages (expected $expected_pages), $sizes of them A4"
     fi
     fonts=$(pdffonts "$pdf" | tail -n +3)
-    if [ -n "$fonts" ] && ! awk '$(NF-4) != "yes"' <<<"$fonts" | grep -q . &&
+    if [ -n "$fonts" ] && ! awk '$(NF-4) != "yes"' <<<"$fonts" | grep . >/dev/null &&
         grep -q IPAPGothic <<<"$fonts" && grep -q IPAGothic <<<"$fonts"; then
         ok "$what: every font embedded ($(awk '{print $1}' <<<"$fonts" | tr '\n' ' '))"
     else
