@@ -199,7 +199,7 @@ public:
     // first removes what an earlier write of the same file, killed half-way, left beside it.
     virtual FileStatus writeFileWhole(const QString& path, const QByteArray& bytes) = 0;
     // An exclusive lock on a file among every process that uses its folder, also from other
-    // machines on a shared folder: a lock file beside it. Waits at most timeoutMs.
+    // machines on a shared folder: claims beside it (share_lock.h). Waits at most timeoutMs.
     virtual LockResult lockFile(const QString& path, int timeoutMs) = 0;
 };
 

@@ -14,13 +14,13 @@ MINAMO_TEST_PACKAGES=(libgtest-dev python3 xvfb xdotool x11-utils imagemagick dp
                       chromium poppler-utils)
 # The input-method test: fcitx5 with mozc, Qt's module for it and a D-Bus session bus; the
 # accessibility test: the AT-SPI bus and its Python client, and the screen reader Orca with
-# its speech (speech-dispatcher, espeak-ng); the shared-folder test: sshfs and an sshd of
-# its own (the package's service is not used); the second start under a window manager:
-# openbox. Installed without what they recommend (GTK and Qt 5 front ends and settings
-# tools, some 140 packages more).
+# its speech (speech-dispatcher, espeak-ng); the shared-folder tests: sshfs and an sshd of
+# their own, smbnetfs and a Samba server of their own (the packages' services are not
+# used); the second start under a window manager: openbox. Installed without what they
+# recommend (GTK and Qt 5 front ends and settings tools, some 140 packages more).
 MINAMO_TEST_LEAN_PACKAGES=(fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus at-spi2-core
                            python3-pyatspi orca speech-dispatcher speech-dispatcher-espeak-ng
-                           sshfs openssh-server openbox)
+                           sshfs openssh-server samba smbnetfs openbox)
 # The benchmarks besides (./bench): the first sound plays on a null sink of a PulseAudio
 # server of their own, the played lengths of the sounds are measured with sox.
 MINAMO_BENCH_PACKAGES=(pulseaudio sox)

@@ -3,12 +3,15 @@
 #include "platform/file_errors.h"
 #include "platform/leftover_files.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QThread>
 #include <QTime>
 #include <algorithm>
@@ -19,6 +22,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <optional>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -179,51 +183,242 @@ bool tryLockOrTakeOver(QLockFile& lock, const QString& path) {
     return lock.tryLock(0);
 }
 
-// A family file is locked only while it is read and rewritten, for milliseconds. A lock this
-// old was left by a copy that died, also one on another machine of a shared folder, whose
-// process QLockFile cannot look up.
-constexpr int fileLockStaleMs = 10000;
+// A family file is locked only while it is read and rewritten, for milliseconds: an earlier
+// version's lock file this old was left by a copy that died (ShareLock::staleMs likewise).
+constexpr qint64 fileLockStaleMs = 10000;
 constexpr int fileLockRetryMs = 20;
+// The earlier version's QLockFile holds its guard for microseconds, and takes one this old
+// for left over.
+constexpr qint64 guardStaleMs = 30000;
+// An SMB server refuses to remove a file that is still open (EBUSY), and smbnetfs closes a
+// file on the server a moment after the program has closed it.
+constexpr int removeTries = 20;
+constexpr int removeRetryMs = 5;
+
+bool isProcessGone(qint64 pid) {
+    return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+bool removeFileNow(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    for (int attempt = 1;; ++attempt) {
+        if (::unlink(name.constData()) == 0) {
+            return true;
+        }
+        if (errno != EBUSY || attempt == removeTries) {
+            return false;
+        }
+        QThread::msleep(removeRetryMs);
+    }
+}
+
+// What the earlier version's QLockFile writes in its lock file and reads back to decide
+// whether the owner lives: process id, program name (its file's), host name.
+QByteArray earlierLockContents() {
+    QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+    program.remove(QStringLiteral(" (deleted)"));
+    return QByteArray::number(::getpid()) + '\n' + QFileInfo(program).fileName().toUtf8() + '\n' +
+           QSysInfo::machineHostName().toUtf8() + '\n';
+}
+
+// Created or not, as the earlier version's copies create their lock and guard files.
+FileStatus createEarlierLockFile(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int error = errno;
+        // sshfs answers the exclusive creation of a file that is there with EPERM, not EEXIST.
+        return error == EEXIST || QFileInfo::exists(path)
+                   ? FileStatus::LockBusy
+                   : statusOfError(error, FileStatus::LockUnavailable);
+    }
+    const QByteArray contents = earlierLockContents();
+    const bool written = ::write(fd, contents.constData(),
+                                 static_cast<std::size_t>(contents.size())) == contents.size();
+    const int error = errno;
+    ::close(fd);
+    if (!written) {
+        removeFileNow(path);
+        return statusOfError(error, FileStatus::LockUnavailable);
+    }
+    return FileStatus::Ok;
+}
+
+// Left over by the earlier version's rules: by a process of this machine that is gone, or
+// older than a lock is ever held; or naming no owner a second after it was made. One that
+// cannot be read has gone (sshfs may still say it is there).
+bool isLeftOverEarlierLock(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    file.close();
+    const QDateTime modified = QFileInfo(path).lastModified();
+    if (!modified.isValid()) {
+        return false;
+    }
+    const qint64 age = std::abs(modified.msecsTo(QDateTime::currentDateTime()));
+    bool named = false;
+    const qint64 pid = lines.value(0).toLongLong(&named);
+    if (!named) {
+        return age >= ownerlessLockAgeMs;
+    }
+    const bool here = QString::fromUtf8(lines.value(2)) == QSysInfo::machineHostName();
+    return age >= fileLockStaleMs || (here && isProcessGone(pid));
+}
+
+// Where exclusive creation is not exclusive (smbnetfs), the earlier version's copies left
+// nests of guard files behind, ".lock.rmlock.rmlock", that no one removes.
+void removeLeftOverGuards(const QString& lockPath) {
+    const QFileInfo lock(lockPath);
+    const QDateTime now = QDateTime::currentDateTime();
+    const QFileInfoList guards = lock.absoluteDir().entryInfoList(
+        {lock.fileName() + QStringLiteral(".rmlock*")}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo& guard : guards) {
+        if (std::abs(guard.lastModified().msecsTo(now)) >= guardStaleMs) {
+            removeFileNow(guard.filePath());
+        }
+    }
+}
+
+// The earlier version's lock file, taken while this version's lock is held, so that only
+// copies of the earlier version contend for it. It is written as theirs and closed at once:
+// their QLockFile kept it open, so that removing it right after closing it failed on an SMB
+// share now and then, and removing a stale one, which it opened first, failed there always;
+// the lock file stayed, for ten seconds or for good.
+FileStatus tryEarlierLock(const QString& path) {
+    const FileStatus created = createEarlierLockFile(path);
+    if (created != FileStatus::LockBusy || !isLeftOverEarlierLock(path)) {
+        return created;
+    }
+    // Under the earlier version's guard, so that none of its copies removes a lock file that
+    // another has just made anew.
+    const QString guard = path + QStringLiteral(".rmlock");
+    if (createEarlierLockFile(guard) == FileStatus::Ok) {
+        if (isLeftOverEarlierLock(path)) {
+            removeFileNow(path);
+        }
+        removeFileNow(guard);
+    }
+    return createEarlierLockFile(path);
+}
 
 class HeldFileLock : public FileLock {
 public:
-    explicit HeldFileLock(const QString& path) : lock(path) {}
-    QLockFile lock;
+    explicit HeldFileLock(const QString& path)
+        : shared(primitives, path), earlier(LocalFileSystem::lockPathOf(path)) {}
+    ~HeldFileLock() override {
+        if (holdsEarlier) {
+            removeFileNow(earlier);
+        }
+    }
+    LocalLockPrimitives primitives;
+    ShareLock shared;
+    const QString earlier;
+    bool holdsEarlier = false;
 };
 
 } // namespace
+
+MakeResult LocalLockPrimitives::createFile(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd >= 0) {
+        ::close(fd);
+        return {.made = Made::Yes};
+    }
+    const int error = errno;
+    if (error == EEXIST) {
+        return {.made = Made::AlreadyThere};
+    }
+    return {.made = Made::Failed, .status = statusOfError(error, FileStatus::LockUnavailable)};
+}
+
+Listing LocalLockPrimitives::list(const QString& folder) const {
+    const QDir dir(folder);
+    if (!dir.exists()) {
+        return {.status = FileStatus::Missing};
+    }
+    return {.status = FileStatus::Ok,
+            .names = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                   QDir::NoDotAndDotDot)};
+}
+
+bool LocalLockPrimitives::removeFile(const QString& path) {
+    return removeFileNow(path);
+}
+
+std::optional<qint64> LocalLockPrimitives::ageMs(const QString& path) const {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        return std::nullopt;
+    }
+    constexpr qint64 msPerSecond = 1000;
+    constexpr qint64 nsPerMs = 1000000;
+    const qint64 modifiedMs =
+        static_cast<qint64>(info.st_mtim.tv_sec) * msPerSecond + info.st_mtim.tv_nsec / nsPerMs;
+    return QDateTime::currentMSecsSinceEpoch() - modifiedMs;
+}
+
+ProcessName LocalLockPrimitives::self() const {
+    // One boot of one machine, and the process-id namespace within it: there a process id
+    // names one process.
+    static const QString space = [] {
+        QByteArray facts = QSysInfo::bootUniqueId();
+        if (facts.isEmpty()) {
+            facts = QSysInfo::machineHostName().toUtf8();
+        }
+        struct stat pids {};
+        if (::stat("/proc/self/ns/pid", &pids) == 0) {
+            facts += '/' + QByteArray::number(static_cast<quint64>(pids.st_ino));
+        }
+        constexpr int spaceDigits = 16;
+        return QString::fromLatin1(
+            QCryptographicHash::hash(facts, QCryptographicHash::Sha1).toHex().left(spaceDigits));
+    }();
+    return {.pid = ::getpid(), .space = space, .host = QSysInfo::machineHostName()};
+}
+
+bool LocalLockPrimitives::isRunning(qint64 pid) const {
+    return pid > 0 && !isProcessGone(pid);
+}
+
+quint64 LocalLockPrimitives::nonce() {
+    return QRandomGenerator::system()->generate64();
+}
 
 QString LocalFileSystem::lockPathOf(const QString& path) {
     return path + QStringLiteral(".lock");
 }
 
 LockResult LocalFileSystem::lockFile(const QString& path, int timeoutMs) {
-    const QString lockPath = lockPathOf(path);
-    auto held = std::make_unique<HeldFileLock>(lockPath);
-    held->lock.setStaleLockTime(fileLockStaleMs);
+    auto held = std::make_unique<HeldFileLock>(path);
     QElapsedTimer waited;
     waited.start();
     for (;;) {
-        if (tryLockOrTakeOver(held->lock, lockPath)) {
+        const bool hadShared = held->shared.isLocked();
+        FileStatus status = held->shared.tryLock();
+        if (status == FileStatus::Ok) {
+            if (!hadShared) {
+                removeLeftOverGuards(held->earlier);
+            }
+            status = tryEarlierLock(held->earlier);
+            held->holdsEarlier = status == FileStatus::Ok;
+        }
+        if (status == FileStatus::Ok) {
             return {.lock = std::move(held)};
         }
-        // Only another copy's lock is worth waiting for; a folder that cannot hold the lock
-        // file (read-only, missing) will not change in a few seconds.
-        const int error = errno;
-        // sshfs answers the exclusive creation of a lock file that is there with EPERM, not
-        // EEXIST: a lock file that is there is another copy's, also then.
-        if (held->lock.error() != QLockFile::LockFailedError && !QFileInfo::exists(lockPath)) {
-            if (held->lock.error() == QLockFile::PermissionError) {
-                return {.status = FileStatus::NoPermission};
-            }
-            // QLockFile says no more; the failed call's errno does (a full disk, a folder
-            // that has gone).
-            return {.status = statusOfError(error, FileStatus::LockUnavailable)};
+        // Only another copy's lock is worth waiting for; a folder that cannot hold a lock
+        // (read-only, missing) will not change in a few seconds.
+        if (status != FileStatus::LockBusy) {
+            return {.status = status};
         }
         if (waited.elapsed() >= timeoutMs) {
             return {.status = FileStatus::LockBusy};
         }
-        QThread::msleep(fileLockRetryMs);
+        // Two copies that met once would meet again at a fixed pace.
+        QThread::msleep(fileLockRetryMs + QRandomGenerator::global()->bounded(fileLockRetryMs));
     }
 }
 

@@ -4,6 +4,7 @@
 // only, so the drill logic and its tools can use them without a window.
 
 #include "platform/platform.h"
+#include "system/share_lock.h"
 
 #include <QElapsedTimer>
 #include <memory>
@@ -21,12 +22,26 @@ public:
     bool exists(const QString& path) const override;
     ReadResult readFile(const QString& path) const override;
     FileStatus writeFileWhole(const QString& path, const QByteArray& bytes) override;
+    // The file's ShareLock, and with it the lock file that the earlier version took, which
+    // copies of that version still take.
     LockResult lockFile(const QString& path, int timeoutMs) override;
-    // The lock file lockFile takes for a file.
+    // The earlier version's lock file of a file.
     static QString lockPathOf(const QString& path);
 
 private:
     QString programFolder_;
+};
+
+// The real file system and machine under ShareLock.
+class LocalLockPrimitives : public LockPrimitives {
+public:
+    MakeResult createFile(const QString& path) override;
+    Listing list(const QString& folder) const override;
+    bool removeFile(const QString& path) override;
+    std::optional<qint64> ageMs(const QString& path) const override;
+    ProcessName self() const override;
+    bool isRunning(qint64 pid) const override;
+    quint64 nonce() override;
 };
 
 class SystemClock : public Clock {
