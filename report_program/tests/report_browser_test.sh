@@ -11,19 +11,14 @@
 #   report_browser_test.sh PROGRAM SAMPLE_FOLDER SCREENSHOT_FOLDER
 #
 # Skipped (exit 77) when Debian's chromium is not installed.
-set -euo pipefail
-
-if [ $# -ne 3 ]; then
-    echo "usage: $0 PROGRAM SAMPLE_FOLDER SCREENSHOT_FOLDER" >&2
-    exit 2
-fi
+source "$(dirname "$0")/../../tests/system/preamble.sh"
+[ $# -eq 3 ] || usage PROGRAM SAMPLE_FOLDER SCREENSHOT_FOLDER
 program=$1
 sample=$2
 shots=$3
 readonly chromium=/usr/bin/chromium
 readonly maxCharted=300
 
-source "$(dirname "$0")/../../tests/system/report.sh"
 source "$(dirname "$0")/sample_class.sh"
 
 if [ ! -x "$chromium" ]; then
@@ -32,8 +27,7 @@ if [ ! -x "$chromium" ]; then
     exit 77
 fi
 
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+workspace
 mkdir -p "$shots"
 
 # A fresh profile for every start; nothing but the page is loaded.
@@ -217,5 +211,4 @@ else
     not_ok "class of 40: Chromium took no screenshot"
 fi
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -6,18 +6,13 @@
 # handed to xdg-open.
 #
 #   report_program_test.sh PROGRAM SAMPLE_FOLDER
-set -euo pipefail
-
-if [ $# -ne 2 ]; then
-    echo "usage: $0 PROGRAM SAMPLE_FOLDER" >&2
-    exit 2
-fi
+source "$(dirname "$0")/../../tests/system/preamble.sh"
+[ $# -eq 2 ] || usage PROGRAM SAMPLE_FOLDER
 program=$(readlink -f "$1")
 sample=$(readlink -f "$2")
 
-source "$(dirname "$0")/../../tests/system/report.sh"
 
-tmp=$(mktemp -d)
+workspace
 chmod 755 "$tmp"
 xvfb_pid=""
 cleanup() {
@@ -26,10 +21,8 @@ cleanup() {
         wait "$xvfb_pid" 2>/dev/null || true
     fi
     chmod -R u+rwX "$tmp" 2>/dev/null || true
-    rm -rf "$tmp"
 }
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+at_exit cleanup
 
 home="$tmp/home"
 mkdir -p "$home"
@@ -270,5 +263,4 @@ EOF
     fi
 fi
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

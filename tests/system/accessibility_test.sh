@@ -14,7 +14,8 @@
 #
 # Skipped (exit 77), saying why, where the bus, pyatspi or (with "orca") the screen reader
 # and its speech are missing, or the bus cannot start.
-set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/preamble.sh"
 
 readonly windowTitle="ミナモ塾"
 readonly familyFile="方程式分数.txt"
@@ -22,9 +23,6 @@ readonly otherRecord="10,260101#方程式分数2.txt"
 readonly busLauncher=/usr/libexec/at-spi-bus-launcher
 # Debian's own Python, which python3-pyatspi installs into.
 readonly python=/usr/bin/python3
-
-here="$(cd "$(dirname "$0")" && pwd)"
-source "$here/report.sh"
 
 # --- inside the D-Bus session --------------------------------------------------------------
 
@@ -75,7 +73,7 @@ run_inside() {
         stop_process "$program_pid"
         stop_process "$launcher_pid"
     }
-    trap stop_inside EXIT
+    at_exit stop_inside
 
     "$busLauncher" --launch-immediately >"$dir/bus.log" 2>&1 &
     launcher_pid=$!
@@ -127,26 +125,19 @@ fi
 
 # --- outside: the folder and the X server --------------------------------------------------
 
-if [ $# -lt 1 ] || [ $# -gt 2 ] || [ "${2:-orca}" != orca ]; then
-    echo "usage: $0 PROGRAM [orca]" >&2
-    exit 2
-fi
+{ [ $# -eq 1 ] || { [ $# -eq 2 ] && [ "$2" = orca ]; }; } || usage PROGRAM [orca]
 program=$(readlink -f "$1")
 mode=${2:-tree}
 source "$here/x_server.sh"
 
-for tool in dbus-run-session dbus-send xdotool Xvfb setsid; do
-    command -v "$tool" >/dev/null || skip_all "$tool is not installed"
-done
+needs dbus-run-session dbus-send xdotool Xvfb setsid
 [ -x "$busLauncher" ] || skip_all "at-spi2-core is not installed (no $busLauncher)"
 "$python" -c 'import pyatspi' 2>/dev/null || skip_all "python3-pyatspi is not installed"
 if [ "$mode" = orca ]; then
-    for tool in orca speech-dispatcher openbox xprop /usr/lib/speech-dispatcher-modules/sd_espeak-ng; do
-        command -v "$tool" >/dev/null || skip_all "$tool is not installed"
-    done
+    needs orca speech-dispatcher openbox xprop /usr/lib/speech-dispatcher-modules/sd_espeak-ng
 fi
 
-tmp=$(mktemp -d)
+workspace
 xvfb_pid=""
 inside_pid=""
 cleanup() {
@@ -156,10 +147,8 @@ cleanup() {
         wait "$inside_pid" 2>/dev/null || true
     fi
     stop_process "$xvfb_pid"
-    rm -rf "$tmp"
 }
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+at_exit cleanup
 
 mkdir -p "$tmp/home" "$tmp/runtime" "$tmp/work"
 chmod 700 "$tmp/runtime"

@@ -11,15 +11,10 @@
 #   answer_sounds_test.sh BIN_DIR
 #
 # Skipped (exit 77) where sox or the pulse tools are missing or no sound server starts.
-set -euo pipefail
-
-if [ $# -ne 1 ]; then
-    echo "usage: $0 BIN_DIR" >&2
-    exit 2
-fi
+source "$(dirname "$0")/preamble.sh"
+[ $# -eq 1 ] || usage BIN_DIR
 bin=$(readlink -f "$1")
 here=$(dirname "$0")
-source "$here/report.sh"
 source "$here/sound_server.sh"
 
 readonly rate=48000
@@ -33,23 +28,19 @@ readonly clickMs=100
 readonly steps=(right 1500 right 1500 wrong 1000 wrong 0 right 1500 wrong 1000)
 readonly rights=3 wrongs=3
 
-for tool in sox soxi parec pacat paplay pactl; do
-    command -v "$tool" >/dev/null || skip_all "$tool is not installed"
-done
+needs sox soxi parec pacat paplay pactl
 mapfile -t servers < <(available_sound_servers)
 [ ${#servers[@]} -gt 0 ] || skip_all "neither PulseAudio nor PipeWire's pulse server is installed"
 
-tmp=$(mktemp -d)
+workspace
 side_pids=()
 cleanup() {
     for pid in "${side_pids[@]}"; do
         stop_process "$pid"
     done
     stop_sound_server
-    rm -rf "$tmp"
 }
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+at_exit cleanup
 
 # Records a sink's output into a raw file (s16, mono); the process in side_pids.
 record() {
@@ -175,5 +166,4 @@ for server in "${servers[@]}"; do
 done
 
 [ "$started" -gt 0 ] || skip_all "no sound server started here (${servers[*]})"
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -16,7 +16,8 @@
 # folder, copies of the programs (the checkout may be out of that user's reach), a private
 # D-Bus session and an X server of the test's own. The screenshots stay in
 # SCREENSHOT_FOLDER for review.
-set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/preamble.sh"
 
 readonly windowTitle="ミナモ塾"
 readonly plainTitle="plain-box"
@@ -43,7 +44,6 @@ wait_for_window() {
 
 run_inside() {
     local dir=$1
-    source "$dir/bin/report.sh"
     fcitx_pid="" plain_pid="" program_pid=""
     stop_inside() {
         local pid
@@ -52,7 +52,7 @@ run_inside() {
             wait "$pid" 2>/dev/null || true
         done
     }
-    trap stop_inside EXIT
+    at_exit stop_inside
 
     # One group with the keyboard and mozc; one input state for all windows, as a pupil's
     # desktop switched on once has it.
@@ -212,8 +212,7 @@ PROFILE
     else
         not_ok "the earlier record $otherRecord is gone"
     fi
-    echo "$passed passed, $failed failed"
-    [ "$failed" -eq 0 ]
+    finish
 }
 
 if [ "${1:-}" = --inside ]; then
@@ -223,21 +222,14 @@ fi
 
 # --- outside: the folder, the user, the X server -------------------------------------------
 
-if [ $# -ne 4 ]; then
-    echo "usage: $0 PROGRAM DRILL_TRACE PLAIN_BOX SCREENSHOT_FOLDER" >&2
-    exit 2
-fi
+[ $# -eq 4 ] || usage PROGRAM DRILL_TRACE PLAIN_BOX SCREENSHOT_FOLDER
 program=$(readlink -f "$1")
 drill_trace=$(readlink -f "$2")
 plain_box=$(readlink -f "$3")
 shots=$4
-here="$(cd "$(dirname "$0")" && pwd)"
-source "$here/report.sh"
 source "$here/x_server.sh"
 
-for tool in fcitx5 fcitx5-remote dbus-run-session dbus-send iconv setsid; do
-    command -v "$tool" >/dev/null || skip_all "$tool is not installed"
-done
+needs fcitx5 fcitx5-remote dbus-run-session dbus-send iconv setsid
 runner=()
 if [ "$(id -u)" -eq 0 ]; then
     command -v setpriv >/dev/null || skip_all "setpriv is not installed, and mozc does not run as root"
@@ -245,7 +237,7 @@ if [ "$(id -u)" -eq 0 ]; then
     runner=(setpriv --reuid="$(id -u nobody)" --regid="$(id -g nobody)" --clear-groups)
 fi
 
-tmp=$(mktemp -d)
+workspace
 xvfb_pid=""
 inside_pid=""
 cleanup() {
@@ -255,10 +247,8 @@ cleanup() {
         wait "$inside_pid" 2>/dev/null || true
     fi
     stop_process "$xvfb_pid"
-    rm -rf "$tmp"
 }
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+at_exit cleanup
 
 dir="$tmp/session"
 mkdir -p "$dir/bin" "$dir/home" "$dir/runtime" "$dir/work" "$dir/shots"
@@ -267,7 +257,7 @@ chmod 700 "$dir/runtime"
 cp "$program" "$dir/bin/minamo-drill"
 cp "$(dirname "$program")"/*.wav "$dir/bin/" 2>/dev/null || true
 cp "$plain_box" "$dir/bin/plain-box-child"
-cp "$here/input_method_test.sh" "$here/report.sh" "$dir/bin/"
+cp "$here/input_method_test.sh" "$here/preamble.sh" "$dir/bin/"
 
 # The answers as typed: fractions denominator first ("x=-8/3" is typed x=-3/8).
 "$drill_trace" banks | awk -F'\t' -v builder="$builder" '$1 == builder {

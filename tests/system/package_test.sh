@@ -10,12 +10,8 @@
 #
 # The Debian package is made and checked when a package build folder is given and dpkg-deb
 # and dpkg-shlibdeps are there.
-set -euo pipefail
-
-if [ $# -lt 2 ] || [ $# -gt 3 ]; then
-    echo "usage: $0 BUILD_FOLDER CMAKE [PACKAGE_BUILD_FOLDER]" >&2
-    exit 2
-fi
+source "$(dirname "$0")/preamble.sh"
+{ [ $# -ge 2 ] && [ $# -le 3 ]; } || usage BUILD_FOLDER CMAKE [PACKAGE_BUILD_FOLDER]
 build=$(readlink -f "$1")
 cmake=$2
 packageBuild=${3:-}
@@ -56,16 +52,13 @@ libexec/minamo-drill/minamo-drill"
 readonly runSeconds=2
 readonly sampleHistory="$source/docs/sample-history"
 
-source "$(dirname "$0")/report.sh"
 
-tmp=$(mktemp -d)
+workspace
 running_pid=""
 cleanup() {
     stop_process "$running_pid"
-    rm -rf "$tmp"
 }
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+at_exit cleanup
 
 # Lists the files under a folder, relative to it, sorted.
 file_list() {
@@ -341,14 +334,12 @@ check_unusable_home "prefix" "$prefix"
 
 if [ -z "$packageBuild" ]; then
     echo "# no package build folder given: the Debian package is not checked"
-    echo "$passed passed, $failed failed"
-    [ "$failed" -eq 0 ]
+    finish
     exit
 fi
 if ! command -v dpkg-deb >/dev/null || ! command -v dpkg-shlibdeps >/dev/null; then
     echo "# dpkg-deb or dpkg-shlibdeps is missing: the Debian package is not checked"
-    echo "$passed passed, $failed failed"
-    [ "$failed" -eq 0 ]
+    finish
     exit
 fi
 
@@ -468,5 +459,4 @@ done < <(sed -n 's|.*<image type="source" width="\([0-9]*\)" height="\([0-9]*\)"
     "${metainfo[0]}")
 [ "$shots" -gt 0 ] || not_ok "the metainfo names no screenshot"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -9,26 +9,18 @@
 #   second_start_test.sh PROGRAM
 #
 # Needs Xvfb, xdotool, xwininfo, xprop, xmessage and python3; openbox for the second run.
-set -euo pipefail
-
-if [ $# -ne 1 ]; then
-    echo "usage: $0 PROGRAM" >&2
-    exit 2
-fi
-program=$(readlink -f "$1")
-source "$(dirname "$0")/report.sh"
+source "$(dirname "$0")/preamble.sh"
 source "$(dirname "$0")/x_server.sh"
+[ $# -eq 1 ] || usage PROGRAM
+program=$(readlink -f "$1")
 
 readonly windowTitle="ミナモ塾"
 # What "at once" means here: the second start builds its window before it learns that
 # another copy runs, and never shows it.
 readonly endsWithinMs=3000
 
-for tool in Xvfb xdotool xwininfo xprop xmessage /usr/bin/python3; do
-    command -v "$tool" >/dev/null || skip_all "$tool is not installed"
-done
-
-tmp=$(mktemp -d)
+needs Xvfb xdotool xwininfo xprop xmessage /usr/bin/python3
+workspace
 xvfb_pid="" wm_pid="" first_pid="" cover_pid=""
 stop_all() {
     stop_process "$cover_pid"
@@ -37,12 +29,7 @@ stop_all() {
     stop_process "$xvfb_pid"
     cover_pid="" first_pid="" wm_pid="" xvfb_pid=""
 }
-cleanup() {
-    stop_all
-    rm -rf "$tmp"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+at_exit stop_all
 
 # No session bus here, as a desktop has: with no address at all, libdbus (under Qt's
 # platform plugin) tries to launch one and leaks when that fails, which the sanitized run
@@ -192,5 +179,4 @@ else
     echo "# openbox is not installed: the case under a window manager is left out"
 fi
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

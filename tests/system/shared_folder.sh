@@ -2,7 +2,7 @@
 # one folder, each on a machine of its own (a UTS namespace with its own host name) where
 # the test may make one, end their drills some time apart: every old record must be kept,
 # and each new one, or the copy whose record is missing must have told its pupil. Sourced
-# after report.sh, with bin, tmp, share (the folder as the server holds it, past every
+# after preamble.sh, with bin, tmp, share (the folder as the server holds it, past every
 # client cache) and mount_a, mount_b (the same folder through the two mounts) set.
 
 readonly family="方程式基本.txt"

@@ -8,28 +8,21 @@
 #
 # Skipped (exit 77) where Samba, smbnetfs or FUSE cannot run, or not as root (smbd serves a
 # share only then).
-set -euo pipefail
-
-if [ $# -ne 1 ]; then
-    echo "usage: $0 BIN_DIR" >&2
-    exit 2
-fi
+source "$(dirname "$0")/preamble.sh"
+[ $# -eq 1 ] || usage BIN_DIR
 bin=$(readlink -f "$1")
 here=$(dirname "$0")
-source "$here/report.sh"
 
 smbd=$(command -v smbd || echo /usr/sbin/smbd)
 pdbedit=$(command -v pdbedit || echo /usr/bin/pdbedit)
 [ -x "$smbd" ] && [ -x "$pdbedit" ] || skip_all "smbd is not installed (samba)"
-for tool in smbnetfs python3 iconv setsid; do
-    command -v "$tool" >/dev/null || skip_all "$tool is not installed"
-done
+needs smbnetfs python3 iconv setsid
 [ "$(id -u)" -eq 0 ] || skip_all "smbd serves a share only when started as root"
 unmount=$(command -v fusermount3 || command -v fusermount || true)
 [ -n "$unmount" ] || skip_all "fusermount is not installed"
 [ -r /dev/fuse ] && [ -w /dev/fuse ] || skip_all "/dev/fuse is not available here"
 
-tmp=$(mktemp -d)
+workspace
 smbd_pid=""
 cleanup() {
     for mount in "$tmp/a" "$tmp/b"; do
@@ -37,10 +30,8 @@ cleanup() {
     done
     # smbd leads a session of its own: its group is smbd and the children it forked.
     [ -z "$smbd_pid" ] || { kill -- "-$smbd_pid" 2>/dev/null && wait "$smbd_pid"; } || true
-    rm -rf "$tmp"
 }
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+at_exit cleanup
 
 # smbnetfs reaches a server on the SMB port only (445), so the server has a loopback address
 # of its own, drawn at random so that two runs at once do not meet.
@@ -97,5 +88,4 @@ source "$here/shared_folder.sh"
 echo "# two smbnetfs mounts of one Samba share on $address, copies with $machines"
 run_pairs_and_left_overs
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -7,12 +7,8 @@
 #
 # Needs Xvfb, xdotool and ImageMagick (convert, import) and the IPAPGothic font. The
 # screenshots stay in SCREENSHOT_FOLDER for review.
-set -euo pipefail
-
-if [ $# -ne 2 ]; then
-    echo "usage: $0 PROGRAM SCREENSHOT_FOLDER" >&2
-    exit 2
-fi
+source "$(dirname "$0")/preamble.sh"
+[ $# -eq 2 ] || usage PROGRAM SCREENSHOT_FOLDER
 program=$(readlink -f "$1")
 shots=$2
 glyphs_awk="$(cd "$(dirname "$0")" && pwd)/smoke_glyphs.awk"
@@ -49,19 +45,16 @@ readonly emptyRow=270
 readonly sameTextLimit=0.12
 readonly sizeTolerance=2
 
-source "$(dirname "$0")/report.sh"
 source "$(dirname "$0")/x_server.sh"
 
-tmp=$(mktemp -d)
+workspace
 xvfb_pid=""
 program_pid=""
 cleanup() {
     stop_process "$program_pid"
     stop_process "$xvfb_pid"
-    rm -rf "$tmp"
 }
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+at_exit cleanup
 
 mkdir -p "$shots"
 rm -f "$shots"/*.png
@@ -445,5 +438,4 @@ else
 fi
 
 echo "# screenshots in $shots"
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

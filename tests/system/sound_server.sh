@@ -1,5 +1,5 @@
 # Sound servers of a test's own, each in a folder of its own, with nothing but null sinks:
-# PulseAudio, or PipeWire with its pulse server. Sourced (after report.sh); the functions
+# PulseAudio, or PipeWire with its pulse server. Sourced (after preamble.sh); the functions
 # set PULSE_SERVER and note the processes they started in sound_pids.
 
 sound_pids=()

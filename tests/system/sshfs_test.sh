@@ -7,20 +7,13 @@
 #   sshfs_test.sh BIN_DIR
 #
 # Skipped (exit 77) where sshfs, sshd or FUSE cannot run.
-set -euo pipefail
-
-if [ $# -ne 1 ]; then
-    echo "usage: $0 BIN_DIR" >&2
-    exit 2
-fi
+source "$(dirname "$0")/preamble.sh"
+[ $# -eq 1 ] || usage BIN_DIR
 bin=$(readlink -f "$1")
 here=$(dirname "$0")
-source "$here/report.sh"
 
 sshd=$(command -v sshd || echo /usr/sbin/sshd)
-for tool in sshfs ssh-keygen python3 iconv; do
-    command -v "$tool" >/dev/null || skip_all "$tool is not installed"
-done
+needs sshfs ssh-keygen python3 iconv
 [ -x "$sshd" ] || skip_all "sshd is not installed (openssh-server)"
 unmount=$(command -v fusermount3 || command -v fusermount || true)
 [ -n "$unmount" ] || skip_all "fusermount is not installed"
@@ -30,17 +23,15 @@ if [ ! -d /run/sshd ] && [ "$(id -u)" -eq 0 ]; then
     mkdir -p -m 0755 /run/sshd
 fi
 
-tmp=$(mktemp -d)
+workspace
 sshd_pid=""
 cleanup() {
     for mount in "$tmp/a" "$tmp/b"; do
         mountpoint -q "$mount" 2>/dev/null && "$unmount" -u "$mount" 2>/dev/null || true
     done
     stop_process "$sshd_pid"
-    rm -rf "$tmp"
 }
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+at_exit cleanup
 
 mkdir -p "$tmp/shared" "$tmp/a" "$tmp/b"
 ssh-keygen -q -t ed25519 -N '' -f "$tmp/host"
@@ -79,5 +70,4 @@ echo "# two sshfs mounts of one folder through sshd on port $port, copies with $
 
 run_pairs_and_left_overs 20
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

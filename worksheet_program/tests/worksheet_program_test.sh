@@ -6,29 +6,20 @@
 # be written; the sheet handed to xdg-open. The pages are kept as PNG in SHOTS.
 #
 #   worksheet_program_test.sh PROGRAM DRILL_TRACE SHOTS
-set -euo pipefail
-
-if [ $# -ne 3 ]; then
-    echo "usage: $0 PROGRAM DRILL_TRACE SHOTS" >&2
-    exit 2
-fi
+source "$(dirname "$0")/../../tests/system/preamble.sh"
+[ $# -eq 3 ] || usage PROGRAM DRILL_TRACE SHOTS
 program=$(readlink -f "$1")
 trace=$(readlink -f "$2")
 shots="$3"
 
-source "$(dirname "$0")/../../tests/system/report.sh"
-for tool in pdfinfo pdffonts pdftotext pdftoppm python3; do
-    command -v "$tool" >/dev/null || skip_all "$tool is not installed (poppler-utils, python3)"
-done
+needs pdfinfo pdffonts pdftotext pdftoppm python3
 
-tmp=$(mktemp -d)
+workspace
 chmod 755 "$tmp"
 cleanup() {
     chmod -R u+rwX "$tmp" 2>/dev/null || true
-    rm -rf "$tmp"
 }
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+at_exit cleanup
 
 home="$tmp/home"
 mkdir -p "$home" "$tmp/runtime"
@@ -252,5 +243,4 @@ else
     not_ok "a failing xdg-open gave status $status: $(cat "$tmp/err")"
 fi
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish
