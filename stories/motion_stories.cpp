@@ -22,7 +22,7 @@ constexpr int cycleKmLow = 10, cycleKmHigh = 20;
 // Distances in metres are whole hundreds.
 constexpr int metreRound = 100;
 constexpr int minutesPerHour = 60;
-// Parts of an hour a story uses: minutes that make a plain fraction of it.
+// Minutes a story uses: minutes that make a plain fraction of it.
 constexpr int partsOfHour[] = {10, 12, 15, 20, 24, 30, 36, 40, 45, 48, 50};
 
 bool roundMetres(int metres, int high) {
@@ -537,10 +537,10 @@ std::optional<Draft> earlyOrLate(FreshRandom& r) {
 }
 
 // A change of speed on the way, the unknown being the time at the first speed.
-enum class FirstPart { Walk, Bike };
+enum class FirstLeg { Walk, Bike };
 
-std::optional<Draft> changeByTime(FreshRandom& r, FirstPart firstPart) {
-    const bool bikeFirst = firstPart == FirstPart::Bike;
+std::optional<Draft> changeByTime(FreshRandom& r, FirstLeg firstLeg) {
+    const bool bikeFirst = firstLeg == FirstLeg::Bike;
     const int walk = drawStep(r, walkLow, walkHigh, speedStep);
     const int other = bikeFirst ? drawStep(r, cycleLow, cycleHigh, speedStep)
                                 : drawStep(r, runLow, runHigh, speedStep);
@@ -590,11 +590,11 @@ std::optional<Draft> changeByTime(FreshRandom& r, FirstPart firstPart) {
 }
 
 std::optional<Draft> walkThenRun(FreshRandom& r) {
-    return changeByTime(r, FirstPart::Walk);
+    return changeByTime(r, FirstLeg::Walk);
 }
 
 std::optional<Draft> bikeThenWalk(FreshRandom& r) {
-    return changeByTime(r, FirstPart::Bike);
+    return changeByTime(r, FirstLeg::Bike);
 }
 
 // The same change, the unknown being the way at the first speed: the times as fractions.

@@ -12,9 +12,9 @@ constexpr int hundred = 100;
 constexpr int thousand = 1000;
 constexpr int yenRound = 10;
 
-// How the part stands to the whole: the part itself, or the whole with the part added or
-// taken away.
-enum class Change { Part, More, Less };
+// What the story's total is: the rate of x (Of), or x with that much added (More) or taken
+// away (Less).
+enum class Change { Of, More, Less };
 
 struct RateStory {
     QString question;
@@ -23,7 +23,7 @@ struct RateStory {
     Q rate;           // the rate as a number
     QString shown;    // the rate as the first equation writes it: "30/100", "3/20"
     QString rateLine; // 「1割5分=15/100=3/20」 for a rate in 割・分・厘
-    Change change = Change::Part;
+    Change change = Change::Of;
     int x = 0;
     int total = 0;
     QStringView unit; // 円, 人
@@ -37,7 +37,7 @@ std::optional<Draft> rateDraft(const RateStory& s) {
     const QString sign = s.change == Change::More ? QStringLiteral("+") : QStringLiteral("-");
     Draft d;
     d.x = q(s.x);
-    d.storyHolds = (s.change == Change::Part   ? part
+    d.storyHolds = (s.change == Change::Of     ? part
                     : s.change == Change::More ? q(s.x) + part
                                                : q(s.x) - part) == q(s.total);
     std::vector<QString> setUp = {s.xLine};
@@ -47,7 +47,7 @@ std::optional<Draft> rateDraft(const RateStory& s) {
     if (!s.words.isEmpty()) {
         setUp.push_back(s.words);
     }
-    if (s.change == Change::Part) {
+    if (s.change == Change::Of) {
         setUp.push_back(QStringLiteral("x×%1=%2").arg(s.shown).arg(s.total));
         d.problem.equation = QStringLiteral("%1=%2").arg(timesX(s.rate)).arg(s.total);
         d.problem.check =
@@ -123,7 +123,7 @@ int drawRin(FreshRandom& r) {
 
 // 標準1
 
-std::optional<Draft> percentPart(FreshRandom& r) {
+std::optional<Draft> percentOf(FreshRandom& r) {
     const int percent = drawStep(r, 10, 90, 5);
     RateStory s = percentStory(percent);
     const bool money = r.between(0, 1) == 0;
@@ -461,7 +461,7 @@ std::optional<Draft> rinDiscount(FreshRandom& r) {
     return buaiDiscount(r, drawRin(r));
 }
 
-std::optional<Draft> buaiPart(FreshRandom& r) {
+std::optional<Draft> buaiOf(FreshRandom& r) {
     const int thousandths = drawBu(r);
     if (thousandths == 0) {
         return std::nullopt;
@@ -531,7 +531,7 @@ std::optional<Draft> buaiMargin(FreshRandom& r) {
 } // namespace
 
 SetMakers percentMakers() {
-    return {{percentPart, percentMore, percentLess}, {boysAndGirls, percentOfOther}};
+    return {{percentOf, percentMore, percentLess}, {boysAndGirls, percentOfOther}};
 }
 
 SetMakers priceMakers() {
@@ -539,7 +539,7 @@ SetMakers priceMakers() {
 }
 
 SetMakers buaiMakers() {
-    return {{buDiscount, buaiPart, buaiMore}, {rinDiscount, buaiMargin, markUpThenDownBuai}};
+    return {{buDiscount, buaiOf, buaiMore}, {rinDiscount, buaiMargin, markUpThenDownBuai}};
 }
 
 } // namespace minamo::stories

@@ -13,12 +13,12 @@ namespace {
 const QString productRule = QStringLiteral("外項の積＝内項の積より");
 
 // Ratios of small whole numbers in lowest terms, the two parts different.
-struct Parts {
+struct SmallRatio {
     int p = 0, q = 0;
 };
 
-std::optional<Parts> drawParts(FreshRandom& r, int high) {
-    const Parts s{.p = r.between(1, high), .q = r.between(1, high)};
+std::optional<SmallRatio> drawRatio(FreshRandom& r, int high) {
+    const SmallRatio s{.p = r.between(1, high), .q = r.between(1, high)};
     if (s.p == s.q || std::gcd(s.p, s.q) != 1) {
         return std::nullopt;
     }
@@ -67,7 +67,7 @@ Draft ratioDraft(const Terms& terms, int place, Q x) {
 
 // Whole terms: p:q and the same ratio m times, x in place Place.
 template <int Place> std::optional<Draft> wholeRatio(FreshRandom& r) {
-    const auto s = drawParts(r, 9);
+    const auto s = drawRatio(r, 9);
     if (!s) {
         return std::nullopt;
     }
@@ -142,7 +142,7 @@ QString ratioHolds(int a, int b, int p, int q) {
 
 std::optional<Draft> shareTotal(FreshRandom& r) {
     const Pair who = pick(r, people);
-    const auto s = drawParts(r, 5);
+    const auto s = drawRatio(r, 5);
     if (!s) {
         return std::nullopt;
     }
@@ -181,7 +181,7 @@ std::optional<Draft> shareTotal(FreshRandom& r) {
 
 std::optional<Draft> shareKnown(FreshRandom& r) {
     const Pair who = pick(r, people);
-    const auto s = drawParts(r, 9);
+    const auto s = drawRatio(r, 9);
     if (!s) {
         return std::nullopt;
     }
@@ -221,7 +221,7 @@ constexpr Mixture mixtures[] = {{u"酢", u"サラダ油", u"ドレッシング",
 
 std::optional<Draft> mixInRatio(FreshRandom& r) {
     const Mixture m = pick(r, mixtures);
-    const auto s = drawParts(r, 7);
+    const auto s = drawRatio(r, 7);
     if (!s) {
         return std::nullopt;
     }
@@ -255,7 +255,7 @@ std::optional<Draft> mixInRatio(FreshRandom& r) {
 // Both spend the same: (A-x):(B-x) = p:q.
 std::optional<Draft> sameSpending(FreshRandom& r) {
     const Pair who = pick(r, people);
-    const auto s = drawParts(r, 5);
+    const auto s = drawRatio(r, 5);
     if (!s || s->p < s->q) {
         return std::nullopt;
     }
@@ -306,8 +306,8 @@ std::optional<Draft> addToMixture(FreshRandom& r) {
     };
     constexpr Drink drinks[] = {{u"コーヒー", u"コーヒー牛乳"}, {u"紅茶", u"ミルクティー"}};
     const Drink drink = pick(r, drinks);
-    const auto before = drawParts(r, 5);
-    const auto after = drawParts(r, 5);
+    const auto before = drawRatio(r, 5);
+    const auto after = drawRatio(r, 5);
     if (!before || !after) {
         return std::nullopt;
     }
@@ -324,7 +324,7 @@ std::optional<Draft> addToMixture(FreshRandom& r) {
     if (x % 10 != 0) {
         return std::nullopt;
     }
-    const int parts = before->p + before->q;
+    const int shares = before->p + before->q;
     const QString right = QStringLiteral("(%1+x)").arg(milk);
     Draft d;
     d.x = q(x);
@@ -336,7 +336,7 @@ std::optional<Draft> addToMixture(FreshRandom& r) {
                    .arg(drink.base)
                    .arg(total)
                    .arg(before->p)
-                   .arg(parts)
+                   .arg(shares)
                    .arg(base)
                    .arg(before->q)
                    .arg(milk)});
@@ -367,7 +367,7 @@ std::optional<Draft> addToMixture(FreshRandom& r) {
 // One gives the other x: (A-x):(B+x) = p:q.
 std::optional<Draft> giveSome(FreshRandom& r) {
     const Pair who = pick(r, people);
-    const auto s = drawParts(r, 7);
+    const auto s = drawRatio(r, 7);
     if (!s) {
         return std::nullopt;
     }

@@ -163,7 +163,7 @@ std::optional<Draft> walkingTakesLonger(FreshRandom& r) {
 }
 
 // What is left is a fraction of the whole: x - used = f·x, the used part in the smaller unit.
-struct LeftPart {
+struct WhatIsLeft {
     QString question, xLine, unitLine;
     QString firstForm; // the equation as first written, or the equal quantities in words
     Q used;            // in the larger unit
@@ -172,7 +172,7 @@ struct LeftPart {
     QStringView unit;
 };
 
-Draft leftDraft(const LeftPart& p) {
+Draft leftDraft(const WhatIsLeft& p) {
     const Q x = q(p.x);
     const Q rest = x - p.used;
     Draft d;
