@@ -125,21 +125,42 @@ private:
         }
     }
 
+    // "(...)", never nested.
+    std::optional<Linear> bracket() {
+        ++pos_;
+        if (depth_ > 0) {
+            return std::nullopt;
+        }
+        ++depth_;
+        const auto inner = sum();
+        --depth_;
+        if (!inner || peek() != u')') {
+            return std::nullopt;
+        }
+        ++pos_;
+        return inner;
+    }
+
     std::optional<Linear> term() {
         const auto k = number();
         if (peek() == u'(') {
-            ++pos_;
-            if (depth_ > 0) {
-                return std::nullopt; // brackets are never nested
-            }
-            ++depth_;
-            const auto inner = sum();
-            --depth_;
-            if (!inner || peek() != u')') {
+            const auto inner = bracket();
+            if (!inner) {
                 return std::nullopt;
             }
-            ++pos_;
-            return scaled(*inner, Rational{k.value_or(1), 1});
+            // A bracket over a number, "(1800-x)/150" or "4(x+30)/60", as a story's
+            // equation writes a time or a share.
+            Rational factor{k.value_or(1), 1};
+            if (peek() == u'/') {
+                ++pos_;
+                const auto d = number();
+                const auto divided = d ? make(factor.num, *d) : std::nullopt;
+                if (!divided) {
+                    return std::nullopt;
+                }
+                factor = *divided;
+            }
+            return scaled(*inner, factor);
         }
         if (peek() == u'/') {
             ++pos_;
@@ -154,6 +175,11 @@ private:
             if (peek() == u'x') {
                 ++pos_;
                 return Linear{.a = *value, .b = {}};
+            }
+            if (peek() == u'(') {
+                // A fraction before a bracket, "1/20(500-x)": the bracket that many times.
+                const auto inner = bracket();
+                return inner ? scaled(*inner, *value) : std::nullopt;
             }
             return Linear{.a = {}, .b = *value};
         }
@@ -182,21 +208,10 @@ private:
     int depth_ = 0;
 };
 
-} // namespace
-
-std::optional<LinearSolution> solveLinear(const QString& equation) {
-    const QStringList sides = equation.split(u'=');
-    if (sides.size() != 2) {
-        return std::nullopt;
-    }
-    const auto left = SideReader(sides[0]).read();
-    const auto right = SideReader(sides[1]).read();
-    if (!left || !right) {
-        return std::nullopt;
-    }
-    // (a - c)x = d - b
-    const auto slope = add(left->a, Rational{-right->a.num, right->a.den});
-    const auto rest = add(right->b, Rational{-left->b.num, left->b.den});
+// The one x, none or every x for which both sides are equal: (a - c)x = d - b.
+std::optional<LinearSolution> solveSides(const Linear& left, const Linear& right) {
+    const auto slope = add(left.a, Rational{-right.a.num, right.a.den});
+    const auto rest = add(right.b, Rational{-left.b.num, left.b.den});
     if (!slope || !rest) {
         return std::nullopt;
     }
@@ -209,6 +224,55 @@ std::optional<LinearSolution> solveLinear(const QString& equation) {
         return std::nullopt;
     }
     return LinearSolution{.kind = LinearSolution::Kind::One, .x = *x};
+}
+
+// The product of two terms of a ratio; nothing when both hold x, as x·x is not linear.
+std::optional<Linear> product(const Linear& p, const Linear& q) {
+    if (p.a.num != 0 && q.a.num != 0) {
+        return std::nullopt;
+    }
+    return p.a.num != 0 ? scaled(p, q.b) : scaled(q, p.b);
+}
+
+} // namespace
+
+std::optional<LinearSolution> solveLinear(const QString& equation) {
+    const QStringList sides = equation.split(u'=');
+    if (sides.size() != 2) {
+        return std::nullopt;
+    }
+    const auto left = SideReader(sides[0]).read();
+    const auto right = SideReader(sides[1]).read();
+    if (!left || !right) {
+        return std::nullopt;
+    }
+    return solveSides(*left, *right);
+}
+
+std::optional<LinearSolution> solveRatio(const QString& equation) {
+    const QStringList sides = equation.split(u'=');
+    if (sides.size() != 2) {
+        return std::nullopt;
+    }
+    const QStringList left = sides[0].split(u':');
+    const QStringList right = sides[1].split(u':');
+    if (left.size() != 2 || right.size() != 2) {
+        return std::nullopt;
+    }
+    std::optional<Linear> terms[] = {SideReader(left[0]).read(), SideReader(left[1]).read(),
+                                     SideReader(right[0]).read(), SideReader(right[1]).read()};
+    for (const auto& term : terms) {
+        if (!term) {
+            return std::nullopt;
+        }
+    }
+    // a:b = c:d holds where a·d = b·c (the outer terms' product equals the inner terms').
+    const auto outer = product(*terms[0], *terms[3]);
+    const auto inner = product(*terms[1], *terms[2]);
+    if (!outer || !inner) {
+        return std::nullopt;
+    }
+    return solveSides(*outer, *inner);
 }
 
 QString answerText(const Rational& x) {

@@ -26,9 +26,17 @@ struct LinearSolution {
 };
 
 // Solves an equation of the banks' syntax: integers, x terms ("3x", "-x"), a/b, a/bx
-// (= (a/b)x), ax/b (= (ax)/b), brackets after a number or a lone sign, never nested.
+// (= (a/b)x), ax/b (= (ax)/b), brackets after a number or a lone sign, never nested; and,
+// as the word problems write them, a bracket over a number ("(1800-x)/150", "4(x+30)/60")
+// and a fraction before a bracket ("1/20(500-x)").
 // Nothing for a text outside that syntax or numbers beyond exact 64-bit arithmetic.
 std::optional<LinearSolution> solveLinear(const QString& equation);
+
+// Solves a ratio equation "a:b=c:d" by its own rule, a·d = b·c: each term is read as a side
+// of solveLinear reads it (a whole number, a fraction, x, "(2400-x)"), with x in any place.
+// Nothing for another text, or when a product would hold x twice (x·x is not linear).
+// Kept apart from solveLinear, which reads no ":".
+std::optional<LinearSolution> solveRatio(const QString& equation);
 
 // The answer as the banks write it: "x=5", "x=-8/3".
 QString answerText(const Rational& x);

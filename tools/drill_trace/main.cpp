@@ -22,6 +22,10 @@ commands:
                      Escapes: \b Backspace, \t Tab, \\ backslash, \xNN any code
   solve [--log]      equations from standard input, one a line: the worked solution as
                      Picture7 shows it; --log prints the draw log instead
+  stories SEED [--steps] [--tally]
+                     the word problems and ratio equations of every set for that seed: a
+                     problem's story on one line, its answer, its worked solution indented;
+                     --steps adds the window's solving steps, --tally the candidates drawn
 )";
 
 } // namespace
@@ -48,7 +52,7 @@ int main(int argc, char** argv) {
     const std::pair<const char*, Command> commands[] = {
         {"startup", minamo::trace::startup}, {"banks", minamo::trace::banks},
         {"show", minamo::trace::show},       {"keys", minamo::trace::keys},
-        {"solve", minamo::trace::solve},
+        {"solve", minamo::trace::solve},     {"stories", minamo::trace::stories},
     };
     for (const auto& [name, run] : commands) {
         if (command == QLatin1String(name)) {

@@ -24,6 +24,7 @@ int banks(const QStringList& args, QTextStream& in, QTextStream& out);
 int show(const QStringList& args, QTextStream& in, QTextStream& out);
 int keys(const QStringList& args, QTextStream& in, QTextStream& out);
 int solve(const QStringList& args, QTextStream& in, QTextStream& out);
+int stories(const QStringList& args, QTextStream& in, QTextStream& out);
 
 // Prints the draw log of one picture area, a line per operation.
 void printLog(QTextStream& out, const FakePictureArea& area);
