@@ -558,6 +558,7 @@ public:
             setCurrentX(0);
         }
     }
+    double textWidth(const QString&) const override { return 0; }
     void line(double, double, double x2, double y2, Rgb) override { setPen(x2, y2); }
     void box(double, double, double x2, double y2, Rgb, BoxFill) override { setPen(x2, y2); }
     void setScale(double, double, double, double) override {}

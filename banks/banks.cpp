@@ -7,10 +7,14 @@ namespace minamo {
 
 void fillBank(DrillState& s, const Bank& bank) {
     int position = 0;
+    s.workings.clear();
     for (const BankProblem& problem : bank.problems) {
         ++position;
         s.bankQuestion[position] = problem.question.toString();
         s.bankAnswer[position] = problem.answer.toString();
+        if (problem.working) {
+            s.workings[s.bankQuestion[position]] = *problem.working;
+        }
     }
     s.bankCount = static_cast<int16>(position);
 }

@@ -11,6 +11,9 @@ namespace minamo {
 struct BankProblem {
     QStringView question; // "x+3=4 方程式を解いて。"
     QStringView answer;   // "x=1"
+    // Its worked solution, for a problem its equation alone does not explain; none for an
+    // equation, which the drill explains step by step.
+    const Working* working = nullptr;
 };
 
 // A built-in problem set, its problems in bank order (the order of difficulty).
@@ -20,7 +23,8 @@ struct Bank {
 };
 
 // The builder: writes the bank's problems at positions 1..N in its order (problem text and
-// expected answer) and sets bankCount to N. Positions above N keep what they held.
+// expected answer) and sets bankCount to N; the workings become the bank's. Positions above N
+// keep what they held.
 void fillBank(DrillState& s, const Bank& bank);
 
 // The banks, each declared beside its table; the catalogue of sets says which menu entry

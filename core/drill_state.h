@@ -5,6 +5,7 @@
 // its results from fields. Lists have fixed index ranges, integers are 16-bit signed.
 
 #include "core/fixed_list.h"
+#include "core/working.h"
 #include "platform/platform.h"
 
 #include <QString>
@@ -89,6 +90,9 @@ struct DrillState {
 
     // Judging and worked solutions.
     QString explainedEquation;
+    // The running set's problems that their equation alone does not explain (word problems,
+    // ratio equations), with their worked solutions; empty for every bank of equations.
+    Workings workings;
     int16 solutionLineCount = 0;
     QString currentLine;
     FixedList<QString, 0, 10> fractionLines;

@@ -72,6 +72,9 @@ public:
 
     // The fixed text metrics, in twips.
     static double textWidthTwips(const QString& text, double points);
+    double textWidth(const QString& text) const override {
+        return userScale().widthFromTwips(textWidthTwips(text, fontSize()));
+    }
     static double lineHeightTwips(double points);
 
 private:

@@ -45,6 +45,9 @@ public:
 
     // The widest text and the highest line the design's fonts draw, in twips.
     static double textWidthTwips(const QString& text, const QString& fontName, double points);
+    double textWidth(const QString& text) const override {
+        return textWidthTwips(text, fontName(), fontSize());
+    }
     static double lineHeightTwips(double points);
 
 private:

@@ -68,6 +68,9 @@ public:
     // Prints text with its top left corner at the pen. Stay: the pen moves right by the
     // text's width. Break: the pen moves to x = 0 one line lower.
     virtual void print(const QString& text, LineEnd end) = 0;
+    // How far print would move the pen right, in the current units and font: text set in
+    // lines of a width is measured before it is printed.
+    virtual double textWidth(const QString& text) const = 0;
 
     // A straight line; afterwards the pen is at (x2, y2).
     virtual void line(double x1, double y1, double x2, double y2, Rgb colour) = 0;

@@ -51,7 +51,7 @@ public:
     void box(double x1, double y1, double x2, double y2, Rgb colour, BoxFill fill) override;
 
     // Measures text as print does, in the current units.
-    double textWidth(const QString& text) const;
+    double textWidth(const QString& text) const override;
     double textHeight() const;
 
 protected:

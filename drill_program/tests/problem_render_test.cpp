@@ -87,6 +87,7 @@ public:
     void setFontSize(double points) override { real_.setFontSize(points); }
     Rgb foreColor() const override { return real_.foreColor(); }
     void setForeColor(Rgb colour) override { real_.setForeColor(colour); }
+    double textWidth(const QString& text) const override { return real_.textWidth(text); }
     void print(const QString& text, LineEnd end) override {
         if (!text.isEmpty()) {
             prints.push_back(
