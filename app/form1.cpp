@@ -40,7 +40,7 @@ int16 Form1::Text2_KeyPress(int16 key) {
         return key::consumed;
     }
     if (key == key::enter) {
-        judgeAnswer(drill_);
+        judgeAnswer(drill_, options_.numbers);
         return key::consumed;
     }
     return takeAnswerKey(drill_, key);
