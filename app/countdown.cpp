@@ -10,7 +10,14 @@
 
 namespace minamo {
 
-void countDown(Drill& d) {
+QString freshClockText(int seconds) {
+    constexpr int secondsWidth = 2;
+    return QStringLiteral("%1:%2")
+        .arg(seconds / secondsPerMinute)
+        .arg(seconds % secondsPerMinute, secondsWidth, 10, QLatin1Char('0'));
+}
+
+void countDown(Drill& d, Numbers numbers) {
     DrillState& s = d.s;
     Platform& ui = d.ui;
     // Paused before the first drill; stopped for good once a drill has ended (a tick
@@ -32,7 +39,12 @@ void countDown(Drill& d) {
     // Minutes rounded, seconds rounded down: the clock reads k:59 in [60k - 0.5, 60k).
     s.clockMinutes = clampToInt16(static_cast<long long>(roundHalfEven(shown)) / secondsPerMinute);
     s.clockSeconds = clampToInt16(static_cast<long long>(std::floor(shown)) % secondsPerMinute);
-    ui.label2.setCaption(decimalText(s.clockMinutes) + u':' + decimalText(s.clockSeconds));
+    // The minutes and seconds above decide the end and stay as they are in both editions;
+    // the fresh caption does not round the minutes, which read one too many for the last
+    // half second of each minute ("10:59" with 599.7 seconds left).
+    ui.label2.setCaption(numbers == Numbers::Fresh
+                             ? freshClockText(static_cast<int>(std::floor(shown)))
+                             : decimalText(s.clockMinutes) + u':' + decimalText(s.clockSeconds));
 
     s.score = drillScore(s);
     ui.label5.setCaption(decimalText(s.score));

@@ -23,7 +23,7 @@ void Form1::prepareFreshNumbers() {
 }
 
 bool Form1::Form_Load() {
-    return startUp(drill_);
+    return startUp(drill_, options_.numbers);
 }
 
 void Form1::Menu_Click(QStringView entryName) {
@@ -40,14 +40,14 @@ int16 Form1::Text2_KeyPress(int16 key) {
         return key::consumed;
     }
     if (key == key::enter) {
-        judgeAnswer(drill_);
+        judgeAnswer(drill_, options_.numbers);
         return key::consumed;
     }
     return takeAnswerKey(drill_, key);
 }
 
 void Form1::Timer1_Timer() {
-    countDown(drill_);
+    countDown(drill_, options_.numbers);
 }
 
 void Form1::Command1_Click() {

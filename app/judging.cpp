@@ -1,6 +1,7 @@
 #include "app/judging.h"
 
 #include "algebra/worked_solution.h"
+#include "app/answer_form.h"
 #include "app/presentation.h"
 #include "app/sounds.h"
 #include "core/basic_text.h"
@@ -12,6 +13,10 @@ namespace minamo {
 
 namespace {
 
+// Smaller than the answers the area shows: two lines of seven full-width characters, the
+// longest message, fit Picture4 (2655 x 855 twips) at this size.
+constexpr double formMessagePoints = 18;
+
 // The whole stored answer (not cut at ":") and the button that goes on to the next problem.
 void showExpectedAnswer(Drill& d, const QString& stored) {
     d.ui.picture4.setVisible(true);
@@ -19,6 +24,22 @@ void showExpectedAnswer(Drill& d, const QString& stored) {
     d.ui.picture4.clear();
     d.ui.picture4.print(stored, LineEnd::Break);
     d.ui.picture4.setSpokenText(spokenForm(stored));
+}
+
+// Where the expected answer would go, what to change in an answer of the right value; the
+// answer stays in the box, nothing is counted and no sound is played.
+void showFormAdvice(Drill& d, FormAdvice advice) {
+    PictureArea& area = d.ui.picture4;
+    const FormMessage& message = formMessage(advice);
+    area.setVisible(true);
+    area.clear();
+    const double answerPoints = area.fontSize();
+    area.setFontSize(formMessagePoints);
+    for (const QString& line : message.lines) {
+        area.print(line, LineEnd::Break);
+    }
+    area.setFontSize(answerPoints);
+    area.setSpokenText(message.spoken);
 }
 
 void judgeRight(Drill& d) {
@@ -75,7 +96,7 @@ void judgeWrong(Drill& d, const QString& question, const QString& stored) {
 
 } // namespace
 
-void judgeAnswer(Drill& d) {
+void judgeAnswer(Drill& d, Numbers numbers) {
     DrillState& s = d.s;
     Platform& ui = d.ui;
     // Before the first drill and after a drill has ended nothing is judged: there is no
@@ -102,12 +123,21 @@ void judgeAnswer(Drill& d) {
         return;
     }
 
-    // Exact comparison, character by character: no trimming, no reading as numbers.
-    if (ui.text4.text() == expected) {
+    // Exact comparison, character by character: no trimming, no reading as numbers. Only
+    // the fresh edition reads a text that differs as a number, to point out its form.
+    const QString typed = ui.text4.text();
+    if (typed == expected) {
         judgeRight(d);
-    } else {
-        judgeWrong(d, s.question[s.currentIndex], stored);
+        return;
     }
+    if (numbers == Numbers::Fresh) {
+        if (const AnswerVerdict verdict = judgeAnswerForm(typed, expected);
+            verdict.kind == AnswerVerdict::Kind::FormOnly) {
+            showFormAdvice(d, verdict.advice);
+            return;
+        }
+    }
+    judgeWrong(d, s.question[s.currentIndex], stored);
 }
 
 } // namespace minamo

@@ -10,7 +10,7 @@ namespace {
 constexpr int16 placeholderCount = 44;
 } // namespace
 
-bool startUp(Drill& d) {
+bool startUp(Drill& d, Numbers numbers) {
     DrillState& s = d.s;
     Platform& ui = d.ui;
 
@@ -34,6 +34,12 @@ bool startUp(Drill& d) {
 
     s.programFolder = ui.files.programFolder();
     s.drillSeconds = drillLengthSeconds;
+    if (numbers == Numbers::Fresh) {
+        // The pupil would read "Text1", "Label2" and "Text4" as a broken program.
+        ui.text1.setText(QString());
+        ui.text4.setText(QString());
+        ui.label2.setCaption(freshClockText(s.drillSeconds));
+    }
 
     ui.picture2.setPen(0, 0);
     ui.picture2.print(s.question[s.currentIndex], LineEnd::Break);

@@ -1,5 +1,6 @@
 #include "drill_program/main_window.h"
 
+#include "app/answer_form.h"
 #include "app/countdown.h"
 #include "app/drill_start.h"
 #include "app/sounds.h"
@@ -32,6 +33,10 @@ const QEvent::Type prepareFreshEvent = static_cast<QEvent::Type>(QEvent::registe
 
 // The caption of a window that asks fresh numbers, after the program's name.
 const QString freshCaption = QStringLiteral(" — 新しい数");
+
+// What a message in the expected answer's place is told as: advice on the answer's form,
+// which the area's own name (正しい答え) would misrepresent.
+const QString answerFormHeading = QStringLiteral("答えの書き方");
 
 // A window asked to come forward asks to be activated again until the window system gives
 // it the focus, for a moment: X11 refuses a focus request dated before the last change of
@@ -209,8 +214,9 @@ void MainWindow::buildFocusChain() {
 void MainWindow::buildAnnouncements() {
     // A screen reader is told, unasked, what the pupil's keys change out of the focus:
     // whether the answer was right (a count goes up), the expected answer and the worked
-    // solution after a miss, every new problem, and the score when the chart ends the
-    // drill. The countdown is not told.
+    // solution after a miss, what to change in an answer of the right value in another
+    // form (fresh numbers), every new problem, and the score when the chart ends the drill.
+    // The countdown is not told.
     announcer_ = new Announcer(client_);
     using Part = Announcer::Part;
     using enum ControlId;
@@ -223,6 +229,10 @@ void MainWindow::buildAnnouncements() {
         pictures_.at(id)->setSpokenTextHandler(
             [this, part = part, heading = pictureReading(id).name](
                 QtPictureArea::SpokenChange change, const QString& text) {
+                if (part == Part::ExpectedAnswer && isFormMessage(text)) {
+                    announcer_->tell(Part::AnswerForm, answerFormHeading, text);
+                    return;
+                }
                 announcer_->tell(part, heading, text,
                                  change == QtPictureArea::SpokenChange::Extended
                                      ? Announcer::Telling::Extend

@@ -23,7 +23,15 @@ public:
 class Announcer : public QObject {
 public:
     // The parts of the news, in the order they are read.
-    enum class Part { RightCount, MissCount, ExpectedAnswer, WorkedSolution, Problem, Score };
+    enum class Part {
+        RightCount,
+        MissCount,
+        AnswerForm,
+        ExpectedAnswer,
+        WorkedSolution,
+        Problem,
+        Score
+    };
     // Whether a part's text replaces what the same event told of it, or follows it.
     enum class Telling { Replace, Extend };
 

@@ -35,7 +35,9 @@ const CatalogueEntry threeProblems{.menu = QStringLiteral("bunsu"),
                                    .record = RecordName(QStringLiteral("方程式基本"), u'1')};
 
 struct DrillRun : FakeForm {
-    DrillRun() { EXPECT_TRUE(form.Form_Load()); }
+    explicit DrillRun(const DrillOptions& options = {}) : FakeForm(options) {
+        EXPECT_TRUE(form.Form_Load());
+    }
     void start() { startDrill(d(), threeProblems); }
     // A tick with exactly `left` seconds of the drill to go.
     void tickWithLeft(double left) {
@@ -46,37 +48,42 @@ struct DrillRun : FakeForm {
     QByteArray file() const { return fake.files.files.value(basicFile); }
 };
 
+// The plain clock as it always read; the fresh one with the whole seconds left, "m:ss".
 TEST(Countdown, ClockReadings) {
     const struct {
         double left;
         const char* shown;
+        const char* fresh;
         bool ends;
     } cases[] = {
-        {600.0, "10:0", false},
-        {599.7, "10:59", false},
-        {599.5, "10:59", false},
-        {599.3, "9:59", false},
-        {545.2, "9:5", false},
-        {60.4, "1:0", false},
-        {59.6, "1:59", false},
-        {59.4, "0:59", false},
-        {29.5, "0:29", false},
-        {1.0, "0:1", false},
-        {0.7, "0:0", true},
-        {0.0, "0:0", true},
+        {600.0, "10:0", "10:00", false},
+        {599.7, "10:59", "9:59", false},
+        {599.5, "10:59", "9:59", false},
+        {599.3, "9:59", "9:59", false},
+        {545.2, "9:5", "9:05", false},
+        {60.4, "1:0", "1:00", false},
+        {59.6, "1:59", "0:59", false},
+        {59.4, "0:59", "0:59", false},
+        {29.5, "0:29", "0:29", false},
+        {1.0, "0:1", "0:01", false},
+        {0.7, "0:0", "0:00", true},
+        {0.0, "0:0", "0:00", true},
         // A late tick finds the time already past: it still ends at 0:0.
-        {-0.4, "0:0", true},
-        {-200.0, "0:0", true},
+        {-0.4, "0:0", "0:00", true},
+        {-200.0, "0:0", "0:00", true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.left);
-        DrillRun w;
-        w.start();
-        w.tickWithLeft(c.left);
-        EXPECT_EQ(w.fake.label2.caption(), QString::fromUtf8(c.shown));
-        EXPECT_EQ(w.ended(), c.ends);
-        EXPECT_EQ(w.fake.timer1.interval(), c.ends ? 0 : 300);
-        EXPECT_EQ(w.s().drillRunning, c.ends ? 0 : 1);
+        for (const Numbers numbers : {Numbers::Bank, Numbers::Fresh}) {
+            SCOPED_TRACE(std::to_string(c.left) + (numbers == Numbers::Fresh ? " fresh" : ""));
+            DrillRun w({.numbers = numbers});
+            w.start();
+            w.tickWithLeft(c.left);
+            EXPECT_EQ(w.fake.label2.caption(),
+                      QString::fromUtf8(numbers == Numbers::Fresh ? c.fresh : c.shown));
+            EXPECT_EQ(w.ended(), c.ends);
+            EXPECT_EQ(w.fake.timer1.interval(), c.ends ? 0 : 300);
+            EXPECT_EQ(w.s().drillRunning, c.ends ? 0 : 1);
+        }
     }
 }
 

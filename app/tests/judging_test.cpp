@@ -18,7 +18,8 @@ struct Problem {
 
 // A loaded window with a drill of the given problems running, problem 1 on screen.
 struct Drilling : FakeForm {
-    explicit Drilling(std::initializer_list<Problem> problems) {
+    explicit Drilling(std::initializer_list<Problem> problems, const DrillOptions& options = {})
+        : FakeForm(options) {
         EXPECT_TRUE(form.Form_Load());
         DrillState& st = s();
         int i = 0;
@@ -96,6 +97,101 @@ TEST(Judging, FractionTypedDenominatorFirstIsRightNumeratorFirstWrong) {
     EXPECT_EQ(wrong.s().correctCount, 0);
     EXPECT_EQ(wrong.s().missCount, 1);
     EXPECT_EQ(wrong.wrongSounds(), 1);
+}
+
+// Answers as a pupil types them (fractions denominator first) against the expected one, in
+// both editions. The plain program compares the text exactly; the fresh edition points out a
+// right value in another form (the message drawn line by line, "|" between lines, and what
+// a screen reader is told) and judges every other text as the plain program does.
+TEST(Judging, RightValueInAnotherFormIsPointedOutOnlyWithFreshNumbers) {
+    enum class Plain { Right, Miss };
+    const struct {
+        const char* expected;
+        const char* keys;
+        const char* typed; // Text4 after the keys
+        const char* drawn; // the fresh edition's message; none: judged as in the plain one
+        const char* spoken;
+        Plain plain;
+    } cases[] = {
+        {"x=2/3", "x=6/4", "x=4/6", "約分しましょう", "約分しましょう", Plain::Miss},
+        {"x=-2/3", "x=-6/4", "x=-4/6", "約分しましょう", "約分しましょう", Plain::Miss},
+        {"x=3/2", "x=1.5", "x=1.5", "分数で|答えましょう", "分数で答えましょう", Plain::Miss},
+        {"x=3/2", "x=1.50", "x=1.50", "分数で|答えましょう", "分数で答えましょう", Plain::Miss},
+        {"x=1/2", "x=.5", "x=.5", "分数で|答えましょう", "分数で答えましょう", Plain::Miss},
+        {"x=3", "x=2/6", "x=6/2", "整数で|答えましょう", "整数で答えましょう", Plain::Miss},
+        {"x=3", "x=3.0", "x=3.0", "整数で|答えましょう", "整数で答えましょう", Plain::Miss},
+        {"x=5", "5", "5", "x= をつけて|答えましょう", "x= をつけて答えましょう", Plain::Miss},
+        {"x=-8/3", "-3/8", "-8/3", "x= をつけて|答えましょう", "x= をつけて答えましょう",
+         Plain::Miss},
+        {"x=3", "x=+3", "x=+3", "+ をとって|答えましょう", "プラスをとって答えましょう",
+         Plain::Miss},
+        {"x=2/3", "x=+3/2", "x=2/+3", "+ をとって|答えましょう", "プラスをとって答えましょう",
+         Plain::Miss},
+        {"x=0", "x=-0", "x=-0", "- をとって|答えましょう", "マイナスをとって答えましょう",
+         Plain::Miss},
+        {"x=3", "x=03", "x=03", "よけいな 0 を|とりましょう", "よけいな 0 をとりましょう",
+         Plain::Miss},
+        {"x=1/3", "x=03/1", "x=1/03", "よけいな 0 を|とりましょう", "よけいな 0 をとりましょう",
+         Plain::Miss},
+        // Another value, or a text that is not a number: a miss in both editions.
+        {"x=1/3", "x=0.3333", "x=0.3333", nullptr, nullptr, Plain::Miss},
+        {"x=2/3", "x=6/2", "x=2/6", nullptr, nullptr, Plain::Miss},
+        {"x=3", "x=--3", "x=--3", nullptr, nullptr, Plain::Miss},
+        {"x=3", "x=0/3", "x=3/0", nullptr, nullptr, Plain::Miss},
+        {"x=0", "x=0/0", "x=0/0", nullptr, nullptr, Plain::Miss},
+        {"x=3", "x=", "x=", nullptr, nullptr, Plain::Miss},
+        {"x=3", "y=3", "y=3", nullptr, nullptr, Plain::Miss},
+        // The expected text itself is right in both.
+        {"x=-8/3", "x=-3/8", "x=-8/3", nullptr, nullptr, Plain::Right},
+        {"x=0", "x=0", "x=0", nullptr, nullptr, Plain::Right},
+    };
+    for (const auto& c : cases) {
+        for (const Numbers numbers : {Numbers::Bank, Numbers::Fresh}) {
+            const bool fresh = numbers == Numbers::Fresh;
+            SCOPED_TRACE(std::string(c.keys) + (fresh ? " fresh" : " plain"));
+            const QString expected = QString::fromUtf8(c.expected);
+            Drilling w({{"3x=1 方程式を解いて。", c.expected}, equation}, {.numbers = numbers});
+            typeKeys(w.form, w.fake, QString::fromUtf8(c.keys));
+            ASSERT_EQ(w.fake.text4.text(), QString::fromUtf8(c.typed));
+            w.pressEnter();
+
+            if (fresh && c.drawn) {
+                // Twice: the same message again, never a miss.
+                for (int enter = 1; enter <= 2; ++enter) {
+                    EXPECT_EQ(w.rightSounds() + w.wrongSounds(), 0);
+                    EXPECT_EQ(w.s().correctCount + w.s().missCount, 0);
+                    EXPECT_EQ(w.fake.label4.caption(), QString());
+                    EXPECT_EQ(w.fake.picture4.printedTexts().join(u'|'),
+                              QString::fromUtf8(c.drawn));
+                    EXPECT_EQ(w.fake.picture4.spokenText(), QString::fromUtf8(c.spoken));
+                    EXPECT_TRUE(w.fake.picture4.isVisible());
+                    EXPECT_FALSE(w.fake.command3.isVisible());
+                    EXPECT_TRUE(w.fake.picture7.printedTexts().isEmpty());
+                    EXPECT_EQ(w.fake.text4.text(), QString::fromUtf8(c.typed));
+                    EXPECT_EQ(w.s().currentIndex, 1);
+                    if (enter == 1) {
+                        w.pressEnter();
+                    }
+                }
+                // The corrected answer is right and the message goes.
+                w.enter(expected);
+                w.pressEnter();
+                EXPECT_EQ(w.s().correctCount, 1);
+                EXPECT_FALSE(w.fake.picture4.isVisible());
+                continue;
+            }
+            const bool right = c.plain == Plain::Right;
+            EXPECT_EQ(w.rightSounds(), right ? 1 : 0);
+            EXPECT_EQ(w.wrongSounds(), right ? 0 : 1);
+            EXPECT_EQ(w.s().correctCount, right ? 1 : 0);
+            EXPECT_EQ(w.s().missCount, right ? 0 : 1);
+            EXPECT_EQ(w.s().currentIndex, right ? 2 : 1);
+            if (!right) {
+                EXPECT_EQ(w.fake.picture4.printedTexts(), QStringList{expected});
+                EXPECT_FALSE(w.fake.picture7.drawing().empty());
+            }
+        }
+    }
 }
 
 TEST(Judging, CapitalXIsRight) {

@@ -1,10 +1,10 @@
 #include "catalogue/catalogue.h"
 #include "design/font_families.h"
 #include "design/form_layout.h"
+#include "drill_program/main_window.h"
 #include "fake/fake_platform.h"
 #include "fake/qstring_printer.h"
 #include "qt/fonts.h"
-#include "drill_program/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +23,8 @@ namespace {
 
 // A real window on the offscreen platform with fake services.
 struct RealWindow {
-    RealWindow() : window({files, clock, random, lock}) {}
+    explicit RealWindow(const DrillOptions& options = {})
+        : window({files, clock, random, lock}, options) {}
     FakeFileSystem files;
     FakeClock clock;
     FakeRandom random;
@@ -171,6 +172,38 @@ TEST(MainWindow, JapaneseCaptionsUseAnInstalledJapaneseFont) {
 
 namespace minamo {
 namespace {
+
+// The plain program keeps the design's placeholder texts; the fresh edition shows the
+// drill's length and empty boxes (build/screenshots/idle-window-fresh.png).
+TEST(MainWindow, IdleWindowOfEachEdition) {
+    const struct {
+        Numbers numbers;
+        const char* text1;
+        const char* label2;
+        const char* text4;
+    } editions[] = {
+        {Numbers::Bank, "Text1", "Label2", "Text4"},
+        {Numbers::Fresh, "", "10:00", ""},
+    };
+    for (const auto& e : editions) {
+        RealWindow w({.numbers = e.numbers});
+        ASSERT_TRUE(w.window.load());
+        QApplication::processEvents();
+        using enum ControlId;
+        const auto text = [&](ControlId id) {
+            return qobject_cast<QLineEdit*>(w.window.controlWidget(id))->text();
+        };
+        EXPECT_EQ(text(Text1), QString::fromUtf8(e.text1));
+        EXPECT_EQ(qobject_cast<QLabel*>(w.window.controlWidget(Label2))->text(),
+                  QString::fromUtf8(e.label2));
+        EXPECT_EQ(text(Text4), QString::fromUtf8(e.text4));
+        if (e.numbers == Numbers::Fresh) {
+            const QString folder = QStringLiteral(MINAMO_BUILD_DIR "/screenshots");
+            QDir().mkpath(folder);
+            ASSERT_TRUE(w.window.grab().save(folder + QStringLiteral("/idle-window-fresh.png")));
+        }
+    }
+}
 
 // Saves the idle window for review (build/screenshots/idle-window.png).
 TEST(MainWindow, IdleWindowScreenshot) {
