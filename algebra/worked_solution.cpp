@@ -6,7 +6,10 @@
 #include "core/common_factor.h"
 #include "core/problem.h"
 #include "core/spoken_text.h"
+#include "design/form_layout.h"
+#include "design/story_layout.h"
 #include "render/fraction_equation.h"
+#include "render/math_text.h"
 #include "render/problem_display.h"
 
 #include <QMap>
@@ -360,6 +363,48 @@ void showWorkedSolution(Drill& d) {
     const CollectedForm form = collectedForm(simplifiedSides);
     printCollectedForm(d, steps, form);
     printSolution(d, form);
+}
+
+namespace {
+
+// Lines in words, in the working's own size; the pen ends below them.
+void printWorkingLines(PictureArea& area, const std::vector<QString>& lines) {
+    const double points = area.fontSize();
+    const QString font = area.fontName();
+    area.setFontName(storyLayout::storyFont());
+    area.setFontSize(storyLayout::workingTextPoints);
+    double y = area.currentY();
+    for (const QString& line : lines) {
+        y = drawMathText(area, line, storyLayout::workingTextLeft, y,
+                         storyLayout::workingTextWidth);
+        area.addSpokenLine(spokenForm(line));
+    }
+    area.setFontName(font);
+    area.setFontSize(points);
+    area.setPen(0, y + storyLayout::workingGap);
+}
+
+} // namespace
+
+void explainWorking(Drill& d, const Working& working) {
+    PictureArea& area = d.ui.picture7;
+    area.clear();
+    printWorkingLines(area, working.setUp);
+    // The equation on the line the step-by-step solution leaves empty for an equation
+    // without fractions; with fractions its own first line is the equation, sorted.
+    const double equationTop = area.currentY();
+    if (!working.equation.contains(u'/')) {
+        area.print(working.equation, LineEnd::Break);
+        area.addSpokenLine(spokenForm(working.equation));
+        area.setPen(0, equationTop);
+    }
+    d.s.explainedEquation = working.equation;
+    d.s.solutionLineCount = 0;
+    showWorkedSolution(d);
+    area.setPen(0, area.currentY() + storyLayout::workingGap);
+    std::vector<QString> after = working.check;
+    after.push_back(working.conclusion);
+    printWorkingLines(area, after);
 }
 
 void explainProblem(Drill& d, const QString& problem) {

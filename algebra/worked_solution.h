@@ -9,6 +9,11 @@ void showWorkedSolution(Drill& d);
 // The worked solution of a problem text, from its first line, as a miss shows it.
 void explainProblem(Drill& d, const QString& problem);
 
+// The worked solution of a problem that carries its own working (a word problem, a ratio
+// equation) in Picture7, as a textbook writes it: its lines in words, its equation solved
+// step by step as every other, the check and the answer with its unit.
+void explainWorking(Drill& d, const Working& working);
+
 // Prints currentLine in Picture7, 20 twips below the pen, with a line break.
 void printSolutionLine(Drill& d);
 

@@ -40,18 +40,22 @@ void startDrill(Drill& d, const CatalogueEntry& set, FreshBanks* fresh) {
     if (s.drillRunning == 1 || s.drillFinished == 1) {
         return;
     }
-    const Result<FreshBank>* freshBank = fresh ? &fresh->of(*set.bank) : nullptr;
+    const Numbers numbers = fresh ? Numbers::Fresh : Numbers::Bank;
+    if (!set.choosable(numbers)) {
+        return;
+    }
+    const Result<FreshBank>* freshBank = fresh ? &fresh->of(set) : nullptr;
     if (freshBank && !*freshBank) {
-        d.ui.messageBox.showExclamation(
-            freshFailureMessage(set, freshBank->reason()) + u'\n' + freshFailureAdvice,
-            form::caption);
+        d.ui.messageBox.showExclamation(freshFailureMessage(set, freshBank->reason()) + u'\n' +
+                                            freshFailureAdvice,
+                                        form::caption);
         return;
     }
     s.drillRunning = 1;
     resetDrill(d);
     fillBank(s, freshBank ? (*freshBank)->bank() : *set.bank);
     selectProblems(s, d.ui.random);
-    s.recordName = recordNameFor(set, fresh ? Numbers::Fresh : Numbers::Bank).text();
+    s.recordName = recordNameFor(set, numbers).text();
     readHistory(d);
     s.currentIndex = 0;
     advanceProblem(d);

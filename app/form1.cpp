@@ -28,7 +28,7 @@ bool Form1::Form_Load() {
 
 void Form1::Menu_Click(QStringView entryName) {
     const CatalogueEntry* set = catalogueEntry(entryName);
-    if (set && set->choosable()) {
+    if (set && set->choosable(options_.numbers)) {
         startDrill(drill_, *set, freshBanks_ ? &*freshBanks_ : nullptr);
     }
 }

@@ -1,20 +1,25 @@
 #include "app/fresh_banks.h"
 
-#include "catalogue/catalogue.h"
+#include "stories/fresh_set.h"
 
 namespace minamo {
 
-const Result<FreshBank>& FreshBanks::of(const Bank& bank) {
-    auto it = made_.find(&bank);
+const Result<FreshBank>& FreshBanks::of(const CatalogueEntry& entry) {
+    const QString maker =
+        entry.generator.isEmpty() ? entry.bank->builder.toString() : entry.generator.toString();
+    auto it = made_.find(maker);
     if (it == made_.end()) {
-        it = made_.emplace(&bank, makeFreshBank(bank, options_.seed, options_.limits)).first;
+        const FreshSetLimits limits{.bank = options_.limits, .story = {}};
+        it = made_.emplace(maker, makeFreshSet(entry, options_.seed, limits)).first;
     }
     return it->second;
 }
 
 void FreshBanks::prepareAll() {
-    for (const Bank* bank : catalogueBanks()) {
-        of(*bank);
+    for (const CatalogueEntry& entry : catalogue()) {
+        if (entry.choosable(Numbers::Fresh)) {
+            of(entry);
+        }
     }
 }
 

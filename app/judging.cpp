@@ -79,6 +79,19 @@ void judgeWrong(Drill& d, const QString& question, const QString& stored) {
     Platform& ui = d.ui;
     playWrongSound(d);
 
+    // A word problem or a ratio equation: its own working, the story moved beside it.
+    if (const auto own = s.workings.find(question); own != s.workings.end()) {
+        s.missCount = clampToInt16(s.missCount + 1);
+        ui.label4.setCaption(decimalText(s.missCount));
+        showExpectedAnswer(d, stored);
+        if (!isRatioProblem(question)) {
+            drawOwnProblem(ui.picture2, question, StoryPlace::Beside);
+            ui.picture7.setVisible(true);
+        }
+        explainWorking(d, own->second);
+        return;
+    }
+
     const Problem problem = Problem::read(question);
     if (problem.hasInstruction()) {
         s.explainedEquation = problem.equation;

@@ -66,7 +66,18 @@ void advanceProblem(Drill& d) {
 
     const QString t = s.question[s.currentIndex];
     s.layoutText = t;
-    if (t.contains(u'^')) {
+    // A set whose problems carry their own working (fresh numbers only): a word problem
+    // needs the room the worked solution's area takes, which shows again after a miss.
+    const bool ownWorking = s.workings.contains(t);
+    if (!s.workings.empty() && s.drillFinished == 0) {
+        ui.picture7.setVisible(!ownWorking || isRatioProblem(t));
+    }
+    if (ownWorking) {
+        drawOwnProblem(ui.picture2, t, StoryPlace::Wide);
+        s.fractionSuffix.clear();
+        s.fractionMode = 0;
+        s.exponentReady = 0;
+    } else if (t.contains(u'^')) {
         ui.picture2.clear();
         s.powerText = t;
         drawPowerText(d);

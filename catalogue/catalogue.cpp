@@ -30,13 +30,19 @@ std::span<const CatalogueEntry> table() {
                               QString::fromUtf16(caption), &bank,
                               RecordName(QString::fromUtf16(family), QChar(digit))};
     };
-    const auto greyed = [](const char16_t* menu, const char16_t* name, const char16_t* caption) {
-        return CatalogueEntry{QString::fromUtf16(menu), QString::fromUtf16(name),
-                              QString::fromUtf16(caption), nullptr, std::nullopt};
+    // A set only fresh numbers ask: greyed with the bank's numbers.
+    const auto fresh = [](const char16_t* menu, const char16_t* name, const char16_t* caption,
+                          const char16_t* generator, const char16_t* family, char16_t digit) {
+        return CatalogueEntry{QString::fromUtf16(menu),
+                              QString::fromUtf16(name),
+                              QString::fromUtf16(caption),
+                              nullptr,
+                              RecordName(QString::fromUtf16(family), QChar(digit)),
+                              QStringView(generator)};
     };
     // clang-format off
     static const auto entries = std::to_array<CatalogueEntry>({
-        // menu, control, caption, bank, record name: family and digit
+        // menu, control, caption, bank (or generator), record name: family and digit
         set(u"bunsu", u"tosiki1", u"基本１", basicA, u"方程式基本", u'1'),
         set(u"bunsu", u"tosiki2", u"基本2", basicB, u"方程式基本", u'2'),
         set(u"bunsu", u"houkeisan1", u"基本3", basicA, u"方程式基本", u'3'),
@@ -53,18 +59,18 @@ std::span<const CatalogueEntry> table() {
         set(u"bunmoji", u"bmojisikik1", u"基本1", fraction1, u"方程式分数", u'1'),
         set(u"bunmoji", u"bmojisikik2", u"基本2", fraction2, u"方程式分数", u'2'),
         set(u"bunmoji", u"bunhayasa", u"基本3", fraction3, u"方程式分数", u'3'),
-        greyed(u"bunmoji", u"hinomon", u"基本4"),
-        greyed(u"bunmoji", u"bunpasen", u"標準1"),
-        greyed(u"bunmoji", u"pasent2", u"標準2"),
-        greyed(u"bunmoji", u"buaisou1", u"標準3"),
-        greyed(u"bunmoji", u"nagahensa", u"標準4"),
-        greyed(u"bunmoji", u"buntani", u"難問１"),
-        greyed(u"bunmoji", u"hayahen", u"難問2"),
-        greyed(u"hbunbig", u"bhhayasa", u"速さ"),
-        greyed(u"hbunbig", u"bhjikan", u"時間"),
-        greyed(u"hbunbig", u"bhkyori", u"距離"),
-        greyed(u"hbunbig", u"bhsyok1", u"食塩水1"),
-        greyed(u"hbunbig", u"bhsyoku2", u"食塩水2"),
+        fresh(u"bunmoji", u"hinomon", u"基本4", u"storyRatio", u"分数応用", u'1'),
+        fresh(u"bunmoji", u"bunpasen", u"標準1", u"storyPercent", u"分数応用", u'2'),
+        fresh(u"bunmoji", u"pasent2", u"標準2", u"storyPrice", u"分数応用", u'3'),
+        fresh(u"bunmoji", u"buaisou1", u"標準3", u"storyBuai", u"分数応用", u'4'),
+        fresh(u"bunmoji", u"nagahensa", u"標準4", u"storyRatioUse", u"分数応用", u'5'),
+        fresh(u"bunmoji", u"buntani", u"難問１", u"storyUnits", u"分数応用", u'6'),
+        fresh(u"bunmoji", u"hayahen", u"難問2", u"storyChangingSpeed", u"分数応用", u'7'),
+        fresh(u"hbunbig", u"bhhayasa", u"速さ", u"storySpeed", u"文章問題", u'1'),
+        fresh(u"hbunbig", u"bhjikan", u"時間", u"storyTime", u"文章問題", u'2'),
+        fresh(u"hbunbig", u"bhkyori", u"距離", u"storyDistance", u"文章問題", u'3'),
+        fresh(u"hbunbig", u"bhsyok1", u"食塩水1", u"storySalt1", u"文章問題", u'4'),
+        fresh(u"hbunbig", u"bhsyoku2", u"食塩水2", u"storySalt2", u"文章問題", u'5'),
     });
     // clang-format on
     return entries;
@@ -138,8 +144,8 @@ QString menuPath(const CatalogueEntry& entry) {
 }
 
 RecordName recordNameFor(const CatalogueEntry& entry, Numbers numbers) {
-    if (!entry.record) {
-        qFatal("the greyed menu entry %s keeps no records", qPrintable(entry.name));
+    if (!entry.record || !entry.choosable(numbers)) {
+        qFatal("the menu entry %s keeps no records with those numbers", qPrintable(entry.name));
     }
     return entry.record->with(numbers);
 }
@@ -147,7 +153,7 @@ RecordName recordNameFor(const CatalogueEntry& entry, Numbers numbers) {
 std::vector<QString> familyFiles(Numbers numbers) {
     std::vector<QString> families;
     for (const CatalogueEntry& entry : table()) {
-        if (!entry.choosable()) {
+        if (!entry.choosable(numbers)) {
             continue;
         }
         const QString family = recordNameFor(entry, numbers).familyFile();
@@ -162,7 +168,7 @@ std::vector<QString> allRecordNames() {
     std::vector<QString> names;
     for (const Numbers numbers : {Numbers::Bank, Numbers::Fresh}) {
         for (const CatalogueEntry& entry : table()) {
-            if (entry.choosable()) {
+            if (entry.choosable(numbers)) {
                 names.push_back(recordNameFor(entry, numbers).text());
             }
         }

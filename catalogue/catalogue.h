@@ -15,15 +15,21 @@
 namespace minamo {
 
 // One entry of a menu: a set the pupil can choose, or a greyed entry that has no problems
-// in this edition.
+// in an edition.
 struct CatalogueEntry {
     QString menu;                     // the control name of its menu, "bunsu"
     QString name;                     // the entry's control name, "tosiki1"
     QString caption;                  // "基本１"
-    const Bank* bank;                 // the problems it asks; none for a greyed entry
-    std::optional<RecordName> record; // 方程式基本1.txt; none for a greyed entry
+    const Bank* bank;                 // the problems it asks; none where the bank's numbers grey it
+    std::optional<RecordName> record; // 方程式基本1.txt; none for an entry greyed in both
+    // With fresh numbers, the generator of a set that has no bank (word problems and ratio
+    // equations, "storySpeed"); empty where fresh numbers take the bank's shapes.
+    QStringView generator = {};
 
-    bool choosable() const { return bank != nullptr; }
+    // Whether the pupil can choose it with those numbers.
+    bool choosable(Numbers numbers) const {
+        return bank != nullptr || (numbers == Numbers::Fresh && !generator.isEmpty());
+    }
 };
 
 // A top entry of the menu bar and its entries (none for a menu that is only a title).
@@ -49,8 +55,9 @@ const CatalogueEntry& catalogueEntryNamed(QStringView name);
 // How the pupil finds the entry: "方程式基本 → 基本１".
 QString menuPath(const CatalogueEntry& entry);
 
-// The record name of a choosable entry's results with those numbers: "方程式基本1.txt";
-// for fresh numbers "方程式基本新1.txt".
+// The record name of an entry's results with numbers it can be chosen with:
+// "方程式基本1.txt"; for fresh numbers "方程式基本新1.txt", and for the sets only fresh
+// numbers ask "文章問題新1.txt" (文章問題1) and "分数応用新1.txt" (分数問題 基本4 onward).
 RecordName recordNameFor(const CatalogueEntry& entry, Numbers numbers);
 
 // Every family file of the choosable sets with those numbers, in menu order.

@@ -11,7 +11,8 @@ struct Problem {
     QString equation;    // "x+3=4"
     QString instruction; // "方程式を解いて。"; empty for an equation alone
 
-    // The instruction begins at the first 方程式; the blank before it belongs to neither.
+    // The instruction begins at the first 方程式 (比例式 for a ratio equation); the blank
+    // before it belongs to neither.
     static Problem read(const QString& text);
 
     bool hasInstruction() const { return !instruction.isEmpty(); }

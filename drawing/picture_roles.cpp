@@ -10,7 +10,12 @@
 
 namespace minamo {
 
-void drawProblemRole(PictureArea& area, const QString& problem, ProblemLines lines) {
+void drawProblemRole(PictureArea& area, const QString& problem, ProblemLines lines,
+                     const Working* working, StoryPlace place) {
+    if (working) {
+        drawOwnProblem(area, problem, place);
+        return;
+    }
     StandaloneDrill on(area);
     const QString equation = Problem::read(problem).equation;
     if (problem.contains(u'^')) {
@@ -44,9 +49,13 @@ void drawAnswerRole(PictureArea& area, const QString& answer) {
     }
 }
 
-void drawSolutionRole(PictureArea& area, const QString& problem) {
+void drawSolutionRole(PictureArea& area, const QString& problem, const Working* working) {
     StandaloneDrill on(area);
-    explainProblem(on.d(), problem);
+    if (working) {
+        explainWorking(on.d(), *working);
+    } else {
+        explainProblem(on.d(), problem);
+    }
 }
 
 bool drawChartRole(PictureArea& area, const ChartValues& values) {

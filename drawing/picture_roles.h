@@ -5,8 +5,10 @@
 // its caller. The window's own procedures draw behind them, on a drill of their own that
 // starts afresh for every drawing, so that nothing of one drawing shows in the next.
 
+#include "core/working.h"
 #include "history/history_chart.h"
 #include "platform/platform.h"
+#include "render/problem_display.h"
 
 #include <QString>
 
@@ -18,15 +20,19 @@ namespace minamo {
 enum class ProblemLines { AsTheWindow, EquationOnOneLine };
 
 // The problem as the problem area (Picture2) shows it: with a fraction, its equation with
-// stacked fractions; with powers, through the power renderer; any other as text.
-void drawProblemRole(PictureArea& area, const QString& problem, ProblemLines lines);
+// stacked fractions; with powers, through the power renderer; any other as text. A problem
+// that carries its own working (a word problem, a ratio equation) is set as the fresh
+// edition sets it, wide while the pupil works or beside its worked solution.
+void drawProblemRole(PictureArea& area, const QString& problem, ProblemLines lines,
+                     const Working* working = nullptr, StoryPlace place = StoryPlace::Wide);
 
 // An answer as the answer display (Picture3) draws a typed one: fractions stacked. The
 // expected answer of a problem is drawn the same way, from its stored form.
 void drawAnswerRole(PictureArea& area, const QString& answer);
 
-// The worked solution of a problem as Picture7 shows it after a miss.
-void drawSolutionRole(PictureArea& area, const QString& problem);
+// The worked solution of a problem as Picture7 shows it after a miss: its own working where
+// it carries one.
+void drawSolutionRole(PictureArea& area, const QString& problem, const Working* working = nullptr);
 
 // The chart of a family's records and a new result as Picture1 shows it at the end of a
 // drill; false when the new score is 0 (nothing is recorded then).

@@ -69,7 +69,7 @@ MainWindow::MainWindow(Services services, const DrillOptions& options, QWidget* 
 
     installPictureAccessibility();
     buildControls();
-    buildMenu();
+    buildMenu(options.numbers);
     buildFocusChain();
     buildAnnouncements();
 
@@ -275,7 +275,7 @@ void MainWindow::returnFocusToAnswerBox(QWidget* pressed) {
     }
 }
 
-void MainWindow::buildMenu() {
+void MainWindow::buildMenu(Numbers numbers) {
     QMenuBar* bar = menuBar();
     for (const MenuSpec& menu : menus()) {
         if (menu.entries.empty()) {
@@ -292,9 +292,9 @@ void MainWindow::buildMenu() {
         for (const CatalogueEntry& entry : menu.entries) {
             QAction* action = sub->addAction(entry.caption);
             action->setObjectName(entry.name);
-            action->setEnabled(entry.choosable());
+            action->setEnabled(entry.choosable(numbers));
             actions_[entry.name] = action;
-            if (entry.choosable()) {
+            if (entry.choosable(numbers)) {
                 connect(action, &QAction::triggered, this, [this, name = entry.name] {
                     form_->Menu_Click(name);
                     preloadSoundsSoon();

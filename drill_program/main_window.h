@@ -58,7 +58,8 @@ protected:
 
 private:
     void buildControls();
-    void buildMenu();
+    // Each entry enabled where those numbers can ask it.
+    void buildMenu(Numbers numbers);
     void buildFocusChain();
     void buildAnnouncements();
     void returnFocusToAnswerBox(QWidget* pressed);

@@ -201,12 +201,20 @@ private:
 } // namespace
 
 FreshBank::FreshBank(const Bank& of, std::vector<QString> questions, std::vector<QString> answers)
-    : questions_(std::move(questions)), answers_(std::move(answers)) {
+    : FreshBank(of.builder, std::move(questions), std::move(answers), {}) {}
+
+FreshBank::FreshBank(QStringView builder, std::vector<QString> questions,
+                     std::vector<QString> answers, std::vector<Working> workings)
+    : questions_(std::move(questions)), answers_(std::move(answers)),
+      workings_(std::move(workings)) {
+    // Views into the vectors' own elements, which a move of the bank keeps where they are.
     problems_.reserve(questions_.size());
     for (std::size_t i = 0; i < questions_.size(); ++i) {
-        problems_.push_back({.question = questions_[i], .answer = answers_[i]});
+        problems_.push_back({.question = questions_[i],
+                             .answer = answers_[i],
+                             .working = i < workings_.size() ? &workings_[i] : nullptr});
     }
-    bank_ = Bank{.builder = of.builder, .problems = problems_};
+    bank_ = Bank{.builder = builder, .problems = problems_};
 }
 
 Result<FreshBank> makeFreshBank(const Bank& bank, std::uint64_t seed, const FreshLimits& limits) {
@@ -238,7 +246,8 @@ Result<FreshBank> makeFreshBank(const Bank& bank, std::uint64_t seed, const Fres
 }
 
 QString freshFailureMessage(const CatalogueEntry& entry, const QString& reason) {
-    return QStringLiteral("「%1」の新しい数の問題を作れませんでした。%2").arg(menuPath(entry), reason);
+    return QStringLiteral("「%1」の新しい数の問題を作れませんでした。%2")
+        .arg(menuPath(entry), reason);
 }
 
 std::uint64_t clockSeed() {

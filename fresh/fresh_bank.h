@@ -21,6 +21,10 @@ namespace minamo {
 class FreshBank {
 public:
     FreshBank(const Bank& of, std::vector<QString> questions, std::vector<QString> answers);
+    // Problems that carry their own working (a word problem, a ratio equation), under the
+    // name of what made them ("storySpeed"), which lives as long as the program.
+    FreshBank(QStringView builder, std::vector<QString> questions, std::vector<QString> answers,
+              std::vector<Working> workings);
     FreshBank(FreshBank&&) = default;
     FreshBank& operator=(FreshBank&&) = default;
     FreshBank(const FreshBank&) = delete;
@@ -32,6 +36,7 @@ public:
 private:
     std::vector<QString> questions_;
     std::vector<QString> answers_;
+    std::vector<Working> workings_;
     std::vector<BankProblem> problems_;
     Bank bank_;
 };

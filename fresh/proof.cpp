@@ -1,6 +1,7 @@
 #include "fresh/proof.h"
 
 #include "design/form_layout.h"
+#include "design/story_layout.h"
 #include "drawing/picture_roles.h"
 #include "fresh/measured_area.h"
 
@@ -43,6 +44,20 @@ ShownProblem showProblem(const QString& problem) {
     return {.problemFits = picture2.fits(),
             .solutionFits = picture7.fits(),
             .solution = lastLine(picture7.steps())};
+}
+
+ShownOwnProblem showOwnProblem(const QString& problem, const Working& working) {
+    // A story keeps above the answer areas; a ratio equation above the worked solution.
+    const bool ratio = isRatioProblem(problem);
+    MeasuredArea wide = measuredAs(ControlId::Picture2,
+                                   ratio ? storyLayout::ratio.bottom : storyLayout::wide.bottom);
+    MeasuredArea beside = measuredAs(ControlId::Picture2, storyLayout::beside.bottom);
+    MeasuredArea picture7 =
+        measuredAs(ControlId::Picture7, controlSpec(ControlId::Picture7).height);
+    drawProblemRole(wide, problem, ProblemLines::AsTheWindow, &working, StoryPlace::Wide);
+    drawProblemRole(beside, problem, ProblemLines::AsTheWindow, &working, StoryPlace::Beside);
+    drawSolutionRole(picture7, problem, &working);
+    return {.wideFits = wide.fits(), .besideFits = beside.fits(), .solutionFits = picture7.fits()};
 }
 
 } // namespace minamo

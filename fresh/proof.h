@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/working.h"
+
 #include <QString>
 
 namespace minamo {
@@ -13,5 +15,16 @@ struct ShownProblem {
 };
 
 ShownProblem showProblem(const QString& problem);
+
+// Whether a problem that carries its own working fits where the fresh edition sets it: the
+// problem wide while the pupil works, beside its worked solution after a miss, and the worked
+// solution in its area.
+struct ShownOwnProblem {
+    bool wideFits = false;
+    bool besideFits = false;
+    bool solutionFits = false;
+    bool fits() const { return wideFits && besideFits && solutionFits; }
+};
+ShownOwnProblem showOwnProblem(const QString& problem, const Working& working);
 
 } // namespace minamo

@@ -18,7 +18,7 @@ namespace {
 std::vector<QString> choosableEntries() {
     std::vector<QString> names;
     for (const CatalogueEntry& entry : catalogue()) {
-        if (entry.choosable()) {
+        if (entry.choosable(Numbers::Bank)) {
             names.push_back(entry.name);
         }
     }

@@ -2,7 +2,10 @@
 
 #include "core/basic_text.h"
 #include "core/problem.h"
+#include "core/spoken_text.h"
+#include "design/story_layout.h"
 #include "render/fraction_equation.h"
+#include "render/math_text.h"
 
 namespace minamo {
 
@@ -38,6 +41,34 @@ void drawProblem(Drill& d, const QString& problem) {
         drawFractionEquation(d);
     } else {
         printPlainProblem(d.ui.picture2, problem);
+    }
+}
+
+bool isRatioProblem(const QString& problem) {
+    const Problem read = Problem::read(problem);
+    return read.hasInstruction() && read.equation.contains(u':');
+}
+
+void drawOwnProblem(PictureArea& area, const QString& problem, StoryPlace place) {
+    const QString fontBefore = area.fontName();
+    const double sizeBefore = area.fontSize();
+    const bool ratio = isRatioProblem(problem);
+    const storyLayout::Box& box = ratio                       ? storyLayout::ratio
+                                  : place == StoryPlace::Wide ? storyLayout::wide
+                                                              : storyLayout::beside;
+    if (place == StoryPlace::Beside && !ratio) {
+        // The story set wide goes; what a screen reader reads of the area stays as it was.
+        area.box(0, 0, storyLayout::wide.left + storyLayout::wide.width + storyLayout::wide.left,
+                 storyLayout::wide.bottom, colour::lightCyan, BoxFill::Solid);
+    }
+    area.setFontName(storyLayout::storyFont());
+    area.setFontSize(box.points);
+    drawMathText(area, ratio ? Problem::read(problem).equation : problem, box.left, box.top,
+                 box.width);
+    area.setFontName(fontBefore);
+    area.setFontSize(sizeBefore);
+    if (place == StoryPlace::Wide) {
+        area.setSpokenText(spokenForm(problem));
     }
 }
 

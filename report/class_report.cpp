@@ -31,7 +31,7 @@ std::vector<ClassColumn> columnsFor(const std::vector<PupilReport>& pupils) {
     std::vector<ClassColumn> columns;
     for (const Numbers numbers : {Numbers::Bank, Numbers::Fresh}) {
         for (const CatalogueEntry& entry : catalogue()) {
-            if (!entry.choosable()) {
+            if (!entry.choosable(numbers)) {
                 continue;
             }
             const RecordName name = recordNameFor(entry, numbers);

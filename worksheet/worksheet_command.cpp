@@ -74,7 +74,7 @@ QString worksheetUsage() {
 
 const CatalogueEntry* sheetSet(QStringView setName) {
     for (const CatalogueEntry& entry : catalogue()) {
-        if (entry.choosable() && setNameOf(entry) == setName) {
+        if (entry.choosable(Numbers::Bank) && setNameOf(entry) == setName) {
             return &entry;
         }
     }
@@ -84,7 +84,7 @@ const CatalogueEntry* sheetSet(QStringView setName) {
 QString setList() {
     QString text;
     for (const CatalogueEntry& entry : catalogue()) {
-        if (entry.choosable()) {
+        if (entry.choosable(Numbers::Bank)) {
             text += setNameOf(entry) + u'\t' + menuPath(entry) + u'\n';
         }
     }

@@ -1,7 +1,7 @@
 #include "worksheet_program/worksheet_window.h"
 
-#include "worksheet_program/paper_sheet.h"
 #include "worksheet/worksheet_command.h"
+#include "worksheet_program/paper_sheet.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -42,9 +42,9 @@ WorksheetWindow::WorksheetWindow(PathQuestion askPath, Viewer open, QWidget* par
         for (const CatalogueEntry& entry : menu.entries) {
             auto* item = new QTreeWidgetItem(menuItem, {entry.caption});
             item->setData(0, entryRole, static_cast<int>(&entry - rows.data()));
-            item->setFlags(entry.choosable() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable
-                                             : Qt::ItemFlags());
-            if (entry.choosable()) {
+            item->setFlags(entry.choosable(Numbers::Bank) ? Qt::ItemIsEnabled | Qt::ItemIsSelectable
+                                                          : Qt::ItemFlags());
+            if (entry.choosable(Numbers::Bank)) {
                 item->setToolTip(0, setNameOf(entry));
                 first = first ? first : item;
             }
@@ -89,7 +89,7 @@ const CatalogueEntry* WorksheetWindow::chosenSet() const {
         return nullptr;
     }
     const CatalogueEntry& entry = catalogue()[static_cast<std::size_t>(row)];
-    return entry.choosable() ? &entry : nullptr;
+    return entry.choosable(Numbers::Bank) ? &entry : nullptr;
 }
 
 QString WorksheetWindow::askWithFileDialog(QWidget* parent, const QString& offered) {

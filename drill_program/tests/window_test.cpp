@@ -146,7 +146,7 @@ TEST(MainWindow, MenuTreeWithChoosableAndGreyedEntries) {
             QAction* action = w.window.menuAction(item.name);
             ASSERT_NE(action, nullptr) << item.name.toStdString();
             EXPECT_EQ(action->text(), item.caption);
-            EXPECT_EQ(action->isEnabled(), item.choosable());
+            EXPECT_EQ(action->isEnabled(), item.choosable(Numbers::Bank));
             (action->isEnabled() ? choosable : greyed)++;
         }
     }

@@ -10,10 +10,10 @@
 
 #include "catalogue/catalogue.h"
 #include "design/form_layout.h"
+#include "drill_program/startup_probe.h"
 #include "qt/fonts.h"
 #include "qt/placement.h"
 #include "qt/qt_colour.h"
-#include "drill_program/startup_probe.h"
 #include "qt/twips.h"
 
 #include <QAction>
@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
         }
         QMenu* sub = window.menuBar()->addMenu(menu.caption);
         for (const minamo::CatalogueEntry& entry : menu.entries) {
-            sub->addAction(entry.caption)->setEnabled(entry.choosable());
+            sub->addAction(entry.caption)->setEnabled(entry.choosable(minamo::Numbers::Bank));
         }
     }
     auto* client = new QWidget(&window);

@@ -4,9 +4,9 @@
 
 #include "catalogue/catalogue.h"
 #include "history/history_file.h"
-#include "system/system_services.h"
 #include "report/class_page.h"
 #include "report/report_command.h"
+#include "system/system_services.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -41,7 +41,7 @@ bool writeClass(const QString& folder) {
         }
         std::vector<QString> names;
         for (const CatalogueEntry& entry : catalogue()) {
-            if (entry.choosable()) {
+            if (entry.choosable(Numbers::Bank)) {
                 names.push_back(recordNameFor(entry, Numbers::Bank).text());
                 if (p % freshEvery == 0 && entry.menu == catalogue().front().menu) {
                     names.push_back(recordNameFor(entry, Numbers::Fresh).text());

@@ -2,10 +2,10 @@
 // and the window is used by keyboard alone.
 
 #include "fake/qstring_printer.h"
-#include "worksheet_program/paper_sheet.h"
-#include "worksheet_program/worksheet_window.h"
 #include "worksheet/sheet_drawings.h"
 #include "worksheet/worksheet_command.h"
+#include "worksheet_program/paper_sheet.h"
+#include "worksheet_program/worksheet_window.h"
 
 #include <QApplication>
 #include <QFile>
@@ -92,7 +92,7 @@ TEST(WorksheetWindow, TheKeyboardChoosesASetAndFreshNumbersAndSaves) {
         for (int e = 0; e < item->childCount(); ++e) {
             EXPECT_EQ(item->child(e)->text(0), menu.entries[e].caption);
             EXPECT_EQ(item->child(e)->flags().testFlag(Qt::ItemIsEnabled),
-                      menu.entries[e].choosable());
+                      menu.entries[e].choosable(Numbers::Bank));
         }
     }
 
