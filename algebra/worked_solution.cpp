@@ -191,13 +191,13 @@ void makeRoomBelow(PictureArea& area) {
 // those of the equation cleared of them, after its two fraction lines are drawn (sorted,
 // then over the common denominator). None when the fractions cannot be cleared: their
 // common denominator does not fit in 16 bits, and the sorted equation is all there is.
-std::optional<Sides> sidesWithoutFractions(Drill& d, const QString& equation) {
+std::optional<Sides> sidesWithoutFractions(Drill& d, const QString& equation, double top) {
     DrillState& s = d.s;
     if (!equation.contains(u'/')) {
         return splitAtEquals(equation);
     }
     clearFractions(s);
-    s.layoutY = firstFractionLineY;
+    s.layoutY = roundToInt16(top + firstFractionLineY);
     s.layoutText = s.fractionLines[1];
     drawWorkedFractionLine(d);
     if (s.pendingEquation.isEmpty()) {
@@ -209,10 +209,19 @@ std::optional<Sides> sidesWithoutFractions(Drill& d, const QString& equation) {
 }
 
 // The equation without fractions (nothing for an equation that had none).
-void printClearedEquation(Drill& d, Steps& steps) {
+void printClearedEquation(Drill& d, Steps& steps, FirstLine first) {
     DrillState& s = d.s;
-    d.ui.picture7.print(QString(), LineEnd::Break);
     const QString cleared = s.pendingEquation;
+    if (first == FirstLine::Equation && cleared.isEmpty()) {
+        // The equation is the first step: the next one, where it reads the same, is not shown.
+        const QString equation = s.explainedEquation;
+        d.ui.picture7.print(equation, LineEnd::Break);
+        d.ui.picture7.addSpokenLine(spokenForm(equation));
+        steps.add(equation);
+        s.currentLine = equation;
+        return;
+    }
+    d.ui.picture7.print(QString(), LineEnd::Break);
     steps.add(cleared);
     s.pendingEquation.clear();
     printStep(d, cleared);
@@ -338,7 +347,7 @@ void printSolutionLine(Drill& d) {
     area.addSpokenLine(spokenForm(d.s.currentLine));
 }
 
-void showWorkedSolution(Drill& d) {
+void showWorkedSolution(Drill& d, FirstLine first, double top) {
     DrillState& s = d.s;
     const QString equation = s.explainedEquation;
     s.currentLine = equation;
@@ -347,12 +356,12 @@ void showWorkedSolution(Drill& d) {
         return;
     }
     makeRoomBelow(d.ui.picture7);
-    const std::optional<Sides> sides = sidesWithoutFractions(d, equation);
+    const std::optional<Sides> sides = sidesWithoutFractions(d, equation, top);
     if (!sides) {
         return;
     }
     Steps steps(s);
-    printClearedEquation(d, steps);
+    printClearedEquation(d, steps, first);
     const SimplifiedSides simplifiedSides = simplifySides(d, steps, *sides);
     // Steps worked out from a side held at a limit would be wrong: the solution ends here.
     if (heldAtLimit(simplifiedSides)) {
@@ -390,17 +399,9 @@ void explainWorking(Drill& d, const Working& working) {
     PictureArea& area = d.ui.picture7;
     area.clear();
     printWorkingLines(area, working.setUp);
-    // The equation on the line the step-by-step solution leaves empty for an equation
-    // without fractions; with fractions its own first line is the equation, sorted.
-    const double equationTop = area.currentY();
-    if (!working.equation.contains(u'/')) {
-        area.print(working.equation, LineEnd::Break);
-        area.addSpokenLine(spokenForm(working.equation));
-        area.setPen(0, equationTop);
-    }
     d.s.explainedEquation = working.equation;
     d.s.solutionLineCount = 0;
-    showWorkedSolution(d);
+    showWorkedSolution(d, FirstLine::Equation, area.currentY());
     area.setPen(0, area.currentY() + storyLayout::workingGap);
     std::vector<QString> after = working.check;
     after.push_back(working.conclusion);

@@ -27,11 +27,11 @@ inline constexpr Box ratio{.left = 40, .top = 40, .width = 8695, .bottom = 1080,
 
 // The worked solution's lines in words (what x is, the check, the answer) in the worked
 // solution's area: smaller than its equations, so that a line of a story's working fits.
-inline constexpr double workingTextPoints = 12;
+inline constexpr double workingTextPoints = 11.25;
 inline constexpr double workingTextLeft = 60;
 inline constexpr double workingTextWidth = 5895;
 // Between the working's parts.
-inline constexpr double workingGap = 60;
+inline constexpr double workingGap = 40;
 
 inline const QString& storyFont() {
     return font::proportional;

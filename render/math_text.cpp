@@ -10,7 +10,7 @@ namespace {
 constexpr double twipsPerPoint = 20;
 // The parts of a line, in ems of the area's font.
 constexpr double lineAdvanceEm = 1.35;
-constexpr double fractionLineAdvanceEm = 2.45;
+constexpr double fractionLineAdvanceEm = 2.35;
 constexpr double barEm = 1.12;
 constexpr double denominatorEm = 1.22;
 constexpr double textInFractionLineEm = 0.6;

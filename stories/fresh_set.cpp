@@ -1,6 +1,11 @@
 #include "stories/fresh_set.h"
 
+#include "algebra/fraction_clearing.h"
+#include "core/standalone_drill.h"
+#include "fresh/measured_area.h"
 #include "fresh/proof.h"
+
+#include <QRegularExpression>
 
 namespace minamo {
 
@@ -13,11 +18,58 @@ std::optional<StorySet> storySetOf(QStringView key) {
     return std::nullopt;
 }
 
+namespace {
+
+// An equation with fractions goes on as a textbook writes it: the equation with its
+// fractions, both sides multiplied by their common denominator, and the equation without
+// fractions solved step by step. (The window's own fraction lines, sorted and then over the
+// common denominator, take twice a line's height each: more than a story's working has.)
+// The equation as it was when its fractions cannot be cleared.
+void clearFractionsInWords(Working& working) {
+    if (!working.equation.contains(u'/')) {
+        return;
+    }
+    MeasuredArea scratch(0, 0, QString(), 0);
+    StandaloneDrill drill(scratch);
+    DrillState& s = drill.s();
+    s.currentLine = working.equation;
+    s.solutionLineCount = 0;
+    clearFractions(s);
+    const QString overMultiple = s.fractionLines[2];
+    if (s.pendingEquation.isEmpty() || !overMultiple.contains(u'/')) {
+        return;
+    }
+    const QString multiple = overMultiple.mid(overMultiple.lastIndexOf(u'/') + 1);
+    // Said of the equation as first written when it stands just above (its fractions are
+    // those of the equation's, uncomputed), else of the equation; on one line when it fits.
+    const auto onOneLine = [&](const QString& equation) {
+        const QString together = QStringLiteral("%1 の両辺に%2をかけて").arg(equation, multiple);
+        return lineHalves(together) <= storyLineHalves ? together : QString();
+    };
+    static const QRegularExpression formula(QStringLiteral("^[-+×÷=/()0-9a-z]+$"));
+    QString* last = working.setUp.empty() ? nullptr : &working.setUp.back();
+    if (last && formula.match(*last).hasMatch() && !onOneLine(*last).isEmpty()) {
+        *last = onOneLine(*last);
+    } else if (const QString together = onOneLine(working.equation); !together.isEmpty()) {
+        working.setUp.push_back(together);
+    } else {
+        working.setUp.push_back(working.equation);
+        working.setUp.push_back(QStringLiteral("両辺に%1をかけて").arg(multiple));
+    }
+    // A coefficient of 1 is not written: "5x+1x" reads "5x+x".
+    static const QRegularExpression one(QStringLiteral("(^|[-+=(])1([a-z])"));
+    working.equation = QString(s.pendingEquation).replace(one, QStringLiteral("\\1\\2"));
+}
+
+} // namespace
+
 Working workingOf(const StoryProblem& problem) {
-    return {.setUp = problem.setUp,
-            .equation = problem.equation,
-            .check = problem.check,
-            .conclusion = problem.conclusion};
+    Working working{.setUp = problem.setUp,
+                    .equation = problem.equation,
+                    .check = problem.check,
+                    .conclusion = problem.conclusion};
+    clearFractionsInWords(working);
+    return working;
 }
 
 Result<FreshBank> makeFreshSet(const CatalogueEntry& entry, std::uint64_t seed,
@@ -34,9 +86,12 @@ Result<FreshBank> makeFreshSet(const CatalogueEntry& entry, std::uint64_t seed,
     }
     StoryLimits storyLimits = limits.story;
     const auto ownProof = storyLimits.accepts;
-    // Taken only when the story, beside its worked solution, and the solution fit their areas.
+    // Taken only when the story, beside its worked solution, and the solution fit their
+    // areas, and the working's equation as the window solves it ends on the answer.
     storyLimits.accepts = [ownProof](const StoryProblem& p) {
-        return showOwnProblem(p.question, workingOf(p)).fits() && (!ownProof || ownProof(p));
+        const Working working = workingOf(p);
+        return showProblem(working.equation).solution == p.answer &&
+               showOwnProblem(p.question, working).fits() && (!ownProof || ownProof(p));
     };
     const auto problems = makeStorySet(*set, seed, storyLimits);
     if (!problems) {
