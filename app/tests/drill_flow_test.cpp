@@ -6,6 +6,7 @@
 #include "app/form1.h"
 #include "drivers/fake_drive.h"
 #include "fake/qstring_printer.h"
+#include "stories/fresh_set.h"
 
 #include <QStringEncoder>
 #include <gtest/gtest.h>
@@ -175,6 +176,59 @@ TEST(DrillFlow, FreshNumbersRecordIntoTheirOwnFamilyFile) {
               shiftJis(QStringLiteral("2026/12/09\r\n3,261209#方程式基本新1.txt\r\n")));
 }
 
+// A word-problem set, only fresh numbers can ask it: greyed in the plain program; with fresh
+// numbers its twenty problems run to the end (a miss shows the story's own working), and
+// the record goes into the word problems' own family file after the one there.
+TEST(DrillFlow, AWordProblemSetRunsWholeIntoItsOwnFamilyFile) {
+    FakeForm plain;
+    ASSERT_TRUE(plain.form.Form_Load());
+    plain.form.Menu_Click(u"bhsyok1");
+    EXPECT_EQ(plain.s().drillRunning, 0);
+
+    FakeForm w({.numbers = Numbers::Fresh, .seed = 5});
+    const QString family = w.fake.files.currentDirectory() + QStringLiteral("/文章問題新.txt");
+    const QString earlier = QStringLiteral("2026/12/01\r\n12,261201#文章問題新4.txt\r\n");
+    w.fake.files.files.insert(family, shiftJis(earlier));
+    ASSERT_TRUE(w.form.Form_Load());
+    w.form.Menu_Click(u"bhsyok1");
+    ASSERT_EQ(w.s().drillRunning, 1);
+    EXPECT_EQ(w.s().recordName, QStringLiteral("文章問題新4.txt"));
+    const auto made = makeFreshSet(catalogueEntryNamed(u"bhsyok1"), 5);
+    ASSERT_TRUE(made);
+    QStringList asked, freshOnes;
+    for (int i = 1; i <= w.s().bankCount; ++i) {
+        asked << w.s().question[i] + u'=' + w.s().answer[i];
+    }
+    for (const BankProblem& p : made->bank().problems) {
+        freshOnes << p.question.toString() + u'=' + p.answer.toString();
+    }
+    // Shuffled within each group of ten; the easier group first.
+    for (const qsizetype group : {0, storyGroupSize}) {
+        QStringList a = asked.mid(group, storyGroupSize), f = freshOnes.mid(group, storyGroupSize);
+        a.sort();
+        f.sort();
+        EXPECT_EQ(a, f);
+    }
+    EXPECT_FALSE(w.fake.picture7.isVisible());
+
+    typeKeys(w.form, w.fake, QStringLiteral("x=0"));
+    pressKey(w.form, w.fake, 13);
+    const Working& working = w.s().workings.at(w.s().question[w.s().currentIndex]);
+    EXPECT_TRUE(w.fake.picture7.isVisible());
+    EXPECT_TRUE(w.fake.picture7.spokenText().contains(working.setUp.front()));
+    EXPECT_TRUE(w.fake.picture7.spokenText().endsWith(working.conclusion))
+        << w.fake.picture7.spokenText().toStdString();
+    w.form.Command3_Click();
+    while (w.s().drillRunning == 1) {
+        typeKeys(w.form, w.fake, pupilKeys(w.s().answer[w.s().currentIndex]));
+        pressKey(w.form, w.fake, 13);
+    }
+    EXPECT_EQ(w.s().correctCount, storySetSize - 1);
+    EXPECT_EQ(w.fake.files.files.value(family),
+              shiftJis(QStringLiteral("2026/12/09\r\n12,261201#文章問題新4.txt\r\n"
+                                      "18,261209#文章問題新4.txt\r\n")));
+}
+
 // No fresh bank to be had: the pupil is told, nothing starts and nothing is written.
 TEST(DrillFlow, AFreshBankThatCannotBeMadeStartsNothing) {
     FakeForm w({.numbers = Numbers::Fresh, .seed = 3, .limits = {.triesPerProblem = 0}});
@@ -184,8 +238,9 @@ TEST(DrillFlow, AFreshBankThatCannotBeMadeStartsNothing) {
     ASSERT_EQ(w.fake.messageBox.shown.size(), 1u);
     // Which set, why, and what to do instead.
     EXPECT_EQ(w.fake.messageBox.shown[0].text,
-              QStringLiteral("「分数問題 → 基本3」の新しい数の問題を作れませんでした。1番目の問題の形"
-                             "で、数を0回かえても、答えを確かめられる問題ができませんでした（種 3）。\n") +
+              QStringLiteral(
+                  "「分数問題 → 基本3」の新しい数の問題を作れませんでした。1番目の問題の形"
+                  "で、数を0回かえても、答えを確かめられる問題ができませんでした（種 3）。\n") +
                   freshFailureAdvice);
     EXPECT_EQ(w.fake.files.writes, 0);
     EXPECT_EQ(w.s().question[1], QStringLiteral("問題をくーれ"));
