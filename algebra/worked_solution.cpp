@@ -24,7 +24,8 @@ namespace {
 
 // Text steps stand this far below the line before them.
 constexpr double lineGap = 20;
-// The bar level of the first stacked fraction line.
+// The bar level of the first stacked fraction line, below the top of what it follows (the
+// area's top, or a working's lines in words).
 constexpr int16 firstFractionLineY = 400;
 
 // The stacked solution, relative to y0 (200 twips above the pen after the last step).
@@ -191,13 +192,13 @@ void makeRoomBelow(PictureArea& area) {
 // those of the equation cleared of them, after its two fraction lines are drawn (sorted,
 // then over the common denominator). None when the fractions cannot be cleared: their
 // common denominator does not fit in 16 bits, and the sorted equation is all there is.
-std::optional<Sides> sidesWithoutFractions(Drill& d, const QString& equation) {
+std::optional<Sides> sidesWithoutFractions(Drill& d, const QString& equation, double top) {
     DrillState& s = d.s;
     if (!equation.contains(u'/')) {
         return splitAtEquals(equation);
     }
     clearFractions(s);
-    s.layoutY = firstFractionLineY;
+    s.layoutY = roundToInt16(top + firstFractionLineY);
     s.layoutText = s.fractionLines[1];
     drawWorkedFractionLine(d);
     if (s.pendingEquation.isEmpty()) {
@@ -338,7 +339,10 @@ void printSolutionLine(Drill& d) {
     area.addSpokenLine(spokenForm(d.s.currentLine));
 }
 
-void showWorkedSolution(Drill& d) {
+namespace {
+
+// The solution with its fraction lines, if any, from top down.
+void showWorkedSolutionFrom(Drill& d, double top) {
     DrillState& s = d.s;
     const QString equation = s.explainedEquation;
     s.currentLine = equation;
@@ -347,7 +351,7 @@ void showWorkedSolution(Drill& d) {
         return;
     }
     makeRoomBelow(d.ui.picture7);
-    const std::optional<Sides> sides = sidesWithoutFractions(d, equation);
+    const std::optional<Sides> sides = sidesWithoutFractions(d, equation, top);
     if (!sides) {
         return;
     }
@@ -363,6 +367,12 @@ void showWorkedSolution(Drill& d) {
     const CollectedForm form = collectedForm(simplifiedSides);
     printCollectedForm(d, steps, form);
     printSolution(d, form);
+}
+
+} // namespace
+
+void showWorkedSolution(Drill& d) {
+    showWorkedSolutionFrom(d, 0);
 }
 
 namespace {
@@ -386,7 +396,7 @@ void printWorkingLines(PictureArea& area, const std::vector<QString>& lines) {
 
 } // namespace
 
-void explainWorking(Drill& d, const Working& working) {
+void explainWorking(Drill& d, const Working& working, WorkingFractions fractions) {
     PictureArea& area = d.ui.picture7;
     area.clear();
     printWorkingLines(area, working.setUp);
@@ -400,7 +410,7 @@ void explainWorking(Drill& d, const Working& working) {
     }
     d.s.explainedEquation = working.equation;
     d.s.solutionLineCount = 0;
-    showWorkedSolution(d);
+    showWorkedSolutionFrom(d, fractions == WorkingFractions::UnderTheWords ? equationTop : 0);
     area.setPen(0, area.currentY() + storyLayout::workingGap);
     std::vector<QString> after = working.check;
     after.push_back(working.conclusion);

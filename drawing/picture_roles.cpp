@@ -49,10 +49,11 @@ void drawAnswerRole(PictureArea& area, const QString& answer) {
     }
 }
 
-void drawSolutionRole(PictureArea& area, const QString& problem, const Working* working) {
+void drawSolutionRole(PictureArea& area, const QString& problem, const Working* working,
+                      WorkingFractions fractions) {
     StandaloneDrill on(area);
     if (working) {
-        explainWorking(on.d(), *working);
+        explainWorking(on.d(), *working, fractions);
     } else {
         explainProblem(on.d(), problem);
     }

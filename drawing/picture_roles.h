@@ -5,6 +5,7 @@
 // its caller. The window's own procedures draw behind them, on a drill of their own that
 // starts afresh for every drawing, so that nothing of one drawing shows in the next.
 
+#include "algebra/worked_solution.h"
 #include "core/working.h"
 #include "history/history_chart.h"
 #include "platform/platform.h"
@@ -31,8 +32,10 @@ void drawProblemRole(PictureArea& area, const QString& problem, ProblemLines lin
 void drawAnswerRole(PictureArea& area, const QString& answer);
 
 // The worked solution of a problem as Picture7 shows it after a miss: its own working where
-// it carries one.
-void drawSolutionRole(PictureArea& area, const QString& problem, const Working* working = nullptr);
+// it carries one, its stacked fraction lines where the window has them or under its lines
+// in words.
+void drawSolutionRole(PictureArea& area, const QString& problem, const Working* working = nullptr,
+                      WorkingFractions fractions = WorkingFractions::AsTheWindow);
 
 // The chart of a family's records and a new result as Picture1 shows it at the end of a
 // drill; false when the new score is 0 (nothing is recorded then).
