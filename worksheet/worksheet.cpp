@@ -19,6 +19,12 @@ namespace {
 constexpr double problemZoom = 0.6;
 constexpr double answerZoom = 0.4;
 constexpr double solutionZoom = 0.55;
+// A problem's own working writes its lines in words smaller than its equations: they are
+// drawn larger, as the column allows, so that they print at about 8 points.
+constexpr double workingZoom = 0.7;
+// A word problem's story, set wide as the window sets it while the pupil works, at about
+// 12 points: across the page, not in a column, since its lines are as wide as the window's.
+constexpr double storyZoom = 0.75;
 
 // Between a problem's or answer's number and the drawing right of it.
 constexpr double numberGap = 180;
@@ -85,6 +91,9 @@ QString numbersText(const SheetContent& content) {
 QString commonInstruction(const std::vector<SheetProblem>& problems) {
     QString common;
     for (const SheetProblem& problem : problems) {
+        if (problem.isStory()) {
+            return {}; // a story asks its own question
+        }
         const QString rest = Problem::read(problem.question).instruction;
         if (rest.isEmpty() || (!common.isEmpty() && rest != common)) {
             return {};
@@ -213,35 +222,49 @@ Drawn drawNumber(SheetBuilder& sheet, int number) {
 }
 
 // The problems in rows of one a column, each row as high as its tallest problem with its
-// room to work, so that the two columns line up. Returns the last page they take.
+// room to work, so that the two columns line up; a word problem's story has a row of its
+// own across the page. Returns the last page they take.
 int placeProblems(SheetBuilder& sheet, const std::vector<SheetProblem>& problems,
                   const std::vector<Drawn>& solutions, double top, double tallest) {
-    const double width = page::columnWidth;
     struct Item {
         Drawn number;
         Drawn problem;
+        double width; // of its column, or of the page for a story
         double zoom;
         double row;
         double room;
     };
     std::vector<Item> items;
     for (std::size_t i = 0; i < problems.size(); ++i) {
+        const SheetProblem& p = problems[i];
         const Drawn number = drawNumber(sheet, static_cast<int>(i + 1));
         const Drawn problem =
             sheet.draw(windowAreaStyle(ControlId::Picture2), [&](PictureArea& area) {
-                drawProblemRole(area, problems[i].question, ProblemLines::EquationOnOneLine);
+                drawProblemRole(area, p.question, ProblemLines::EquationOnOneLine, p.ownWorking(),
+                                StoryPlace::Wide);
             });
+        const double width = p.isStory() ? page::printable.width() : page::columnWidth;
         const double indent = number.width(problemZoom) + numberGap;
-        const double zoom = fittedZoom(problem, problemZoom, width - indent, tallest);
+        const double zoom =
+            fittedZoom(problem, p.isStory() ? storyZoom : problemZoom, width - indent, tallest);
         const double row = std::max(number.height(problemZoom), problem.height(zoom));
         const double room = std::min(tallest - row, std::clamp(solutions[i].height(solutionZoom),
                                                                minimumWorkRoom, maximumWorkRoom));
-        items.push_back(
-            {.number = number, .problem = problem, .zoom = zoom, .row = row, .room = room});
+        items.push_back({.number = number,
+                         .problem = problem,
+                         .width = width,
+                         .zoom = zoom,
+                         .row = row,
+                         .room = room});
     }
     ColumnFlow rows(0, top, 1);
-    for (std::size_t first = 0; first < items.size(); first += page::columns) {
-        const std::size_t end = std::min(items.size(), first + page::columns);
+    for (std::size_t first = 0, end = 0; first < items.size(); first = end) {
+        // A row of equations side by side, or a story alone.
+        end = first + 1;
+        while (end < items.size() && end - first < page::columns && !problems[first].isStory() &&
+               !problems[end].isStory()) {
+            ++end;
+        }
         double row = 0;
         double height = 0;
         for (std::size_t i = first; i < end; ++i) {
@@ -252,14 +275,17 @@ int placeProblems(SheetBuilder& sheet, const std::vector<SheetProblem>& problems
         for (std::size_t i = first; i < end; ++i) {
             const int number = static_cast<int>(i + 1);
             const Item& p = items[i];
-            const double x = spot.x + static_cast<double>(i - first) * (width + page::columnGap);
+            const double x =
+                spot.x + static_cast<double>(i - first) * (page::columnWidth + page::columnGap);
             const double indent = p.number.width(problemZoom) + numberGap;
+            // An equation stands in the middle of its row, a story's lines from its number.
+            const auto middle = [&](double h) { return problems[i].isStory() ? 0 : (row - h) / 2; };
             sheet.put(p.number, BlockKind::Number, number, spot.page, x,
-                      spot.y + (row - p.number.height(problemZoom)) / 2, problemZoom);
+                      spot.y + middle(p.number.height(problemZoom)), problemZoom);
             sheet.put(p.problem, BlockKind::Problem, number, spot.page, x + indent,
-                      spot.y + (row - p.problem.height(p.zoom)) / 2, p.zoom);
+                      spot.y + middle(p.problem.height(p.zoom)), p.zoom);
             sheet.reserve(BlockKind::WorkRoom, number, spot.page,
-                          {x, spot.y + row, x + width, spot.y + height});
+                          {x, spot.y + row, x + p.width, spot.y + height});
         }
     }
     return rows.page();
@@ -281,8 +307,9 @@ int placeAnswers(SheetBuilder& sheet, const std::vector<SheetProblem>& problems,
         const double answerZoomed = fittedZoom(answer, answerZoom, width - indent, tallest);
         const double row = std::max(numberDrawing.height(problemZoom), answer.height(answerZoomed));
         const Drawn& solution = solutions[i];
-        const double solutionZoomed = fittedZoom(solution, solutionZoom, width - indent,
-                                                 tallest - row - solutionDrop - answerGap);
+        const double solutionZoomed =
+            fittedZoom(solution, problems[i].working ? workingZoom : solutionZoom, width - indent,
+                       tallest - row - solutionDrop - answerGap);
         const double below = solution.box ? solutionDrop + solution.height(solutionZoomed) : 0;
         const ColumnFlow::Spot spot = flow.take(row + below + answerGap);
         sheet.put(numberDrawing, BlockKind::Number, number, spot.page, spot.x,
@@ -309,8 +336,12 @@ void placeFooters(SheetBuilder& sheet, const SheetContent& content, int pageCoun
 
 } // namespace
 
+bool SheetProblem::isStory() const {
+    return working && !isRatioProblem(question);
+}
+
 QString setNameOf(const CatalogueEntry& entry) {
-    return recordNameFor(entry, Numbers::Bank).title();
+    return entry.record ? entry.record->title() : QString();
 }
 
 SheetContent sheetContent(const CatalogueEntry& entry, const Bank& bank, Numbers numbers,
@@ -323,7 +354,9 @@ SheetContent sheetContent(const CatalogueEntry& entry, const Bank& bank, Numbers
                          .problems = {}};
     for (const BankProblem& problem : bank.problems) {
         content.problems.push_back(
-            {.question = problem.question.toString(), .answer = problem.answer.toString()});
+            {.question = problem.question.toString(),
+             .answer = problem.answer.toString(),
+             .working = problem.working ? std::optional(*problem.working) : std::nullopt});
     }
     return content;
 }
@@ -340,8 +373,9 @@ SheetLayout drawWorksheet(const SheetContent& content, SheetSurface& surface) {
     std::vector<Drawn> solutions;
     for (const SheetProblem& problem : content.problems) {
         solutions.push_back(
-            sheet.draw(windowAreaStyle(ControlId::Picture7),
-                       [&](PictureArea& area) { drawSolutionRole(area, problem.question); }));
+            sheet.draw(windowAreaStyle(ControlId::Picture7), [&](PictureArea& area) {
+                drawSolutionRole(area, problem.question, problem.ownWorking());
+            }));
     }
     const int lastProblemPage =
         placeProblems(sheet, content.problems, solutions, columnsTop, tallest);

@@ -6,11 +6,13 @@
 // the drill's own procedures on the surface's areas and placed in twips.
 
 #include "catalogue/catalogue.h"
+#include "core/working.h"
 #include "worksheet/sheet_surface.h"
 
 #include <QDate>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace minamo {
@@ -18,6 +20,13 @@ namespace minamo {
 struct SheetProblem {
     QString question; // "x+3=4 方程式を解いて。"
     QString answer;   // "x=1"
+    // The worked solution of a problem that carries its own (a word problem, a ratio
+    // equation); none for an equation, which is explained step by step.
+    std::optional<Working> working;
+
+    const Working* ownWorking() const { return working ? &*working : nullptr; }
+    // A word problem: its story is set across the page, not in a column.
+    bool isStory() const;
 };
 
 struct SheetContent {
@@ -33,7 +42,8 @@ struct SheetContent {
 SheetContent sheetContent(const CatalogueEntry& entry, const Bank& bank, Numbers numbers,
                           std::uint64_t seed, QDate date);
 
-// The set's name on the command line: its record name without ".txt".
+// The set's name on the command line: its record name without ".txt" ("方程式分数2",
+// "文章問題1" for a set that only fresh numbers ask).
 QString setNameOf(const CatalogueEntry& entry);
 
 enum class BlockKind { Heading, Footer, Number, Problem, WorkRoom, Answer, Solution };

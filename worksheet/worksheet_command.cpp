@@ -2,6 +2,7 @@
 
 #include "command_line/command_line.h"
 
+#include "stories/fresh_set.h"
 #include "worksheet/worksheet.h"
 
 #include <QDir>
@@ -62,7 +63,8 @@ QString worksheetUsage() {
         "ページがつきます。\n"
         "セットを指定しないと、セットをえらぶ小さなウィンドウが開きます。\n"
         "\n"
-        "  セット              記録の名前から .txt をとったもの（例: 方程式分数2）\n"
+        "  セット              記録の名前から .txt をとったもの（例: 方程式分数2）。\n"
+        "                      文章問題と分数応用は新しい数の問題だけ（--fresh をつける）\n"
         "  --fresh             新しい数の問題にする（毎回ちがう数）\n"
         "  --fresh=SEED        新しい数の問題を、この数（0 以上の整数）から作る\n"
         "  --output ファイル   PDF を書く場所（ふだんはドキュメントのフォルダーに、"
@@ -74,7 +76,7 @@ QString worksheetUsage() {
 
 const CatalogueEntry* sheetSet(QStringView setName) {
     for (const CatalogueEntry& entry : catalogue()) {
-        if (entry.choosable(Numbers::Bank) && setNameOf(entry) == setName) {
+        if (entry.choosable(Numbers::Fresh) && setNameOf(entry) == setName) {
             return &entry;
         }
     }
@@ -84,8 +86,11 @@ const CatalogueEntry* sheetSet(QStringView setName) {
 QString setList() {
     QString text;
     for (const CatalogueEntry& entry : catalogue()) {
-        if (entry.choosable(Numbers::Bank)) {
-            text += setNameOf(entry) + u'\t' + menuPath(entry) + u'\n';
+        if (entry.choosable(Numbers::Fresh)) {
+            text += setNameOf(entry) + u'\t' + menuPath(entry) +
+                    (entry.choosable(Numbers::Bank) ? QString()
+                                                    : QStringLiteral("（新しい数のみ: --fresh）")) +
+                    u'\n';
         }
     }
     return text;
@@ -95,6 +100,12 @@ QString unknownSetMessage(const QString& setName) {
     return QStringLiteral("「%1」というセットはありません。セットの名前は "
                           "minamo-worksheet --list で見られます。")
         .arg(setName);
+}
+
+QString freshOnlyMessage(const CatalogueEntry& entry) {
+    return QStringLiteral("「%1」（%2）は新しい数の問題だけのセットです。--fresh をつけて"
+                          "ください（例: minamo-worksheet %1 --fresh）。")
+        .arg(setNameOf(entry), menuPath(entry));
 }
 
 QString defaultSheetPath(const CatalogueEntry& entry, Numbers numbers, std::uint64_t seed,
@@ -112,10 +123,15 @@ QString defaultSheetPath(const CatalogueEntry& entry, Numbers numbers, std::uint
 }
 
 Result<SheetBank> bankToPrint(const CatalogueEntry& entry, Numbers numbers, std::uint64_t seed) {
+    if (!entry.choosable(numbers)) {
+        return Failure{numbers == Numbers::Bank
+                           ? freshOnlyMessage(entry)
+                           : QStringLiteral("「%1」はえらべないセットです。").arg(menuPath(entry))};
+    }
     if (numbers == Numbers::Bank) {
         return SheetBank(entry.bank, std::nullopt);
     }
-    Result<FreshBank> fresh = makeFreshBank(*entry.bank, seed);
+    Result<FreshBank> fresh = makeFreshSet(entry, seed);
     if (!fresh) {
         return Failure{freshFailureMessage(entry, fresh.reason())};
     }

@@ -30,12 +30,16 @@ struct WorksheetCommand {
 Result<WorksheetCommand> parseWorksheetArguments(const QStringList& arguments);
 QString worksheetUsage();
 
-// The choosable set of that name (its record name without ".txt"), or none.
+// The set of that name (its record name without ".txt"), or none: every set the drill can
+// ask, those only fresh numbers ask ("文章問題1") among them.
 const CatalogueEntry* sheetSet(QStringView setName);
-// Every choosable set, a line each: its name, a tab, its menu path.
+// Every set, a line each: its name, a tab, its menu path, and for a set only fresh numbers
+// ask a note that it needs --fresh.
 QString setList();
 // What to tell someone who named no set of the catalogue.
 QString unknownSetMessage(const QString& setName);
+// What to tell someone who asked a set's own problems of a set that only fresh numbers ask.
+QString freshOnlyMessage(const CatalogueEntry& entry);
 
 // Where a sheet goes unless told: the user's documents folder, named after the set and the
 // day ("方程式分数2_2026-12-09.pdf"); fresh numbers add their seed
@@ -43,7 +47,8 @@ QString unknownSetMessage(const QString& setName);
 QString defaultSheetPath(const CatalogueEntry& entry, Numbers numbers, std::uint64_t seed,
                          QDate date);
 
-// The problems a sheet prints: the set's own bank, or its fresh numbers for the seed.
+// The problems a sheet prints: the set's own bank, or its fresh numbers for the seed (a
+// word problem or ratio equation with its working).
 class SheetBank {
 public:
     const Bank& bank() const { return fresh_ ? fresh_->bank() : *own_; }
@@ -57,7 +62,8 @@ private:
 };
 
 // A failure, saying which set and why, when fresh numbers were asked and none could be
-// proven for the seed: a sheet never falls back to the set's own problems then.
+// proven for the seed: a sheet never falls back to the set's own problems then; and when a
+// set that only fresh numbers ask is asked for its own problems.
 Result<SheetBank> bankToPrint(const CatalogueEntry& entry, Numbers numbers, std::uint64_t seed);
 
 } // namespace minamo

@@ -5,9 +5,9 @@
 #include "command_line/command_line.h"
 #include "desktop/desktop_open.h"
 #include "qt/fonts.h"
+#include "worksheet/worksheet_command.h"
 #include "worksheet_program/paper_sheet.h"
 #include "worksheet_program/worksheet_window.h"
-#include "worksheet/worksheet_command.h"
 
 #include <QApplication>
 #include <QDir>
@@ -46,6 +46,10 @@ int writeSheet(const char* programName, const WorksheetCommand& command) {
         tell(unknownSetMessage(command.setName));
         return BadArguments;
     }
+    if (!entry->choosable(command.numbers)) {
+        tell(freshOnlyMessage(*entry));
+        return BadArguments;
+    }
     // The sheet is drawn with the installed fonts and shown nowhere: Qt's offscreen platform
     // needs no display, and the viewer started later keeps the desktop's own.
     int argc = 3;
@@ -58,8 +62,10 @@ int writeSheet(const char* programName, const WorksheetCommand& command) {
     const std::uint64_t seed = command.seed.value_or(clockSeed());
     const Result<SheetBank> bank = bankToPrint(*entry, command.numbers, seed);
     if (!bank) {
-        tell(bank.reason() + QStringLiteral("別の種をためすか、--fresh をつけずにいつもの問題で"
-                                            "作ってください。"));
+        tell(bank.reason() + (entry->choosable(Numbers::Bank)
+                                  ? QStringLiteral("別の種をためすか、--fresh をつけずにいつもの"
+                                                   "問題で作ってください。")
+                                  : QStringLiteral("別の種をためしてください。")));
         return Failed;
     }
     const QDate today = QDate::currentDate();

@@ -32,7 +32,8 @@ WorksheetWindow::WorksheetWindow(PathQuestion askPath, Viewer open, QWidget* par
     prompt->setBuddy(tree_);
     tree_->setHeaderHidden(true);
     tree_->setAccessibleName(QStringLiteral("セット"));
-    // The drill's menus and their entries; the greyed entries cannot be chosen here either.
+    // The drill's menus and their entries, greyed as the drill greys them for the numbers
+    // chosen below: the sets only fresh numbers ask are chosen with fresh numbers alone.
     const std::span<const CatalogueEntry> rows = catalogue();
     QTreeWidgetItem* first = nullptr;
     for (const MenuSpec& menu : menus()) {
@@ -42,10 +43,13 @@ WorksheetWindow::WorksheetWindow(PathQuestion askPath, Viewer open, QWidget* par
         for (const CatalogueEntry& entry : menu.entries) {
             auto* item = new QTreeWidgetItem(menuItem, {entry.caption});
             item->setData(0, entryRole, static_cast<int>(&entry - rows.data()));
-            item->setFlags(entry.choosable(Numbers::Bank) ? Qt::ItemIsEnabled | Qt::ItemIsSelectable
-                                                          : Qt::ItemFlags());
+            if (entry.choosable(Numbers::Fresh)) {
+                item->setToolTip(0, setNameOf(entry) +
+                                        (entry.choosable(Numbers::Bank)
+                                             ? QString()
+                                             : QStringLiteral("（新しい数の問題だけ）")));
+            }
             if (entry.choosable(Numbers::Bank)) {
-                item->setToolTip(0, setNameOf(entry));
                 first = first ? first : item;
             }
         }
@@ -60,6 +64,8 @@ WorksheetWindow::WorksheetWindow(PathQuestion askPath, Viewer open, QWidget* par
     auto* numbersLayout = new QVBoxLayout(numbers);
     numbersLayout->addWidget(own);
     numbersLayout->addWidget(fresh_);
+    greySets();
+    connect(fresh_, &QRadioButton::toggled, this, &WorksheetWindow::greySets);
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(save_, QDialogButtonBox::AcceptRole);
@@ -82,6 +88,33 @@ WorksheetWindow::WorksheetWindow(PathQuestion askPath, Viewer open, QWidget* par
     tree_->setFocus();
 }
 
+Numbers WorksheetWindow::chosenNumbers() const {
+    return fresh_->isChecked() ? Numbers::Fresh : Numbers::Bank;
+}
+
+void WorksheetWindow::greySets() {
+    const Numbers numbers = chosenNumbers();
+    for (int m = 0; m < tree_->topLevelItemCount(); ++m) {
+        QTreeWidgetItem* menuItem = tree_->topLevelItem(m);
+        for (int e = 0; e < menuItem->childCount(); ++e) {
+            QTreeWidgetItem* item = menuItem->child(e);
+            const int row = item->data(0, entryRole).toInt();
+            item->setFlags(catalogue()[static_cast<std::size_t>(row)].choosable(numbers)
+                               ? Qt::ItemIsEnabled | Qt::ItemIsSelectable
+                               : Qt::ItemFlags());
+        }
+    }
+    // A set chosen with fresh numbers and greyed by going back to the set's own problems.
+    const CatalogueEntry* entry = chosenSet();
+    status_->setText(entry && !entry->choosable(numbers) ? freshOnlyText(*entry) : QString());
+}
+
+QString WorksheetWindow::freshOnlyText(const CatalogueEntry& entry) {
+    return QStringLiteral("「%1」は新しい数の問題だけのセットです。「新しい数の問題」を"
+                          "えらんでください。")
+        .arg(menuPath(entry));
+}
+
 const CatalogueEntry* WorksheetWindow::chosenSet() const {
     const QTreeWidgetItem* item = tree_->currentItem();
     const int row = item ? item->data(0, entryRole).toInt() : noEntry;
@@ -89,7 +122,7 @@ const CatalogueEntry* WorksheetWindow::chosenSet() const {
         return nullptr;
     }
     const CatalogueEntry& entry = catalogue()[static_cast<std::size_t>(row)];
-    return entry.choosable(Numbers::Bank) ? &entry : nullptr;
+    return entry.choosable(Numbers::Fresh) ? &entry : nullptr;
 }
 
 QString WorksheetWindow::askWithFileDialog(QWidget* parent, const QString& offered) {
@@ -103,13 +136,19 @@ void WorksheetWindow::save() {
         status_->setText(QStringLiteral("セットをえらんでください。"));
         return;
     }
-    const Numbers numbers = fresh_->isChecked() ? Numbers::Fresh : Numbers::Bank;
+    const Numbers numbers = chosenNumbers();
+    if (!entry->choosable(numbers)) {
+        status_->setText(freshOnlyText(*entry));
+        return;
+    }
     const std::uint64_t seed = numbers == Numbers::Fresh ? clockSeed() : 0;
     // The problems first: no file is asked for a sheet that cannot be made.
     const Result<SheetBank> bank = bankToPrint(*entry, numbers, seed);
     if (!bank) {
-        status_->setText(bank.reason() + QStringLiteral("もう一度ためすか、いつもの問題で作って"
-                                                        "ください。"));
+        status_->setText(bank.reason() +
+                         (entry->choosable(Numbers::Bank)
+                              ? QStringLiteral("もう一度ためすか、いつもの問題で作ってください。")
+                              : QStringLiteral("もう一度ためしてください。")));
         return;
     }
     const QDate today = QDate::currentDate();

@@ -29,14 +29,18 @@ public:
     QRadioButton* freshChoice() const { return fresh_; }
     QPushButton* saveButton() const { return save_; }
     QLabel* status() const { return status_; }
-    // The set of the tree's current row; none on a menu's own row.
+    // The set of the tree's current row, greyed or not; none on a menu's own row.
     const CatalogueEntry* chosenSet() const;
+    Numbers chosenNumbers() const;
 
     // The file dialog of the desktop.
     static QString askWithFileDialog(QWidget* parent, const QString& offered);
 
 private:
     void save();
+    // The sets that cannot be chosen with the numbers chosen greyed, the others not.
+    void greySets();
+    static QString freshOnlyText(const CatalogueEntry& entry);
 
     PathQuestion askPath_;
     Viewer open_;

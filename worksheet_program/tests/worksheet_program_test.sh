@@ -2,7 +2,8 @@
 # minamo-worksheet as a user starts it, in a fresh home without a display: the PDF of a
 # fraction set, fixed and fresh, read back with poppler's tools (pages, page size, embedded
 # fonts, the text a reader's search finds, every word inside the margins and none over
-# another); the default file in the documents folder; an unknown set and outputs that cannot
+# another); a word problem set; the default file in the documents
+# folder; an unknown set, a set of fresh numbers only without --fresh, and outputs that cannot
 # be written; the sheet handed to xdg-open. The pages are kept as PNG in SHOTS.
 #
 #   worksheet_program_test.sh PROGRAM DRILL_TRACE SHOTS
@@ -117,9 +118,10 @@ else
     not_ok "--help gave status $status: $(cat "$tmp/out" "$tmp/err")"
 fi
 run --list
-if [ "$status" -eq 0 ] && [ "$(wc -l <"$tmp/out")" -eq 16 ] &&
-    grep -qxF "$(printf '方程式分数2\t分数問題 → 基本2')" "$tmp/out"; then
-    ok "--list prints the 16 sets with their menu paths"
+if [ "$status" -eq 0 ] && [ "$(wc -l <"$tmp/out")" -eq 28 ] &&
+    grep -qxF "$(printf '方程式分数2\t分数問題 → 基本2')" "$tmp/out" &&
+    [ "$(grep -c -- "--fresh）$" "$tmp/out")" -eq 12 ]; then
+    ok "--list prints the 28 sets with their menu paths, the 12 of fresh numbers only marked"
 else
     not_ok "--list gave status $status: $(cat "$tmp/out" "$tmp/err")"
 fi
@@ -149,10 +151,20 @@ else
     not_ok "the fresh sheet prints the fixed problems"
 fi
 
+# A word problem set: stories wrapped, their workings to the answer with its unit.
+run 文章問題1 --fresh=7 --no-open --output "$tmp/story.pdf"
+if [ "$status" -eq 0 ] && grep -q "^答 分速" <<<"$(pdftotext "$tmp/story.pdf" -)" &&
+    result=$(check_words "$tmp/story.pdf"); then
+    ok "文章問題1 of seed 7: every word inside the margins, none over another ($result)"
+else
+    not_ok "文章問題1 of seed 7 gave status $status: $(cat "$tmp/err") ${result:-}"
+fi
+
 mkdir -p "$shots"
 rm -f "$shots"/*.png
 pdftoppm -png -r 60 "$tmp/fixed.pdf" "$shots/fixed"
 pdftoppm -png -r 60 "$tmp/fresh.pdf" "$shots/fresh"
+pdftoppm -png -r 60 "$tmp/story.pdf" "$shots/story"
 echo "# pages of the sheets: $shots"
 
 # --- the default file ----------------------------------------------------------------------
@@ -174,6 +186,13 @@ if [ "$status" -eq 2 ] && grep -q "「方程式分数9」というセットは�
     ok "an unknown set is named, --list pointed to, exit 2, nothing written"
 else
     not_ok "an unknown set gave status $status: $(cat "$tmp/err"), $(ls "$tmp/bad")"
+fi
+run 文章問題1 --no-open --output "$tmp/bad/sheet.pdf"
+if [ "$status" -eq 2 ] && grep -q "「文章問題1」（文章問題1 → 速さ）は新しい数の問題だけのセットです。--fresh をつけて" "$tmp/err" &&
+    [ -z "$(ls -A "$tmp/bad")" ]; then
+    ok "a set of fresh numbers only, asked without --fresh: exit 2, nothing written"
+else
+    not_ok "a word problem set without --fresh gave status $status: $(cat "$tmp/err"), $(ls "$tmp/bad")"
 fi
 run 方程式分数2 --no-open --output "$tmp/bad/no/such/folder/sheet.pdf"
 if [ "$status" -eq 1 ] && grep -q "プリントを書けませんでした: $tmp/bad/no/such/folder/sheet.pdf（そのファイルかフォルダーがありません）" "$tmp/err" &&

@@ -106,6 +106,13 @@ TEST(WorksheetWindow, TheKeyboardChoosesASetAndFreshNumbersAndSaves) {
     ASSERT_NE(QApplication::focusWidget(), tree);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     EXPECT_TRUE(window.freshChoice()->isChecked());
+    // With fresh numbers the word problem sets can be chosen too.
+    for (int m = 0; m < tree->topLevelItemCount(); ++m) {
+        for (int e = 0; e < tree->topLevelItem(m)->childCount(); ++e) {
+            EXPECT_EQ(tree->topLevelItem(m)->child(e)->flags().testFlag(Qt::ItemIsEnabled),
+                      menus()[m].entries[e].choosable(Numbers::Fresh));
+        }
+    }
     QTest::keyClick(window.freshChoice(), Qt::Key_Return);
 
     EXPECT_TRUE(offered.contains(QStringLiteral("/方程式分数新2_"))) << offered.toStdString();
