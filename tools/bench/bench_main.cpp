@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
                                "measurements")
               : QStringLiteral("medians: start-up of %1 runs, memory of %2 runs, first sounds of "
                                "%3 runs, %4 keys of each kind, %5 presentations, %6 rounds of "
-                               "solutions, %7 drill starts, %8 rounds of fresh banks, %9 class "
+                               "solutions, %7 drill starts, %8 rounds of fresh sets, %9 class "
                                "reports, %10 worksheets")
                     .arg(startup.startupRuns)
                     .arg(startup.memoryRuns)

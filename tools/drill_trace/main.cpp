@@ -14,7 +14,9 @@ commands:
   startup            the draw log of the idle window's picture areas
   banks [--fresh SEED]
                      every built-in problem: builder, position, problem, answer (tab-separated);
-                     --fresh: the fresh problems of every bank for that seed instead
+                     --fresh: the fresh problems of every set for that seed instead, in menu
+                     order, the word problems and ratio equations under their generator's
+                     name (storySpeed, ...)
   show "<problem>"   the draw log of Picture2 for one problem text
   keys [--log]       key sequences from standard input, one a line, each typed into a fresh
                      answer box: prints answerText, Text4 and answerHead (tab-separated);
@@ -25,7 +27,17 @@ commands:
   stories SEED [--steps] [--tally]
                      the word problems and ratio equations of every set for that seed: a
                      problem's story on one line, its answer, its worked solution indented;
-                     --steps adds the window's solving steps, --tally the candidates drawn
+                     --steps adds the window's solving steps, --tally the candidates drawn;
+                     not yet proven to fit the window's areas, which the drill's sets are
+                     (banks --fresh and working show those)
+  working SET SEED N
+                     problem N (from 1) of a set's fresh numbers for that seed, as the fresh
+                     drill asks it, with the worked solution a miss shows: a heading, the
+                     problem, its answer, then the solution's lines (for a word problem: what
+                     x is and the equal quantities, the equation and its steps, the check and
+                     the answer with its unit). SET is a record title (文章問題1, 文章問題新1,
+                     分数応用新1, 方程式基本1), a menu entry's control name (bhhayasa) or a
+                     generator's name (storySpeed)
 )";
 
 } // namespace
@@ -53,6 +65,7 @@ int main(int argc, char** argv) {
         {"startup", minamo::trace::startup}, {"banks", minamo::trace::banks},
         {"show", minamo::trace::show},       {"keys", minamo::trace::keys},
         {"solve", minamo::trace::solve},     {"stories", minamo::trace::stories},
+        {"working", minamo::trace::working},
     };
     for (const auto& [name, run] : commands) {
         if (command == QLatin1String(name)) {

@@ -1,4 +1,7 @@
+#include "fake/solution_reading.h"
 #include "trace.h"
+
+#include "algebra/worked_solution.h"
 
 namespace minamo::trace {
 
@@ -10,6 +13,15 @@ void printLog(QTextStream& out, const FakePictureArea& area) {
     for (const QString& line : area.logLines()) {
         out << line << '\n';
     }
+}
+
+QStringList solutionLines(const QString& equation) {
+    Session session;
+    DrillState& s = session.form.state();
+    s.explainedEquation = equation;
+    s.solutionLineCount = 0;
+    showWorkedSolution(session.form.drill());
+    return readSolutionLines(session.fake.picture7.ops(), s, equation);
 }
 
 int startup(const QStringList& args, QTextStream& in, QTextStream& out) {

@@ -25,8 +25,13 @@ int show(const QStringList& args, QTextStream& in, QTextStream& out);
 int keys(const QStringList& args, QTextStream& in, QTextStream& out);
 int solve(const QStringList& args, QTextStream& in, QTextStream& out);
 int stories(const QStringList& args, QTextStream& in, QTextStream& out);
+int working(const QStringList& args, QTextStream& in, QTextStream& out);
 
 // Prints the draw log of one picture area, a line per operation.
 void printLog(QTextStream& out, const FakePictureArea& area);
+
+// The worked solution of an equation as Picture7 shows it after a miss, read back line by
+// line (fake/solution_reading.h), on a fresh window; the empty line kept.
+QStringList solutionLines(const QString& equation);
 
 } // namespace minamo::trace

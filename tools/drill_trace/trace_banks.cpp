@@ -3,9 +3,11 @@
 #include "banks/banks.h"
 #include "catalogue/catalogue.h"
 #include "fresh/fresh_bank.h"
+#include "stories/fresh_set.h"
 
 #include <cstdio>
 #include <memory>
+#include <set>
 
 namespace minamo::trace {
 
@@ -24,7 +26,9 @@ void printBank(const Bank& bank, QTextStream& out) {
 } // namespace
 
 // Every built-in problem, a line each: builder, position, problem text, answer; with
-// --fresh SEED the fresh problems of every bank for that seed, in the same columns.
+// --fresh SEED the fresh problems of every set fresh numbers can ask for that seed, in the
+// same columns and in menu order: a bank once however many entries ask it, a set only fresh
+// numbers ask (word problems, ratio equations) under its generator's name ("storySpeed").
 int banks(const QStringList& args, QTextStream& in, QTextStream& out) {
     if (args.isEmpty()) {
         for (const Bank* bank : catalogueBanks()) {
@@ -40,17 +44,30 @@ int banks(const QStringList& args, QTextStream& in, QTextStream& out) {
                              "number)\n");
         return 2;
     }
-    for (const Bank* bank : catalogueBanks()) {
-        const auto fresh = makeFreshBank(*bank, seed);
+    // Entries that ask one bank share its fresh bank, as in the drill. A set that cannot be
+    // made is reported and the others still printed.
+    std::set<QString> printed;
+    int status = 0;
+    for (const CatalogueEntry& entry : catalogue()) {
+        if (!entry.choosable(Numbers::Fresh)) {
+            continue;
+        }
+        const QString maker =
+            entry.generator.isEmpty() ? entry.bank->builder.toString() : entry.generator.toString();
+        if (!printed.insert(maker).second) {
+            continue;
+        }
+        const auto fresh = makeFreshSet(entry, seed);
         if (!fresh) {
             out.flush();
-            std::fprintf(stderr, "drill-trace banks: no fresh bank of %s: %s\n",
-                         qPrintable(bank->builder.toString()), qPrintable(fresh.reason()));
-            return 1;
+            std::fprintf(stderr, "drill-trace banks: no fresh set of %s: %s\n", qPrintable(maker),
+                         qPrintable(fresh.reason()));
+            status = 1;
+            continue;
         }
         printBank(fresh->bank(), out);
     }
-    return 0;
+    return status;
 }
 
 } // namespace minamo::trace

@@ -1,7 +1,5 @@
-#include "fake/solution_reading.h"
 #include "trace.h"
 
-#include "algebra/worked_solution.h"
 #include "stories/story_set.h"
 
 #include <QElapsedTimer>
@@ -13,12 +11,7 @@ namespace {
 
 // The window's solving steps of an equation, after its first line (the equation itself).
 QStringList solvingSteps(const QString& equation) {
-    Session session;
-    DrillState& s = session.form.state();
-    s.explainedEquation = equation;
-    s.solutionLineCount = 0;
-    showWorkedSolution(session.form.drill());
-    QStringList steps = readSolutionLines(session.fake.picture7.ops(), s, equation);
+    QStringList steps = solutionLines(equation);
     steps.removeAll(QString());
     if (!steps.isEmpty() && steps.front() == equation) {
         steps.removeFirst();

@@ -1,0 +1,152 @@
+// drill-trace as a person runs it: the fresh sets of a seed are the drill's own (made by
+// makeFreshSet), a word problem's worked solution is its lines around the steps `solve`
+// prints for its equation, and a wrong set, seed or number is refused with a message.
+
+#include "catalogue/catalogue.h"
+#include "stories/fresh_set.h"
+
+#include <QProcess>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace minamo {
+namespace {
+
+struct Traced {
+    int status = -1;
+    QStringList lines; // standard output, a line each
+    QString errors;
+};
+
+Traced trace(const QStringList& args, const QString& input = {}) {
+    QProcess process;
+    process.start(QStringLiteral(MINAMO_DRILL_TRACE), args);
+    process.write(input.toUtf8());
+    process.closeWriteChannel();
+    Traced run;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        return run;
+    }
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
+    if (run.lines.back().isEmpty()) {
+        run.lines.removeLast();
+    }
+    run.errors = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+constexpr std::uint64_t seed = 7;
+
+TEST(DrillTrace, FreshBanksListEverySetTheDrillMakesInMenuOrder) {
+    QStringList expected;
+    int status = 0;
+    std::set<QString> makers;
+    for (const CatalogueEntry& entry : catalogue()) {
+        const QString maker =
+            entry.generator.isEmpty() ? entry.bank->builder.toString() : entry.generator.toString();
+        if (!makers.insert(maker).second) {
+            continue;
+        }
+        const auto fresh = makeFreshSet(entry, seed);
+        if (!fresh) {
+            status = 1; // reported, and the other sets still listed
+            continue;
+        }
+        int k = 0;
+        for (const BankProblem& p : fresh->bank().problems) {
+            expected
+                << QStringLiteral("%1\t%2\t%3\t%4").arg(maker).arg(++k).arg(p.question, p.answer);
+        }
+    }
+    const Traced run =
+        trace({QStringLiteral("banks"), QStringLiteral("--fresh"), QString::number(seed)});
+    EXPECT_EQ(run.status, status) << qPrintable(run.errors);
+    EXPECT_EQ(run.lines, expected);
+}
+
+TEST(DrillTrace, WorkingIsTheSetUpThenSolveStepsThenTheCheck) {
+    struct Case {
+        const char16_t* entry;
+        QString set; // as given to drill-trace
+        int n;
+        QString heading;
+    };
+    const std::vector<Case> cases{
+        // An equation without fractions, written on the line its solution leaves empty.
+        {u"bhhayasa", QStringLiteral("文章問題1"), 3,
+         QStringLiteral("== 文章問題新1 (文章問題1 → 速さ), seed 7, problem 3")},
+        // With fractions: the stacked lines begin the solution.
+        {u"bhkyori", QStringLiteral("文章問題新3"), 11,
+         QStringLiteral("== 文章問題新3 (文章問題1 → 距離), seed 7, problem 11")},
+        // A ratio equation.
+        {u"hinomon", QStringLiteral("分数応用1"), 20,
+         QStringLiteral("== 分数応用新1 (分数問題 → 基本4), seed 7, problem 20")},
+    };
+    for (const Case& c : cases) {
+        const auto fresh = makeFreshSet(catalogueEntryNamed(c.entry), seed);
+        ASSERT_TRUE(fresh) << qPrintable(fresh.reason());
+        const BankProblem& p = fresh->bank().problems[static_cast<std::size_t>(c.n - 1)];
+        ASSERT_NE(p.working, nullptr);
+        const Working& w = *p.working;
+        // What `solve` prints for the equation, its empty line holding the equation when it
+        // has no fractions.
+        QStringList steps = trace({QStringLiteral("solve")}, w.equation + u'\n').lines.mid(1);
+        if (!w.equation.contains(u'/')) {
+            steps[steps.indexOf(QString())] = w.equation;
+        }
+        steps.removeAll(QString());
+        QStringList expected{c.heading, p.question.toString(), p.answer.toString()};
+        expected << QStringList(w.setUp.begin(), w.setUp.end()) << steps
+                 << QStringList(w.check.begin(), w.check.end()) << w.conclusion;
+        const Traced run =
+            trace({QStringLiteral("working"), c.set, QString::number(seed), QString::number(c.n)});
+        EXPECT_EQ(run.status, 0) << qPrintable(run.errors);
+        EXPECT_EQ(run.lines, expected) << qPrintable(c.heading);
+    }
+}
+
+TEST(DrillTrace, WorkingKnowsASetByEachOfItsNames) {
+    const QStringList byTitle = trace({QStringLiteral("working"), QStringLiteral("文章問題新1"),
+                                       QStringLiteral("7"), QStringLiteral("3")})
+                                    .lines;
+    ASSERT_GT(byTitle.size(), 5);
+    for (const QString& name :
+         {QStringLiteral("文章問題1"), QStringLiteral("bhhayasa"), QStringLiteral("storySpeed")}) {
+        EXPECT_EQ(trace({QStringLiteral("working"), name, QStringLiteral("7"), QStringLiteral("3")})
+                      .lines,
+                  byTitle)
+            << qPrintable(name);
+    }
+}
+
+TEST(DrillTrace, WorkingRefusesWhatNamesNoProblem) {
+    struct Case {
+        QStringList args;
+        QString says; // in the message
+    };
+    const std::vector<Case> cases{
+        {{QStringLiteral("文章問題1"), QStringLiteral("7")}, QStringLiteral("takes SET SEED N")},
+        {{QStringLiteral("文章問題9"), QStringLiteral("7"), QStringLiteral("1")},
+         QStringLiteral("no set named '文章問題9'")},
+        {{QStringLiteral("文章問題1"), QStringLiteral("-1"), QStringLiteral("1")},
+         QStringLiteral("not '-1'")},
+        {{QStringLiteral("文章問題1"), QStringLiteral("7"), QStringLiteral("0")},
+         QStringLiteral("problems 1 to 20, not '0'")},
+        {{QStringLiteral("文章問題1"), QStringLiteral("7"), QStringLiteral("21")},
+         QStringLiteral("problems 1 to 20, not '21'")},
+        {{QStringLiteral("方程式基本1"), QStringLiteral("7"), QStringLiteral("51")},
+         QStringLiteral("problems 1 to 50, not '51'")},
+    };
+    for (const Case& c : cases) {
+        const Traced run = trace(QStringList{QStringLiteral("working")} + c.args);
+        EXPECT_EQ(run.status, 2) << qPrintable(c.args.join(u' '));
+        EXPECT_TRUE(run.lines.isEmpty()) << qPrintable(c.args.join(u' '));
+        EXPECT_TRUE(run.errors.contains(c.says)) << qPrintable(run.errors);
+    }
+}
+
+} // namespace
+} // namespace minamo
