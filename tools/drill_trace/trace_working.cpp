@@ -40,6 +40,10 @@ QStringList workedSolution(const BankProblem& problem) {
     if (const qsizetype empty = steps.indexOf(QString());
         empty >= 0 && !working.equation.contains(u'/')) {
         steps[empty] = working.equation;
+        // A step that reads as the equation is not shown again.
+        if (empty + 1 < steps.size() && steps[empty + 1] == working.equation) {
+            steps.removeAt(empty + 1);
+        }
     }
     steps.removeAll(QString());
     lines << steps;
