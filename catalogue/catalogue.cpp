@@ -143,6 +143,21 @@ QString menuPath(const CatalogueEntry& entry) {
     return entry.caption;
 }
 
+QString menuPathOfRecord(const QString& recordName) {
+    const std::optional<RecordName> name = RecordName::read(recordName);
+    if (!name) {
+        return {};
+    }
+    for (const CatalogueEntry& entry : table()) {
+        if (entry.record && entry.choosable(name->numbers()) &&
+            entry.record->with(name->numbers()) == *name) {
+            return menuPath(entry) +
+                   (name->numbers() == Numbers::Fresh ? QStringLiteral("（新しい数）") : QString());
+        }
+    }
+    return {};
+}
+
 RecordName recordNameFor(const CatalogueEntry& entry, Numbers numbers) {
     if (!entry.record || !entry.choosable(numbers)) {
         qFatal("the menu entry %s keeps no records with those numbers", qPrintable(entry.name));

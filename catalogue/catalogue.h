@@ -14,6 +14,9 @@
 
 namespace minamo {
 
+// The problems of a set that a generator makes (word problems, ratio equations).
+inline constexpr int generatedSetSize = 20;
+
 // One entry of a menu: a set the pupil can choose, or a greyed entry that has no problems
 // in an edition.
 struct CatalogueEntry {
@@ -25,6 +28,11 @@ struct CatalogueEntry {
     // With fresh numbers, the generator of a set that has no bank (word problems and ratio
     // equations, "storySpeed"); empty where fresh numbers take the bank's shapes.
     QStringView generator = {};
+
+    // How many problems a drill of it has: its bank's, or a generated set's.
+    int problemCount() const {
+        return bank ? static_cast<int>(bank->problems.size()) : generatedSetSize;
+    }
 
     // Whether the pupil can choose it with those numbers.
     bool choosable(Numbers numbers) const {
@@ -54,6 +62,10 @@ const CatalogueEntry& catalogueEntryNamed(QStringView name);
 
 // How the pupil finds the entry: "方程式基本 → 基本１".
 QString menuPath(const CatalogueEntry& entry);
+
+// Where the pupil finds the set of a record name as a history file holds it:
+// "方程式基本 → 基本１", "文章問題1 → 速さ（新しい数）"; empty for a name no set keeps.
+QString menuPathOfRecord(const QString& recordName);
 
 // The record name of an entry's results with numbers it can be chosen with:
 // "方程式基本1.txt"; for fresh numbers "方程式基本新1.txt", and for the sets only fresh

@@ -43,10 +43,8 @@ std::vector<ClassColumn> columnsFor(const std::vector<PupilReport>& pupils) {
             if (shown) {
                 columns.push_back({.recordName = name.text(),
                                    .numbers = numbers,
-                                   .problems = static_cast<int>(entry.bank->problems.size()),
-                                   .menu = menuPath(entry) + (numbers == Numbers::Fresh
-                                                                  ? QStringLiteral("（新しい数）")
-                                                                  : QString())});
+                                   .problems = entry.problemCount(),
+                                   .menu = menuPathOfRecord(name.text())});
             }
         }
     }

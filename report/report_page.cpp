@@ -1,5 +1,7 @@
 #include "report/report_page.h"
 
+#include "catalogue/catalogue.h"
+
 #include "report/html_text.h"
 #include "report/page_parts.h"
 #include "report/score_chart.h"
@@ -46,13 +48,21 @@ QString overview(const HistoryReport& report, const std::map<const SetReport*, Q
     return html + QStringLiteral("</tbody>\n</table>\n</section>\n");
 }
 
+// Where the pupil finds the set in the drill's menus, when a set keeps that name.
+QString menuLine(const QString& recordName) {
+    const QString path = menuPathOfRecord(recordName);
+    return path.isEmpty() ? QString()
+                          : QStringLiteral("<p class=\"menu\">メニュー: ") + htmlEscaped(path) +
+                                QStringLiteral("</p>\n");
+}
+
 QString setSection(const SetReport& set, const QString& id) {
     const QString title = setTitle(set.recordName);
     QString html = QStringLiteral("<section class=\"set\" id=\"") + id +
                    QStringLiteral("\" aria-labelledby=\"") + id + QStringLiteral("-heading\">\n") +
                    QStringLiteral("<div class=\"lead\">\n<h3 id=\"") + id +
-                   QStringLiteral("-heading\">") + htmlEscaped(title) +
-                   QStringLiteral("</h3>\n<dl class=\"figures\">") +
+                   QStringLiteral("-heading\">") + htmlEscaped(title) + QStringLiteral("</h3>\n") +
+                   menuLine(set.recordName) + QStringLiteral("<dl class=\"figures\">") +
                    figure(u"回数", QStringLiteral("%1回").arg(set.drills)) +
                    figure(u"最初の日", displayDate(set.firstDate)) +
                    figure(u"最新の日", displayDate(set.latestDate)) +

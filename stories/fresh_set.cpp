@@ -9,6 +9,8 @@
 
 namespace minamo {
 
+static_assert(storySetSize == generatedSetSize, "the catalogue counts a generated set's problems");
+
 std::optional<StorySet> storySetOf(QStringView key) {
     for (const StorySet set : allStorySets) {
         if (storySetKey(set) == key) {

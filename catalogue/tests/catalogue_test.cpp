@@ -100,6 +100,26 @@ TEST(Catalogue, MenusBanksAndFamiliesComeFromTheOneTable) {
     EXPECT_EQ(names[16], QStringLiteral("方程式基本新1.txt"));
 }
 
+// The report finds where a record's set is chosen; a name no set keeps has no place.
+TEST(Catalogue, MenuPathOfARecordName) {
+    const struct {
+        const char* recordName;
+        const char* path;
+    } table[] = {
+        {"方程式基本1.txt", "方程式基本 → 基本１"},
+        {"方程式分数新3.txt", "分数問題 → 基本3（新しい数）"},
+        {"文章問題新1.txt", "文章問題1 → 速さ（新しい数）"},
+        {"分数応用新7.txt", "分数問題 → 難問2（新しい数）"},
+        {"文章問題1.txt", ""}, // only fresh numbers ask the word problems
+        {"方程式基本9.txt", ""},
+        {"memo.txt", ""},
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(menuPathOfRecord(QString::fromUtf8(row.recordName)), QString::fromUtf8(row.path))
+            << row.recordName;
+    }
+}
+
 // What a history file may hold as a set's name, taken apart and put together again.
 TEST(RecordName, ReadsWhatTheHistoryFilesHold) {
     const struct {
