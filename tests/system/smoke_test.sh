@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts the real program on a virtual X server at 96 dpi and checks what the pupil sees:
 # the window's client size and colour, the invitation drawn in the Japanese font, and a
-# drill started from the menu (problem number 1, a running countdown).
+# drill started from the menu (problem number 1, a running countdown). With fresh numbers,
+# a word problem from the menu: its story set wide, then beside its worked solution after a
+# miss.
 #
 #   smoke_test.sh PROGRAM SCREENSHOT_FOLDER
 #
@@ -261,29 +263,14 @@ fi
 
 # --- a drill from the menu -----------------------------------------------------------------
 
-# The menu bar's words, at least a character's gap apart; the first is "方程式基本".
-crop "$shots/idle.png" 0 0 "$WIDTH" "$((menu_height - 2))" "$tmp/menubar.png"
-ink_map "$tmp/menubar.png" "$tmp/menubar.pgm"
-read -r word_first word_last < <(awk -f "$glyphs_awk" -v mode=runs -v picture="$tmp/menubar.pgm" \
-    -v axis=x -v gap=8 | sed -n 1p) || give_up "the menu bar shows no words"
-crop "$tmp/menubar.png" "$word_first" 0 "$((word_last - word_first + 1))" "$((menu_height - 2))" "$tmp/word.png"
-ink_map "$tmp/word.png" "$tmp/word.pgm"
-render_text "$japanese_font" "$applicationPoints" "$firstMenu" "$tmp/word-reference.pgm"
-if same_text "$tmp/word.pgm" "$tmp/word-reference.pgm"; then
-    ok "the menu bar begins with \"$firstMenu\" ($(describe_match "$tmp/word.pgm" "$tmp/word-reference.pgm"))"
-else
-    not_ok "the menu bar does not begin with \"$firstMenu\" ($(describe_match "$tmp/word.pgm" "$tmp/word-reference.pgm"))"
-fi
-xdotool mousemove "$((X + (word_first + word_last) / 2))" "$((Y + menu_height / 2))" click 1
-
-# The menu is a window of its own that opens under its word (the search lists the root
-# window and the main window too).
+# The menu is a window of its own that opens under its word, between LEFT and RIGHT of the
+# screen (the search lists the root window and the main window too).
 find_popup() {
-    local id geometry
+    local left=$1 right=$2 id geometry
     for id in $(xdotool search --onlyvisible --pid "$program_pid" "" 2>/dev/null); do
         [ "$id" != "$window" ] || continue
         geometry=$(xdotool getwindowgeometry --shell "$id")
-        echo "$geometry" | awk -F= -v left="$((X + word_first - 20))" -v right="$((X + word_last))" \
+        echo "$geometry" | awk -F= -v left="$((left - 20))" -v right="$right" \
             -v top="$((Y + menu_height - 2))" -v widest="$WIDTH" '
             { v[$1] = $2 }
             END { exit !(v["X"] >= left && v["X"] <= right && v["Y"] >= top && v["WIDTH"] < widest) }' ||
@@ -293,51 +280,89 @@ find_popup() {
     done
     return 1
 }
-deadline=$(($(date +%s) + 5))
-until popup_geometry=$(find_popup); do
-    [ "$(date +%s)" -lt "$deadline" ] || give_up "the menu \"$firstMenu\" did not open"
-    sleep 0.1
-done
-sleep 0.2 # drawn after it is mapped
-import -window root "$shots/menu-open.png"
-popup_x=$(geometry_value "$popup_geometry" X)
-popup_y=$(geometry_value "$popup_geometry" Y)
-popup_width=$(geometry_value "$popup_geometry" WIDTH)
-popup_height=$(geometry_value "$popup_geometry" HEIGHT)
 
-# The menu's entries, inside its frame; the first is "基本１".
-crop "$shots/menu-open.png" "$((popup_x + boxInset))" "$((popup_y + boxInset))" \
-    "$((popup_width - 2 * boxInset))" "$((popup_height - 2 * boxInset))" "$tmp/popup.png"
-ink_map "$tmp/popup.png" "$tmp/popup.pgm"
-read -r entry_first entry_last < <(awk -f "$glyphs_awk" -v mode=runs -v picture="$tmp/popup.pgm" \
-    -v axis=y -v gap=3 | sed -n 1p) || give_up "the menu \"$firstMenu\" shows no entries"
-crop "$tmp/popup.png" 0 "$entry_first" "$((popup_width - 2 * boxInset))" "$((entry_last - entry_first + 1))" "$tmp/entry.png"
-ink_map "$tmp/entry.png" "$tmp/entry.pgm"
-render_text "$japanese_font" "$applicationPoints" "$firstEntry" "$tmp/entry-reference.pgm"
-if same_text "$tmp/entry.pgm" "$tmp/entry-reference.pgm"; then
-    ok "the menu \"$firstMenu\" opens with \"$firstEntry\" first ($(describe_match "$tmp/entry.pgm" "$tmp/entry-reference.pgm"))"
-else
-    not_ok "the first entry of \"$firstMenu\" is not \"$firstEntry\" ($(describe_match "$tmp/entry.pgm" "$tmp/entry-reference.pgm"))"
-fi
-xdotool mousemove "$((popup_x + popup_width / 2))" "$((popup_y + boxInset + (entry_first + entry_last) / 2))" click 1
+# pick_first_entry SHOT N MENU ENTRY NAME: in the window ($window at X, Y), opens the Nth
+# word of the menu bar in the window screenshot SHOT by a click on it and picks the menu's
+# first entry by a click on that; checks that the word reads MENU and the entry ENTRY. The
+# open menu's screenshot is kept as NAME.png. The menu bar's words stand at least a
+# character's gap apart.
+pick_first_entry() {
+    local shot=$1 n=$2 menu=$3 entry=$4 name=$5
+    local word_first word_last popup_geometry popup_x popup_y popup_width popup_height
+    local entry_first="" entry_last="" deadline
+    crop "$shot" 0 0 "$WIDTH" "$((menu_height - 2))" "$tmp/menubar.png"
+    ink_map "$tmp/menubar.png" "$tmp/menubar.pgm"
+    read -r word_first word_last < <(awk -f "$glyphs_awk" -v mode=runs -v picture="$tmp/menubar.pgm" \
+        -v axis=x -v gap=8 | sed -n "${n}p") || give_up "the menu bar shows no word $n"
+    crop "$tmp/menubar.png" "$word_first" 0 "$((word_last - word_first + 1))" "$((menu_height - 2))" "$tmp/word.png"
+    ink_map "$tmp/word.png" "$tmp/word.pgm"
+    render_text "$japanese_font" "$applicationPoints" "$menu" "$tmp/word-reference.pgm"
+    if same_text "$tmp/word.pgm" "$tmp/word-reference.pgm"; then
+        ok "word $n of the menu bar is \"$menu\" ($(describe_match "$tmp/word.pgm" "$tmp/word-reference.pgm"))"
+    else
+        not_ok "word $n of the menu bar is not \"$menu\" ($(describe_match "$tmp/word.pgm" "$tmp/word-reference.pgm"))"
+    fi
+    xdotool mousemove "$((X + (word_first + word_last) / 2))" "$((Y + menu_height / 2))" click 1
+
+    deadline=$(($(date +%s) + 5))
+    until popup_geometry=$(find_popup "$((X + word_first))" "$((X + word_last))"); do
+        [ "$(date +%s)" -lt "$deadline" ] || give_up "the menu \"$menu\" did not open"
+        sleep 0.1
+    done
+    popup_x=$(geometry_value "$popup_geometry" X)
+    popup_y=$(geometry_value "$popup_geometry" Y)
+    popup_width=$(geometry_value "$popup_geometry" WIDTH)
+    popup_height=$(geometry_value "$popup_geometry" HEIGHT)
+
+    # The menu's entries, inside its frame. Until it is drawn, a moment after it is mapped,
+    # the place may still show what lay under it.
+    render_text "$japanese_font" "$applicationPoints" "$entry" "$tmp/entry-reference.pgm"
+    deadline=$(($(date +%s) + 5))
+    while :; do
+        import -window root "$shots/$name.png"
+        crop "$shots/$name.png" "$((popup_x + boxInset))" "$((popup_y + boxInset))" \
+            "$((popup_width - 2 * boxInset))" "$((popup_height - 2 * boxInset))" "$tmp/popup.png"
+        ink_map "$tmp/popup.png" "$tmp/popup.pgm"
+        read -r entry_first entry_last < <(awk -f "$glyphs_awk" -v mode=runs -v picture="$tmp/popup.pgm" \
+            -v axis=y -v gap=3 | sed -n 1p) || true
+        if [ -n "$entry_first" ]; then
+            crop "$tmp/popup.png" 0 "$entry_first" "$((popup_width - 2 * boxInset))" \
+                "$((entry_last - entry_first + 1))" "$tmp/entry.png"
+            ink_map "$tmp/entry.png" "$tmp/entry.pgm"
+            same_text "$tmp/entry.pgm" "$tmp/entry-reference.pgm" && break
+        fi
+        [ "$(date +%s)" -lt "$deadline" ] || break
+        sleep 0.1
+    done
+    [ -n "$entry_first" ] || give_up "the menu \"$menu\" shows no entries"
+    if same_text "$tmp/entry.pgm" "$tmp/entry-reference.pgm"; then
+        ok "the menu \"$menu\" opens with \"$entry\" first ($(describe_match "$tmp/entry.pgm" "$tmp/entry-reference.pgm"))"
+    else
+        not_ok "the first entry of \"$menu\" is not \"$entry\" ($(describe_match "$tmp/entry.pgm" "$tmp/entry-reference.pgm"))"
+    fi
+    xdotool mousemove "$((popup_x + popup_width / 2))" "$((popup_y + boxInset + (entry_first + entry_last) / 2))" click 1
+}
+
+pick_first_entry "$shots/idle.png" 1 "$firstMenu" "$firstEntry" menu-open
 clicked_at=$(now)
 
-# The number box reads 1 once the first problem is shown.
-text1_x=$(pixels $text1LeftTwips)
-text1_y=$(($(pixels $text1TopTwips) + menu_height))
-text1_width=$(pixels $text1WidthTwips)
-text1_height=$(pixels $text1HeightTwips)
-number=""
-deadline=$(($(date +%s) + 5))
-while :; do
-    import -window "$window" "$shots/drill-started.png"
-    number=$(read_digits "$shots/drill-started.png" "$((text1_x + boxInset))" "$((text1_y + boxInset))" \
-        "$((text1_width - 2 * boxInset))" "$((text1_height - 2 * boxInset))" "$applicationPoints")
-    if [ "$number" = 1 ] || [ "$(date +%s)" -ge "$deadline" ]; then
-        break
-    fi
-    sleep 0.2
-done
+# The number box reads 1 once the first problem is shown: grabs the window as SHOT until it
+# does, for at most 5 s, and prints what it read last.
+number_at_start() {
+    local shot=$1 number="" deadline=$(($(date +%s) + 5))
+    local x=$(($(pixels $text1LeftTwips) + boxInset)) y=$(($(pixels $text1TopTwips) + menu_height + boxInset))
+    local width=$(($(pixels $text1WidthTwips) - 2 * boxInset)) height=$(($(pixels $text1HeightTwips) - 2 * boxInset))
+    while :; do
+        import -window "$window" "$shot"
+        number=$(read_digits "$shot" "$x" "$y" "$width" "$height" "$applicationPoints")
+        if [ "$number" = 1 ] || [ "$(date +%s)" -ge "$deadline" ]; then
+            break
+        fi
+        sleep 0.2
+    done
+    echo "$number"
+}
+number=$(number_at_start "$shots/drill-started.png")
 if [ "$number" = 1 ]; then
     ok "Text1 reads 1 after \"$firstMenu\" -> \"$firstEntry\""
 else
@@ -406,9 +431,122 @@ else
     not_ok "the program ended: $(cat "$tmp/program.log")"
 fi
 
+# --- a word problem with fresh numbers ---------------------------------------------------------
+# 文章問題1 -> 速さ. While the pupil works the story is set wide across the problem area and
+# the worked solution's area (Picture7) is hidden; after a miss the story moves into the
+# problem area's right column and Picture7 shows the worked solution on the left.
+readonly freshMenu="文章問題1" freshMenuWord=5 freshEntry="速さ"
+readonly picture7TopTwips=1080 picture7WidthTwips=6015 picture7HeightTwips=5415
+readonly besideLeftTwips=6180 besideTopTwips=120 besideRightTwips=8715 storyBottomTwips=3900
+
+# The lines of text (rows with ink, split at rows without) in a rectangle of a window
+# screenshot, one "first last" a line, in rows of the rectangle.
+text_lines() {
+    local shot=$1 x=$2 y=$3 width=$4 height=$5
+    crop "$shot" "$x" "$y" "$width" "$height" "$tmp/lines.png"
+    ink_map "$tmp/lines.png" "$tmp/lines.pgm" "$background"
+    awk -f "$glyphs_awk" -v mode=runs -v picture="$tmp/lines.pgm" -v axis=y -v gap=1
+}
+
+word_problem_after_miss() {
+    local geometry words deadline number
+    window=$fresh_window
+    geometry=$(xdotool getwindowgeometry --shell "$window")
+    X=$(geometry_value "$geometry" X)
+    Y=$(geometry_value "$geometry" Y)
+    WIDTH=$(geometry_value "$geometry" WIDTH)
+    HEIGHT=$(geometry_value "$geometry" HEIGHT)
+    menu_height=$((HEIGHT - clientHeight))
+    local p7_y=$(($(pixels $picture7TopTwips) + menu_height)) p7_width=$(pixels $picture7WidthTwips)
+    local p7_height=$(pixels $picture7HeightTwips)
+    local side_x=$(pixels $besideLeftTwips) side_y=$(($(pixels $besideTopTwips) + menu_height))
+    local side_width=$(($(pixels $besideRightTwips) - $(pixels $besideLeftTwips)))
+    local side_height=$(($(pixels $storyBottomTwips) - $(pixels $besideTopTwips)))
+
+    # The menu bar's words up to 文章問題1, once the window is drawn (文章問題2, greyed, is
+    # too faint to count as ink).
+    deadline=$(($(date +%s) + 10))
+    while :; do
+        import -window "$window" "$shots/fresh-idle.png"
+        crop "$shots/fresh-idle.png" 0 0 "$WIDTH" "$((menu_height - 2))" "$tmp/menubar.png"
+        ink_map "$tmp/menubar.png" "$tmp/menubar.pgm"
+        words=$(awk -f "$glyphs_awk" -v mode=runs -v picture="$tmp/menubar.pgm" -v axis=x -v gap=8 | wc -l)
+        [ "$words" -lt "$freshMenuWord" ] || break
+        [ "$(date +%s)" -lt "$deadline" ] || give_up "the menu bar of the fresh window shows $words words"
+        sleep 0.2
+    done
+    pick_first_entry "$shots/fresh-idle.png" "$freshMenuWord" "$freshMenu" "$freshEntry" fresh-menu-open
+    number=$(number_at_start "$shots/fresh-story.png")
+    if [ "$number" != 1 ]; then
+        not_ok "Text1 reads \"$number\" after \"$freshMenu\" -> \"$freshEntry\", expected 1"
+        return 0
+    fi
+
+    # Before a miss: the story runs wide, its first line from the problem area's left edge
+    # into the right column, and Picture7's place holds nothing below the story's rows
+    # (3900 twips down): no working. Which story of the set comes first differs from run to
+    # run, and so does how far down it reaches.
+    local story_height=$(pixels $storyBottomTwips) story_width=$(pixels $besideRightTwips)
+    local story_rows=$((story_height - $(pixels $picture7TopTwips))) near_edge=$(pixels 600)
+    local first_line top bottom extent="" below=0 side_before wide=0
+    deadline=$(($(date +%s) + 3))
+    while :; do
+        first_line=$(text_lines "$shots/fresh-story.png" 0 "$menu_height" "$story_width" "$story_height" | sed -n 1p)
+        extent=""
+        if [ -n "$first_line" ]; then
+            read -r top bottom <<<"$first_line"
+            crop "$shots/fresh-story.png" 0 "$((menu_height + top))" "$story_width" "$((bottom - top + 1))" \
+                "$tmp/first-line.png"
+            ink_map "$tmp/first-line.png" "$tmp/first-line.pgm" "$background"
+            extent=$(awk -f "$glyphs_awk" -v mode=runs -v picture="$tmp/first-line.pgm" -v axis=x \
+                -v gap="$story_width" | sed -n 1p)
+        fi
+        below=$(text_lines "$shots/fresh-story.png" 0 "$((p7_y + story_rows))" "$p7_width" \
+            "$((p7_height - story_rows))" | wc -l)
+        if [ "$below" -eq 0 ] && [ -n "$extent" ] &&
+            awk -v e="$extent" -v edge="$near_edge" -v column="$side_x" \
+                'BEGIN { split(e, x, " "); exit !(x[1] <= edge && x[2] >= column) }'; then
+            wide=1
+            break
+        fi
+        [ "$(date +%s)" -lt "$deadline" ] || break
+        sleep 0.2
+        import -window "$window" "$shots/fresh-story.png"
+    done
+    side_before=$(text_lines "$shots/fresh-story.png" "$side_x" "$side_y" "$side_width" "$side_height" | wc -l)
+    if [ "$wide" -eq 1 ]; then
+        ok "before a miss the story of \"$freshEntry\" runs wide (its first line over x ${extent/ /..}) and Picture7's place is empty below it"
+    else
+        not_ok "before a miss the story's first line spans x \"$extent\" (expected from at most $near_edge to at least $side_x) and Picture7's place shows $below lines below row $story_rows (expected none)"
+    fi
+
+    # A miss: the worked solution fills Picture7 (at least five lines) and the story,
+    # set again in the right column, takes more lines there than its wide lines' ends did.
+    timeout 5 xdotool windowfocus --sync "$window" || true
+    xdotool type --delay 30 "x=0"
+    xdotool key Return
+    local working=0 side_after=0
+    deadline=$(($(date +%s) + 5))
+    while :; do
+        import -window "$window" "$shots/fresh-miss.png"
+        working=$(text_lines "$shots/fresh-miss.png" 0 "$p7_y" "$p7_width" "$p7_height" | wc -l)
+        side_after=$(text_lines "$shots/fresh-miss.png" "$side_x" "$side_y" "$side_width" "$side_height" | wc -l)
+        if [ "$working" -ge 5 ] && [ "$side_after" -gt "$side_before" ]; then
+            break
+        fi
+        [ "$(date +%s)" -lt "$deadline" ] || break
+        sleep 0.2
+    done
+    if [ "$working" -ge 5 ] && [ "$side_after" -gt "$side_before" ]; then
+        ok "after x=0 Picture7 shows $working lines of working, the story $side_after lines in the right column ($side_before before)"
+    else
+        not_ok "after x=0 Picture7 shows $working lines (expected at least 5), the right column $side_after lines of the story ($side_before before the miss, expected more)"
+    fi
+}
+
 # --- fresh numbers ---------------------------------------------------------------------------
-# The same window with fresh numbers says so in its caption; an unknown option is refused
-# with a message and status 2, before any window.
+# The same window with fresh numbers says so in its caption (and runs a word problem, see
+# above); an unknown option is refused with a message and status 2, before any window.
 kill "$program_pid" 2>/dev/null || true
 wait "$program_pid" 2>/dev/null || true
 (cd "$tmp/work" && exec env -i PATH="$PATH" HOME="$tmp/home" LANG=C.UTF-8 DISPLAY="$DISPLAY" \
@@ -422,7 +560,7 @@ while [ -z "$fresh_window" ] && kill -0 "$program_pid" 2>/dev/null && [ "$(date 
 done
 if [ -n "$fresh_window" ]; then
     ok "--fresh=7 shows the window \"${windowTitle} — 新しい数\""
-    import -window "$fresh_window" "$shots/fresh-idle.png"
+    word_problem_after_miss
 else
     not_ok "--fresh=7 shows no window \"${windowTitle} — 新しい数\": $(cat "$tmp/fresh.log")"
 fi
