@@ -102,41 +102,58 @@ double mathFractionLineHeight(const PictureArea& area) {
     return fractionLineAdvanceEm * em(area);
 }
 
-double drawMathText(PictureArea& area, const QString& text, double left, double top,
-                    double width) {
-    const std::vector<MathAtom> atoms = mathAtoms(text);
+double drawMathText(PictureArea& area, const QString& text, double left, double top, double width) {
+    std::vector<MathAtom> atoms = mathAtoms(text);
+    // Each atom measured once: the measures are the costly part of a story's drawing.
+    std::vector<double> widths;
+    widths.reserve(atoms.size());
+    for (const MathAtom& atom : atoms) {
+        widths.push_back(atomWidth(area, atom));
+    }
     const double size = em(area);
     double y = top;
     std::size_t first = 0;
     while (first < atoms.size()) {
+        // A line's first atom loses its leading blank.
+        if (atoms[first].kind == MathAtom::Kind::Text &&
+            atoms[first].text.trimmed() != atoms[first].text) {
+            atoms[first].text = atoms[first].text.trimmed();
+            widths[first] = atomWidth(area, atoms[first]);
+        }
         // The atoms of this line: as many as fit, at least one.
         std::size_t end = first;
         double used = 0;
         bool fractions = false;
         while (end < atoms.size()) {
-            const QString shown = end == first ? atoms[end].text.trimmed() : atoms[end].text;
-            MathAtom atom = atoms[end];
-            atom.text = atom.kind == MathAtom::Kind::Text ? shown : atom.text;
-            const double w = atomWidth(area, atom);
-            if (end > first && used + w > width) {
+            if (end > first && used + widths[end] > width) {
                 break;
             }
-            used += w;
-            fractions = fractions || atom.kind == MathAtom::Kind::Fraction;
+            used += widths[end];
+            fractions = fractions || atoms[end].kind == MathAtom::Kind::Fraction;
             ++end;
         }
         const double textTop = fractions ? y + textInFractionLineEm * size : y;
+        // Text atoms side by side are printed as one run, from where the first stands.
+        QString run;
+        double runX = left;
+        const auto endRun = [&] {
+            if (!run.isEmpty()) {
+                area.setPen(runX, textTop);
+                area.print(run, LineEnd::Stay);
+                run.clear();
+            }
+        };
         double x = left;
         for (std::size_t k = first; k < end; ++k) {
-            MathAtom atom = atoms[k];
-            if (k == first && atom.kind == MathAtom::Kind::Text) {
-                atom.text = atom.text.trimmed();
-            }
-            const double w = atomWidth(area, atom);
+            const MathAtom& atom = atoms[k];
+            const double w = widths[k];
             if (atom.kind == MathAtom::Kind::Text) {
-                area.setPen(x, textTop);
-                area.print(atom.text, LineEnd::Stay);
+                if (run.isEmpty()) {
+                    runX = x;
+                }
+                run += atom.text;
             } else {
+                endRun();
                 area.setPen(x + (w - area.textWidth(atom.text)) / 2, y);
                 area.print(atom.text, LineEnd::Stay);
                 area.line(x, y + barEm * size, x + w, y + barEm * size, colour::green);
@@ -146,6 +163,7 @@ double drawMathText(PictureArea& area, const QString& text, double left, double 
             }
             x += w;
         }
+        endRun();
         y += fractions ? mathFractionLineHeight(area) : mathLineHeight(area);
         first = end;
     }
