@@ -229,6 +229,32 @@ TEST(DrillFlow, AWordProblemSetRunsWholeIntoItsOwnFamilyFile) {
                                       "18,261209#文章問題新4.txt\r\n")));
 }
 
+// Every set only fresh numbers ask runs whole, right answers typed as a pupil types them,
+// and keeps its record under its own name.
+TEST(DrillFlow, EveryGeneratedSetRunsWhole) {
+    for (const CatalogueEntry& entry : catalogue()) {
+        if (entry.generator.isEmpty()) {
+            continue;
+        }
+        SCOPED_TRACE(entry.name.toStdString());
+        FakeForm w({.numbers = Numbers::Fresh, .seed = 11});
+        ASSERT_TRUE(w.form.Form_Load());
+        w.form.Menu_Click(entry.name);
+        ASSERT_EQ(w.s().drillRunning, 1);
+        while (w.s().drillRunning == 1) {
+            typeKeys(w.form, w.fake, pupilKeys(w.s().answer[w.s().currentIndex]));
+            pressKey(w.form, w.fake, 13);
+        }
+        EXPECT_EQ(w.s().correctCount, storySetSize);
+        EXPECT_EQ(w.s().missCount, 0);
+        const RecordName record = recordNameFor(entry, Numbers::Fresh);
+        const QString family = w.fake.files.currentDirectory() + u'/' + record.familyFile();
+        EXPECT_EQ(w.fake.files.files.value(family),
+                  shiftJis(QStringLiteral("2026/12/09\r\n20,261209#") + record.text() +
+                           QStringLiteral("\r\n")));
+    }
+}
+
 // No fresh bank to be had: the pupil is told, nothing starts and nothing is written.
 TEST(DrillFlow, AFreshBankThatCannotBeMadeStartsNothing) {
     FakeForm w({.numbers = Numbers::Fresh, .seed = 3, .limits = {.triesPerProblem = 0}});
