@@ -12,7 +12,7 @@ QString drillUsage() {
 }
 
 Result<DrillOptions> parseDrillOptions(const QStringList& arguments, std::uint64_t clockSeed) {
-    const OptionSpec known[] = {option::fresh};
+    const OptionRule known[] = {option::fresh};
     const Result<CommandLine> line = readCommandLine(arguments, known);
     if (!line) {
         return Failure{line.reason()};

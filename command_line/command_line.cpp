@@ -14,19 +14,19 @@ Failure unknownOption(const QString& argument) {
     return {QStringLiteral("%1 という指定はありません。").arg(argument)};
 }
 
-Failure missingValue(const OptionSpec& spec) {
-    return {QStringLiteral("%1 のあとに%2がありません。").arg(spec.name, spec.valueNoun)};
+Failure missingValue(const OptionRule& rule) {
+    return {QStringLiteral("%1 のあとに%2がありません。").arg(rule.name, rule.valueNoun)};
 }
 
 } // namespace
 
-std::optional<QString> CommandLine::value(const OptionSpec& spec) const {
-    const auto it = options.find(spec.name);
+std::optional<QString> CommandLine::value(const OptionRule& rule) const {
+    const auto it = options.find(rule.name);
     return it == options.end() ? std::nullopt : it->second;
 }
 
 Result<CommandLine> readCommandLine(const QStringList& arguments,
-                                    std::span<const OptionSpec> known) {
+                                    std::span<const OptionRule> known) {
     CommandLine line;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         QString argument = arguments[i];
@@ -39,23 +39,23 @@ Result<CommandLine> readCommandLine(const QStringList& arguments,
         }
         const qsizetype cut = argument.indexOf(equals);
         const QString name = cut < 0 ? argument : argument.left(cut);
-        const auto spec = std::find_if(known.begin(), known.end(),
-                                       [&](const OptionSpec& s) { return s.name == name; });
-        if (spec == known.end()) {
+        const auto rule = std::find_if(known.begin(), known.end(),
+                                       [&](const OptionRule& s) { return s.name == name; });
+        if (rule == known.end()) {
             return unknownOption(argument);
         }
         if (cut >= 0) {
-            if (spec->value == OptionSpec::Value::None) {
+            if (rule->value == OptionRule::Value::None) {
                 return unknownOption(argument);
             }
             const QString value = argument.mid(cut + 1);
-            if (value.isEmpty() && spec->value == OptionSpec::Value::Required) {
-                return missingValue(*spec);
+            if (value.isEmpty() && rule->value == OptionRule::Value::Required) {
+                return missingValue(*rule);
             }
             line.options[name] = value;
-        } else if (spec->value == OptionSpec::Value::Required) {
+        } else if (rule->value == OptionRule::Value::Required) {
             if (i + 1 == arguments.size() || arguments[i + 1].isEmpty()) {
-                return missingValue(*spec);
+                return missingValue(*rule);
             }
             line.options[name] = arguments[++i];
         } else {

@@ -14,7 +14,7 @@
 
 namespace minamo {
 
-struct OptionSpec {
+struct OptionRule {
     // How its value is given: none; always (--output FILE, --output=FILE); or only after "="
     // (--fresh, --fresh=SEED).
     enum class Value { None, Required, AfterEquals };
@@ -25,13 +25,13 @@ struct OptionSpec {
 
 // The options every program that has them takes alike.
 namespace option {
-inline const OptionSpec help{.name = QStringLiteral("--help")};
-inline const OptionSpec output{.name = QStringLiteral("--output"),
-                               .value = OptionSpec::Value::Required,
+inline const OptionRule help{.name = QStringLiteral("--help")};
+inline const OptionRule output{.name = QStringLiteral("--output"),
+                               .value = OptionRule::Value::Required,
                                .valueNoun = QStringLiteral("ファイルの名前")};
-inline const OptionSpec noOpen{.name = QStringLiteral("--no-open")};
-inline const OptionSpec fresh{.name = QStringLiteral("--fresh"),
-                              .value = OptionSpec::Value::AfterEquals};
+inline const OptionRule noOpen{.name = QStringLiteral("--no-open")};
+inline const OptionRule fresh{.name = QStringLiteral("--fresh"),
+                              .value = OptionRule::Value::AfterEquals};
 } // namespace option
 
 struct CommandLine {
@@ -39,13 +39,13 @@ struct CommandLine {
     // Every option given, with its value when it was given one; a later one wins.
     std::map<QString, std::optional<QString>> options;
 
-    bool has(const OptionSpec& spec) const { return options.contains(spec.name); }
-    std::optional<QString> value(const OptionSpec& spec) const;
+    bool has(const OptionRule& rule) const { return options.contains(rule.name); }
+    std::optional<QString> value(const OptionRule& rule) const;
 };
 
 // The command line after the program's name, for the options a program knows.
 Result<CommandLine> readCommandLine(const QStringList& arguments,
-                                    std::span<const OptionSpec> known);
+                                    std::span<const OptionRule> known);
 
 // What --fresh asked: nothing (the banks' own numbers), fresh numbers with the clock's seed,
 // or with the seed given; a mistake when the seed is not a whole number.

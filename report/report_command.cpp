@@ -15,8 +15,8 @@ namespace {
 const QString dataFolderName = QStringLiteral("minamo-drill");
 const QString pageName = QStringLiteral("report.html");
 const QString classPageName = QStringLiteral("class-report.html");
-const OptionSpec classOption{.name = QStringLiteral("--class"),
-                             .value = OptionSpec::Value::Required,
+const OptionRule classOption{.name = QStringLiteral("--class"),
+                             .value = OptionRule::Value::Required,
                              .valueNoun = QStringLiteral("クラスのフォルダー")};
 
 // A folder as the file system names it, links resolved when it exists.
@@ -29,7 +29,7 @@ QString placeOf(const QString& path) {
 } // namespace
 
 Result<ReportCommand> parseReportArguments(const QStringList& arguments) {
-    const OptionSpec known[] = {option::help, option::output, option::noOpen, classOption};
+    const OptionRule known[] = {option::help, option::output, option::noOpen, classOption};
     const Result<CommandLine> line = readCommandLine(arguments, known);
     if (!line) {
         return Failure{line.reason()};

@@ -13,12 +13,12 @@ namespace minamo {
 
 namespace {
 
-const OptionSpec listOption{.name = QStringLiteral("--list")};
+const OptionRule listOption{.name = QStringLiteral("--list")};
 
 } // namespace
 
 Result<WorksheetCommand> parseWorksheetArguments(const QStringList& arguments) {
-    const OptionSpec known[] = {option::help, listOption, option::noOpen, option::fresh,
+    const OptionRule known[] = {option::help, listOption, option::noOpen, option::fresh,
                                 option::output};
     const Result<CommandLine> line = readCommandLine(arguments, known);
     if (!line) {

@@ -8,7 +8,7 @@ namespace {
 
 // Every program reads its options this way: what it gets, or the mistake it says.
 TEST(CommandLine, ReadsTheSharedOptionsOneWay) {
-    const OptionSpec known[] = {option::help, option::output, option::noOpen, option::fresh};
+    const OptionRule known[] = {option::help, option::output, option::noOpen, option::fresh};
     const struct {
         QStringList arguments;
         const char* read;    // options and arguments as read; nullptr: a mistake
@@ -43,7 +43,7 @@ TEST(CommandLine, ReadsTheSharedOptionsOneWay) {
 }
 
 TEST(CommandLine, FreshNumbersAndTheirSeed) {
-    const OptionSpec known[] = {option::fresh};
+    const OptionRule known[] = {option::fresh};
     const struct {
         const char* argument;
         bool ok;
