@@ -5,8 +5,7 @@
 namespace minamo {
 
 const Result<FreshBank>& FreshBanks::of(const CatalogueEntry& entry) {
-    const QString maker =
-        entry.generator.isEmpty() ? entry.bank->builder.toString() : entry.generator.toString();
+    const QString maker = entry.maker().toString();
     auto it = made_.find(maker);
     if (it == made_.end()) {
         const FreshSetLimits limits{.bank = options_.limits, .story = {}};

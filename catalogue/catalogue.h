@@ -29,6 +29,10 @@ struct CatalogueEntry {
     // equations, "storySpeed"); empty where fresh numbers take the bank's shapes.
     QStringView generator = {};
 
+    // The name of what makes its problems: its bank's builder, or its generator; entries
+    // that ask one bank share it.
+    QStringView maker() const { return generator.isEmpty() ? bank->builder : generator; }
+
     // How many problems a drill of it has: its bank's, or a generated set's.
     int problemCount() const {
         return bank ? static_cast<int>(bank->problems.size()) : generatedSetSize;

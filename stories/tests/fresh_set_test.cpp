@@ -11,8 +11,8 @@
 namespace minamo {
 namespace {
 
-// Over many seeds every set is made, and each word problem or ratio equation carries its
-// working and fits where the window draws it.
+// Over many seeds every set is made (each candidate proven to fit where the window draws
+// it), and each word problem or ratio equation carries its working.
 TEST(FreshSet, EveryEntryForManySeeds) {
     for (std::uint64_t seed = 1; seed <= 60; ++seed) {
         for (const CatalogueEntry& entry : catalogue()) {
@@ -28,8 +28,6 @@ TEST(FreshSet, EveryEntryForManySeeds) {
             ASSERT_EQ(bank.problems.size(), static_cast<std::size_t>(storySetSize));
             for (const BankProblem& p : bank.problems) {
                 ASSERT_NE(p.working, nullptr);
-                EXPECT_TRUE(showOwnProblem(p.question.toString(), *p.working).fits())
-                    << p.question.toString().toStdString();
             }
         }
     }
@@ -69,13 +67,7 @@ TEST(FreshSet, RatioEquationsSolvedTwiceWithXInEveryPlace) {
     EXPECT_EQ(seen.size(), 8u);
 }
 
-TEST(FreshSet, ABankEntryAndAFailureSayWhy) {
-    const CatalogueEntry& fixed = catalogueEntryNamed(u"tosiki1");
-    const Result<FreshBank> fresh = makeFreshSet(fixed, 3);
-    ASSERT_TRUE(fresh);
-    EXPECT_EQ(fresh->bank().problems.size(), fixed.bank->problems.size());
-    EXPECT_EQ(fresh->bank().problems[0].working, nullptr);
-
+TEST(FreshSet, AFailureSaysWhy) {
     // No candidate may be taken: the set is not made, and the reason names the seed.
     const FreshSetLimits refused{.bank = {},
                                  .story = {.accepts = [](const StoryProblem&) { return false; }}};

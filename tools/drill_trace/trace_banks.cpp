@@ -52,8 +52,7 @@ int banks(const QStringList& args, QTextStream& in, QTextStream& out) {
         if (!entry.choosable(Numbers::Fresh)) {
             continue;
         }
-        const QString maker =
-            entry.generator.isEmpty() ? entry.bank->builder.toString() : entry.generator.toString();
+        const QString maker = entry.maker().toString();
         if (!printed.insert(maker).second) {
             continue;
         }
