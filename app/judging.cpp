@@ -72,6 +72,13 @@ void judgeRight(Drill& d) {
     }
 }
 
+// A miss counted, with the answer that was expected.
+void countMiss(Drill& d, const QString& stored) {
+    d.s.missCount = clampToInt16(d.s.missCount + 1);
+    d.ui.label4.setCaption(decimalText(d.s.missCount));
+    showExpectedAnswer(d, stored);
+}
+
 // The entry, the answer display and the editor keep the wrong answer, so that the pupil
 // can correct it and press Enter again.
 void judgeWrong(Drill& d, const QString& question, const QString& stored) {
@@ -81,9 +88,7 @@ void judgeWrong(Drill& d, const QString& question, const QString& stored) {
 
     // A word problem or a ratio equation: its own working, the story moved beside it.
     if (const auto own = s.workings.find(question); own != s.workings.end()) {
-        s.missCount = clampToInt16(s.missCount + 1);
-        ui.label4.setCaption(decimalText(s.missCount));
-        showExpectedAnswer(d, stored);
+        countMiss(d, stored);
         if (!isRatioProblem(question)) {
             drawOwnProblem(ui.picture2, question, StoryPlace::Beside);
             ui.picture7.setVisible(true);
@@ -95,9 +100,7 @@ void judgeWrong(Drill& d, const QString& question, const QString& stored) {
     const Problem problem = Problem::read(question);
     if (problem.hasInstruction()) {
         s.explainedEquation = problem.equation;
-        s.missCount = clampToInt16(s.missCount + 1);
-        ui.label4.setCaption(decimalText(s.missCount));
-        showExpectedAnswer(d, stored);
+        countMiss(d, stored);
         showWorkedSolution(d);
         return;
     }
